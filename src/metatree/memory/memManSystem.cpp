@@ -1,0 +1,80 @@
+#include "metatree/memory/memManSystem.h"
+
+#include <new>
+
+#include "metatree/memory/sizeClassAllocator.h"
+
+namespace lorvane {
+namespace {
+
+memManSystemC* gSystem = nullptr;
+memManHooksC gHooks = memManSystemC::sizeClassHooks();
+
+// The system object itself is not pooled: it must outlive every block.
+class systemInstanceC final : public memManSystemC {
+public:
+  systemInstanceC() = default;
+  ~systemInstanceC() override = default;
+};
+
+}  // namespace
+
+memManSystemC::memManSystemC() = default;
+memManSystemC::~memManSystemC() = default;
+
+memManHooksC memManSystemC::sizeClassHooks() {
+  return {&sizeClassAllocator::allocate, &sizeClassAllocator::release,
+          &sizeClassAllocator::reallocate};
+}
+
+void memManSystemC::setHooks(const memManHooksC& hooks) { gHooks = hooks; }
+memManHooksC memManSystemC::hooks() { return gHooks; }
+
+memManSystemC* memManSystemC::get(bool create) {
+  if (!gSystem && create) {
+    gSystem = new (std::nothrow) systemInstanceC;
+    if (!gSystem) throw std::bad_alloc();
+    gHooks = sizeClassHooks();
+  }
+  return gSystem;
+}
+
+void* memManSystemC::alloc(std::size_t size) {
+  void* block = gHooks.alloc(size);
+  if (!block) throw std::bad_alloc();
+  ++blockCount_;
+  return block;
+}
+
+void memManSystemC::free(void* block) {
+  if (!block) return;
+  gHooks.free(block);
+  if (--blockCount_ == 0) {
+    if (gSystem == this) gSystem = nullptr;
+    delete this;
+  }
+}
+
+void* memManSystemC::realloc(void* block, std::size_t size) {
+  void* moved = gHooks.realloc(block, size);
+  if (!moved) throw std::bad_alloc();
+  if (!block) ++blockCount_;
+  return moved;
+}
+
+memManSystemC* memManInterfaceC::getMemorySystem(bool create) const {
+  return memManSystemC::get(create);
+}
+
+memManInterfaceC::~memManInterfaceC() = default;
+
+void* memManInterfaceC::operator new(std::size_t size) {
+  return memManSystemC::get(true)->alloc(size);
+}
+
+void memManInterfaceC::operator delete(void* block) noexcept {
+  if (!block) return;
+  if (memManSystemC* system = memManSystemC::get(false)) system->free(block);
+}
+
+}  // namespace lorvane

@@ -1,0 +1,110 @@
+#include "metatree/metaKeyContainer.h"
+
+#include <limits>
+
+namespace lorvane {
+
+void metaObjKeyContainerC::validate(std::string_view key) {
+  if (cachedNode_ == node() && cachedStamp_ == metaTreeChangeCount && cachedKey_.view() == key) return;
+  cache_.clear();
+  complete_ = false;
+  cachedNode_ = node();
+  cachedStamp_ = metaTreeChangeCount;
+  cachedKey_ = key;
+}
+
+metaTreeC* metaObjKeyContainerC::find(std::string_view key, std::size_t index) {
+  if (!node()) return nullptr;
+  validate(key);
+  while (cache_.size() <= index && !complete_) {
+    metaTreeC* start = cache_.empty() ? node()->firstChild() : cache_.back()->next();
+    metaNodeCompareKeyC compare(key);
+    if (metaTreeC* found = searchChain(start, compare, 0)) cache_.append(found);
+    else complete_ = true;
+  }
+  return index < cache_.size() ? cache_[index] : nullptr;
+}
+
+std::size_t metaObjKeyContainerC::count(std::string_view key) {
+  if (!node()) return 0;
+  find(key, std::numeric_limits<std::size_t>::max());
+  return cache_.size();
+}
+
+metaTreeC* metaObjKeyContainerC::item(std::string_view key, std::size_t index) {
+  if (!node()) return nullptr;
+  const std::size_t have = count(key);
+  if (have > index) return cache_[index];
+  // The missing keys go in as one chain behind the last child.
+  metaTreeC* chain = nullptr;
+  metaTreeC* last = nullptr;
+  try {
+    for (std::size_t i = have; i <= index; ++i) {
+      metaTreeC* fresh = metaTreeC::createKeyNode(key);
+      if (last) metaTreeC::insertAfter(fresh, last);
+      else chain = fresh;
+      last = fresh;
+    }
+  } catch (...) {
+    delete chain;
+    throw;
+  }
+  metaTreeC::appendChildren(chain, node());
+  // Our own append is the only change since the cache was complete, so the
+  // cache is extended rather than rebuilt.
+  for (metaTreeC* n = chain; n; n = n->next()) cache_.append(n);
+  cachedStamp_ = metaTreeChangeCount;
+  return cache_[index];
+}
+
+vectorC2d<double> mObjPoint2dC::getPoint(int* valid) const {
+  double values[2] = {0.0, 0.0};
+  int numbers = 0;
+  for (const metaTreeC* child = getFirstChild(); child; child = child->next()) {
+    if (!child->value().isNumber()) continue;
+    if (numbers < 2) values[numbers] = child->value().number();
+    if (++numbers > 2) break;
+  }
+  const bool ok = numbers == 2;
+  if (valid) *valid = ok ? 1 : 0;
+  return ok ? vectorC2d<double>{values[0], values[1]} : vectorC2d<double>{};
+}
+
+void mObjPoint2dC::setPoint(const vectorC2d<double>& point) {
+  if (!node()) return;
+  metaTreeC* first = getFirstChild();
+  metaTreeC* second = first ? first->next() : nullptr;
+  if (first && second && !second->next() && first->value().isNumber() && second->value().isNumber()) {
+    first->value().setNumber(point.x);
+    second->value().setNumber(point.y);
+    return;
+  }
+  removeAllChildren();
+  metaValueC value;
+  value.setNumber(point.x);
+  metaTreeC* x = metaTreeC::createValueNode(value);
+  value.setNumber(point.y);
+  metaTreeC* y = nullptr;
+  try {
+    y = metaTreeC::createValueNode(value);
+  } catch (...) {
+    delete x;
+    throw;
+  }
+  metaTreeC::insertAfter(y, x);
+  metaTreeC::appendChildren(x, node());
+}
+
+void metaObjListPoint2dContainerC::appendPoint(const vectorC2d<double>& point) {
+  if (!node()) return;
+  metaTreeC* key = metaTreeC::createKeyNode(kPointKey);
+  try {
+    mObjPoint2dC(key).setPoint(point);
+  } catch (...) {
+    delete key;
+    throw;
+  }
+  metaTreeC::appendChildren(key, node());
+}
+
+}  // namespace lorvane

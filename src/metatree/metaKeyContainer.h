@@ -1,0 +1,80 @@
+#pragma once
+#include <cstddef>
+#include <string_view>
+
+#include "metatree/memory/pageMem.h"
+#include "metatree/metaObject.h"
+#include "metatree/vector2d.h"
+
+namespace lorvane {
+
+// The children of a node that carry one key, as an indexed list. Matches are
+// cached in pages and reused while neither the node nor the tree's change
+// counter moves, so walking the list by index costs one search per new index.
+class LORVANE_RUNTIME_API metaObjKeyContainerC : public metaObjectC {
+public:
+  explicit metaObjKeyContainerC(metaTreeC* node = nullptr, bool owns = false) : metaObjectVirtualDataBaseC(node, owns) {}
+  metaObjKeyContainerC(const metaObjKeyContainerC& other) : metaObjectVirtualDataBaseC(other), metaObjectC(other) {}
+  metaObjKeyContainerC& operator=(const metaObjKeyContainerC& other) {
+    metaObjectC::operator=(other);
+    return *this;
+  }
+
+  std::size_t count(std::string_view key);
+  // The index-th child with the key; missing ones are appended, empty.
+  metaTreeC* item(std::string_view key, std::size_t index);
+  // The index-th child with the key, or null; nothing is created.
+  metaTreeC* find(std::string_view key, std::size_t index);
+
+private:
+  void validate(std::string_view key);
+
+  pageMemT<metaTreeC*, 5> cache_;
+  const metaTreeC* cachedNode_ = nullptr;
+  std::uint32_t cachedStamp_ = 0;
+  str cachedKey_;
+  bool complete_ = false;  // the search reached the end of the child list
+};
+
+// A "POINT" key read as a point: exactly two number children give (x, y);
+// anything else reads as (0, 0).
+class LORVANE_RUNTIME_API mObjPoint2dC : public metaObjectC {
+public:
+  explicit mObjPoint2dC(metaTreeC* node = nullptr, bool owns = false) : metaObjectVirtualDataBaseC(node, owns) {}
+  vectorC2d<double> getPoint(int* valid = nullptr) const;
+  // Overwrites the two numbers, or replaces whatever the key holds by them.
+  void setPoint(const vectorC2d<double>& point);
+};
+
+template <class Element>
+class metaObjKeyContainerTemplateC : public metaObjKeyContainerC {
+public:
+  explicit metaObjKeyContainerTemplateC(metaTreeC* node = nullptr, bool owns = false)
+      : metaObjectVirtualDataBaseC(node, owns) {}
+  metaObjKeyContainerTemplateC(const metaObjKeyContainerTemplateC& other)
+      : metaObjectVirtualDataBaseC(other), metaObjKeyContainerC(other) {}
+};
+
+// The ordered "POINT" children of a line, an arc or a curve.
+class LORVANE_RUNTIME_API metaObjListPoint2dContainerC : public metaObjKeyContainerTemplateC<mObjPoint2dC> {
+public:
+  static constexpr std::string_view kPointKey = "POINT";
+
+  explicit metaObjListPoint2dContainerC(metaTreeC* node = nullptr, bool owns = false)
+      : metaObjectVirtualDataBaseC(node, owns) {}
+  metaObjListPoint2dContainerC(const metaObjListPoint2dContainerC& other)
+      : metaObjectVirtualDataBaseC(other), metaObjKeyContainerTemplateC<mObjPoint2dC>(other) {}
+
+  std::size_t pointCount() { return count(kPointKey); }
+  // Point #index; asking creates the missing "POINT" keys, which read as (0, 0).
+  vectorC2d<double> getPointAt(std::size_t index, int* valid = nullptr) {
+    return mObjPoint2dC(item(kPointKey, index)).getPoint(valid);
+  }
+  void setPointAt(std::size_t index, const vectorC2d<double>& point) {
+    mObjPoint2dC(item(kPointKey, index)).setPoint(point);
+  }
+  // Appends a new "POINT" child holding the point.
+  void appendPoint(const vectorC2d<double>& point);
+};
+
+}  // namespace lorvane

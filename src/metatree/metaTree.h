@@ -1,0 +1,113 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "metatree/metaValue.h"
+
+namespace lorvane {
+
+// Process-wide count of structural changes; caches of child lists compare it
+// to know when they are stale. Its value has no other meaning.
+LORVANE_RUNTIME_API extern std::uint32_t metaTreeChangeCount;
+inline void countTreeChange() { ++metaTreeChangeCount; }
+
+// The links of a tree node.
+template <class N>
+class MTreeNode : public memManInterfaceC {
+public:
+  N* parent() const { return parent_; }
+  N* next() const { return next_; }
+  N* firstChild() const { return child_; }
+  N* previous() const { return prev_; }
+
+protected:
+  N* parent_ = nullptr;
+  N* next_ = nullptr;
+  N* child_ = nullptr;
+  N* prev_ = nullptr;
+};
+
+// A node of the meta tree. It owns its children and every sibling after it:
+// destroying a node destroys its subtree and the rest of its chain. Nothing
+// here recurses, so chains and nestings of any length are safe.
+class LORVANE_RUNTIME_API metaTreeC : public MTreeNode<metaTreeC> {
+public:
+  metaTreeC() = default;
+  explicit metaTreeC(const metaValueC& value) : value_(value) {}
+  metaTreeC(const metaTreeC&) = delete;
+  metaTreeC& operator=(const metaTreeC&) = delete;
+  ~metaTreeC() override;
+
+  metaValueC& value() { return value_; }
+  const metaValueC& value() const { return value_; }
+  bool isKey() const { return value_.isKey(); }
+  bool hasKey(std::string_view key) const { return value_.isKey() && value_.text().view() == key; }
+
+  // Used while a tree is copied to tie references to the copies of their targets.
+  metaTreeC* copyTarget() const { return copyTarget_; }
+  void setCopyTarget(metaTreeC* target) { copyTarget_ = target; }
+
+  // Link operations. A chain is a node with its following siblings.
+  static metaTreeC* createKeyNode(std::string_view key);
+  static metaTreeC* createValueNode(const metaValueC& value);
+  static metaTreeC* copySubtree(const metaTreeC* node);
+  static metaTreeC* copyChain(const metaTreeC* node);
+  static void prependChildren(metaTreeC* chain, metaTreeC* parent);
+  static void insertAfter(metaTreeC* chain, metaTreeC* sibling);
+  static void appendChildren(metaTreeC* chain, metaTreeC* parent);
+  static metaTreeC* lastSibling(metaTreeC* node);
+  static metaTreeC* lastChild(const metaTreeC* parent);
+  static void unlink(metaTreeC* node);
+  // Destroys the whole child list of the node.
+  static void removeAllChildren(metaTreeC* parent);
+  // Destroys a chain (the node and every sibling after it) with their subtrees.
+  static void destroyChain(metaTreeC* chain);
+
+private:
+  static metaTreeC* copyNodes(const metaTreeC* source, bool wholeChain);
+
+  metaValueC value_;
+  metaTreeC* copyTarget_ = nullptr;
+};
+
+// Node predicates for the chain search. A search uses a fresh comparator,
+// since a comparator may count.
+class LORVANE_RUNTIME_API metaNodeCompareInterfaceC {
+public:
+  virtual ~metaNodeCompareInterfaceC() = default;
+  virtual bool match(const metaTreeC* node) = 0;
+};
+
+// Matches a key node whose text equals the key byte for byte.
+class LORVANE_RUNTIME_API metaNodeCompareKeyC : public metaNodeCompareInterfaceC {
+public:
+  explicit metaNodeCompareKeyC(std::string_view key) : key_(key) {}
+  bool match(const metaTreeC* node) override { return node->hasKey(key_); }
+
+private:
+  std::string_view key_;
+};
+
+// Matches the (n+1)-th key node equal to the key, counting from 0.
+class LORVANE_RUNTIME_API metaNodeCompareKeyNrC : public metaNodeCompareInterfaceC {
+public:
+  metaNodeCompareKeyNrC(std::string_view key, std::size_t n) : key_(key), remaining_(n) {}
+  bool match(const metaTreeC* node) override {
+    if (!node->hasKey(key_)) return false;
+    if (remaining_ == 0) return true;
+    --remaining_;
+    return false;
+  }
+
+private:
+  std::string_view key_;
+  std::size_t remaining_;
+};
+
+// Walks the chain from start; a node that does not match is followed by its
+// child chain while depth is not 0 (a negative depth searches the whole
+// subtree), then by its next sibling.
+LORVANE_RUNTIME_API metaTreeC* searchChain(metaTreeC* start, metaNodeCompareInterfaceC& compare, int depth);
+
+}  // namespace lorvane

@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+#include "metatree/str.h"
+
+namespace lorvane {
+
+enum class metaValueKind : std::uint32_t { none = 0, key = 1, string = 2, number = 3, integer = 4, word = 5 };
+
+// The tagged value of one node. Keys and strings own a pooled text; numbers are
+// doubles (integers are stored as numbers). The two tag words record where a
+// value came from (the source line of a text read) and travel with every copy.
+class LORVANE_RUNTIME_API metaValueC {
+public:
+  metaValueC() { payload_.number = 0.0; }
+  metaValueC(const metaValueC& other) { payload_.number = 0.0; *this = other; }
+  metaValueC& operator=(const metaValueC& other);
+  ~metaValueC() { clear(); }
+
+  metaValueKind kind() const { return kind_; }
+  bool isKey() const { return kind_ == metaValueKind::key; }
+  bool isString() const { return kind_ == metaValueKind::string; }
+  bool isNumber() const { return kind_ == metaValueKind::number; }
+  bool isText() const { return isKey() || isString(); }
+
+  // The text of a key or string; the shared empty text for other kinds.
+  const str& text() const { return isText() && payload_.text ? *payload_.text : str::emptyText(); }
+  bool textEquals(std::string_view text) const { return isText() && this->text().view() == text; }
+  double number() const { return payload_.number; }
+  std::uint32_t word() const { return payload_.word; }
+
+  // Setters keep the tag of the value they overwrite.
+  void setKey(std::string_view text) { setText(metaValueKind::key, text); }
+  void setString(std::string_view text) { setText(metaValueKind::string, text); }
+  void setNumber(double value);
+  void setInteger(std::int32_t value);
+  void setWord(std::uint32_t value);
+  void clear();
+
+  std::int32_t tagLine() const { return tagLine_; }
+  std::int32_t tagExtra() const { return tagExtra_; }
+  void setTag(std::int32_t line, std::int32_t extra) {
+    tagLine_ = line;
+    tagExtra_ = extra;
+  }
+
+private:
+  void setText(metaValueKind kind, std::string_view text);
+  void dropText();
+
+  union {
+    double number;
+    str* text;
+    std::uint32_t word;
+  } payload_;
+  metaValueKind kind_ = metaValueKind::none;
+  std::int32_t tagLine_ = -1;
+  std::int32_t tagExtra_ = -1;
+};
+
+}  // namespace lorvane
