@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "metatree/metaRegistry.h"
+#include "metatree/referenceTable.h"
 
 namespace lorvane {
 
@@ -128,12 +129,14 @@ metaTreeC* customCopyTree(metaTreeC* node, bool subtreeOnly) {
   } catch (...) {
     clearCopyTargets(node, wholeChain);
     delete copy;
+    referenceTable().forgetRoot();
     throw;
   }
   // The marks have served; left in place they would tie later copies to
   // nodes of this pass.
   clearCopyTargets(node, wholeChain);
   clearCopyTargets(copy, wholeChain);
+  referenceTable().forgetRoot();
   return copy;
 }
 
@@ -146,6 +149,7 @@ metaTreeC* storeTreeCopy(metaTreeC* chain) {
     return stored;
   });
   if (lastStored) metaObjectCustomStorageC(lastStored).endStore(chain);
+  referenceTable().forgetRoot();
   return copy;
 }
 
@@ -159,6 +163,7 @@ void restoreTree(metaTreeC* chain) {
   });
   for (metaTreeC* n : registered) metaObjectCustomStorageC(n).restore(chain);
   metaObjectCustomStorageC(registered.front()).endRestore(chain);
+  referenceTable().forgetRoot();
 }
 
 }  // namespace lorvane

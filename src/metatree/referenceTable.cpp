@@ -36,6 +36,12 @@ void referenceTableC::setRoot(metaTreeC* root) {
   if (root == root_) return;
   root_ = root;
   stamp_ = -1;
+  if (!root) {
+    // Between passes the table holds no pooled memory.
+    nodes_.release();
+    byAddress_.release();
+    byCopyTarget_.release();
+  }
 }
 
 void referenceTableC::build() {

@@ -21,8 +21,14 @@ public:
   pageMemT() = default;
   pageMemT(const pageMemT&) = delete;
   pageMemT& operator=(const pageMemT&) = delete;
-  ~pageMemT() {
+  ~pageMemT() { release(); }
+
+  // Frees every page and the page table.
+  void release() {
     for (std::size_t p = 0; p < pages_; ++p) delete table()[p];
+    tablePool_.release();
+    pages_ = 0;
+    count_ = 0;
   }
 
   std::size_t size() const { return count_; }
