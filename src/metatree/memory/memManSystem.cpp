@@ -39,8 +39,10 @@ memManSystemC* memManSystemC::get(bool create) {
   return gSystem;
 }
 
+// The default hooks are called directly, so that the allocator's fast path
+// can be inlined here; replaced hooks go through their pointers.
 void* memManSystemC::alloc(std::size_t size) {
-  void* block = gHooks.alloc(size);
+  void* block = gHooks.alloc == &sizeClassAllocator::allocate ? sizeClassAllocator::allocate(size) : gHooks.alloc(size);
   if (!block) throw std::bad_alloc();
   ++blockCount_;
   return block;
@@ -48,7 +50,8 @@ void* memManSystemC::alloc(std::size_t size) {
 
 void memManSystemC::free(void* block) {
   if (!block) return;
-  gHooks.free(block);
+  if (gHooks.free == &sizeClassAllocator::release) sizeClassAllocator::release(block);
+  else gHooks.free(block);
   if (--blockCount_ == 0) {
     if (gSystem == this) gSystem = nullptr;
     delete this;

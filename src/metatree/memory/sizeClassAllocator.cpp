@@ -21,6 +21,7 @@ struct chunkC {
   chunkC* next;
   chunkC* prev;
   void* freeList;
+  std::uint32_t fresh;  // cells from here on were never handed out
   std::uint32_t used;
   std::uint32_t capacity;
   std::uint32_t chunkBytes;
@@ -81,22 +82,17 @@ chunkC* makeChunk(classC& cls) {
   void* raw = std::malloc(sizeof(chunkC) + kChunkBytes);
   if (!raw) return nullptr;
   auto* chunk = static_cast<chunkC*>(raw);
-  const std::size_t stride = cls.cellSize + kHeaderBytes;
   chunk->next = cls.head;
   chunk->prev = nullptr;
   chunk->used = 0;
-  chunk->capacity = static_cast<std::uint32_t>(kChunkBytes / stride);
+  chunk->capacity = static_cast<std::uint32_t>(kChunkBytes / (cls.cellSize + kHeaderBytes));
   chunk->chunkBytes = kChunkBytes;
   chunk->cellSize = cls.cellSize;
   chunk->memory = static_cast<unsigned char*>(raw) + sizeof(chunkC);
-  void* freeList = nullptr;
-  for (std::uint32_t k = chunk->capacity; k-- > 0;) {
-    unsigned char* cell = chunk->memory + k * stride;
-    setOwner(cell, chunk);
-    std::memcpy(cell + kHeaderBytes, &freeList, sizeof freeList);
-    freeList = cell + kHeaderBytes;
-  }
-  chunk->freeList = freeList;
+  // Cells are threaded lazily: a chunk that is made and released again soon
+  // (a class hovering around a chunk boundary) costs no walk over its cells.
+  chunk->freeList = nullptr;
+  chunk->fresh = 0;
   if (cls.head) cls.head->prev = chunk;
   cls.head = chunk;
   ++cls.chunks;
@@ -139,7 +135,13 @@ void* allocate(std::size_t size) {
   ++gLiveSmall;
   ++cls.live;
   void* cell = chunk->freeList;
-  std::memcpy(&chunk->freeList, cell, sizeof(void*));
+  if (cell) {
+    std::memcpy(&chunk->freeList, cell, sizeof(void*));
+  } else {
+    unsigned char* fresh = chunk->memory + chunk->fresh++ * (chunk->cellSize + kHeaderBytes);
+    setOwner(fresh, chunk);
+    cell = fresh + kHeaderBytes;
+  }
   if (++chunk->used == chunk->capacity) unlinkChunk(cls, chunk);
   return cell;
 }
@@ -155,7 +157,10 @@ void release(void* block) {
   --cls.live;
   std::memcpy(block, &chunk->freeList, sizeof(void*));
   chunk->freeList = block;
-  if (chunk->used == chunk->capacity) {
+  // The chunk goes to the head of its class (a full one back onto the list),
+  // so the next request of the class reuses this very cell while it is hot.
+  if (cls.head != chunk) {
+    if (chunk->used != chunk->capacity) unlinkChunk(cls, chunk);
     chunk->next = cls.head;
     chunk->prev = nullptr;
     if (cls.head) cls.head->prev = chunk;
