@@ -1,0 +1,177 @@
+#include "metatree/metaTextReader.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "metatree/metaCustomCopy.h"
+#include "metatree/metaRegistry.h"
+#include "metatree/metaTextNumber.h"
+#include "metatree/metaTextTokenizer.h"
+
+namespace lorvane {
+namespace {
+
+using metaText::tokenC;
+using metaText::tokenKind;
+
+// A word that starts like a number must be one.
+bool looksNumeric(std::string_view word) {
+  const char c = word.front();
+  return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-';
+}
+
+// \n, \r and \t are control characters; any other escaped character stands
+// for itself; a backslash with nothing after it is dropped.
+std::string_view resolveEscapes(std::string_view text, std::string& out) {
+  out.clear();
+  std::size_t from = 0;
+  for (std::size_t at = text.find('\\'); at != std::string_view::npos; at = text.find('\\', from)) {
+    out.append(text, from, at - from);
+    if (at + 1 == text.size()) return out;
+    const char escaped = text[at + 1];
+    out.push_back(escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped == 't' ? '\t' : escaped);
+    from = at + 2;
+  }
+  out.append(text, from);
+  return out;
+}
+
+// A node made whole before it is linked, so a failure leaves the tree intact.
+template <class SetValue>
+metaTreeC* makeNode(long long line, SetValue setValue) {
+  auto* node = new metaTreeC;
+  try {
+    setValue(node->value());
+  } catch (...) {
+    delete node;
+    throw;
+  }
+  node->value().setTag(static_cast<std::int32_t>(line), 0);
+  return node;
+}
+
+// One open level: the element whose section is being read (null at the top)
+// and the last node read into it so far. Remembering the last node keeps
+// appending constant-time however many siblings there are.
+struct levelC {
+  metaTreeC* parent;
+  metaTreeC* last;
+};
+
+// Owns the chain read so far until it is handed out.
+struct chainGuardC {
+  metaTreeC* first = nullptr;
+  ~chainGuardC() { metaTreeC::destroyChain(first); }
+  metaTreeC* release() {
+    metaTreeC* chain = first;
+    first = nullptr;
+    return chain;
+  }
+};
+
+}  // namespace
+
+metaObjectC metaTextReaderC::readTree(std::string_view text, bool owns) {
+  error_.clear();
+  line_ = 1;
+  bool holdsStoredObjects = false;
+  metaTreeC* chain = readChain(text, holdsStoredObjects);
+  if (chain && holdsStoredObjects) {
+    try {
+      restoreTree(chain);
+    } catch (...) {
+      metaTreeC::destroyChain(chain);
+      throw;
+    }
+  }
+  return metaObjectC(chain, owns);
+}
+
+void metaTextReaderC::fail(std::string_view message, std::string_view detail) {
+  error_ = "Line:";
+  error_ += std::to_string(line_);
+  error_ += " - ";
+  error_ += message;
+  error_ += detail;
+}
+
+metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredObjects) {
+  metaText::tokenizerC tokens(text);
+  const metaObjectInterfaceListC& storage = customStorageRegistry();
+  const bool anyStorage = storage.size() != 0;
+  chainGuardC chain;
+  std::vector<levelC> levels;
+  levels.reserve(64);
+  levels.push_back({nullptr, nullptr});
+  std::string unescaped;
+
+  for (;;) {
+    const tokenC token = tokens.next();
+    line_ = tokens.line();
+    metaTreeC* node = nullptr;
+    switch (token.kind) {
+      case tokenKind::end:
+        if (levels.size() != 1) {
+          fail("section count wrong");
+          return nullptr;
+        }
+        // An end byte before the real end leaves input unread.
+        if (!tokens.atEnd()) {
+          fail("eof fail");
+          return nullptr;
+        }
+        return chain.release();
+      case tokenKind::word:
+        if (looksNumeric(token.text)) {
+          double number = 0.0;
+          if (!parseTextNumber(token.text, number)) {
+            fail("value invalid :", token.text);
+            return nullptr;
+          }
+          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
+        } else {
+          node = makeNode(line_, [&](metaValueC& v) { v.setKey(token.text); });
+          if (anyStorage && storage.findInterface(token.text)) holdsStoredObjects = true;
+        }
+        break;
+      case tokenKind::string: {
+        const std::string_view content =
+            raw_ || !token.hasBackslash ? token.text : resolveEscapes(token.text, unescaped);
+        node = makeNode(line_, [&](metaValueC& v) { v.setString(content); });
+        break;
+      }
+      case tokenKind::open: {
+        metaTreeC* owner = levels.back().last;
+        if (!owner) {
+          fail("section without key found");
+          return nullptr;
+        }
+        if (levels.size() > static_cast<std::size_t>(kMaxSectionDepth)) {
+          fail("section nesting too deep");
+          return nullptr;
+        }
+        levels.push_back({owner, nullptr});
+        continue;
+      }
+      case tokenKind::close:
+        if (levels.size() == 1) {
+          fail("section count wrong");
+          return nullptr;
+        }
+        levels.pop_back();
+        continue;
+      case tokenKind::badSeparator: fail("ill seperator char"); return nullptr;
+      case tokenKind::unterminatedString: fail("ill char in string"); return nullptr;
+    }
+
+    // The nodes of a section are linked in as they come, ahead of the
+    // children their element already has: A{x}{y} gives A the children y, x.
+    levelC& level = levels.back();
+    if (level.last) metaTreeC::insertAfter(node, level.last);
+    else if (level.parent) metaTreeC::prependChildren(node, level.parent);
+    else chain.first = node;
+    level.last = node;
+  }
+}
+
+}  // namespace lorvane

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "metatree/metaTree.h"
+
+namespace lorvane {
+
+// Writes the text form of a node with its subtree, and of every sibling that
+// follows it unless firstOnly is set. Pretty output puts sections on lines of
+// their own, indented with one tab per level; compact output has no line
+// breaks at all. References are written as the position numbers of their
+// targets, so the text reads back into an equal tree with equal references.
+LORVANE_RUNTIME_API std::string writeTree(metaTreeC* node, bool pretty, bool firstOnly);
+
+// The same, appended to the caller's text (whose buffer is reused).
+LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out);
+
+}  // namespace lorvane
