@@ -1,0 +1,110 @@
+// lorvane: a command-line host for the converter plug-in.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "interface/capabilities.h"
+
+namespace {
+
+using namespace lorvane::cli;
+
+const char* const kUsage =
+    "usage: lorvane [--module PATH] COMMAND [ARGS]\n"
+    "\n"
+    "commands:\n"
+    "  convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
+    "                 convert drawings (meta tree text files, - for standard input)\n"
+    "  formats        list the output formats the plug-in offers\n"
+    "  caps           print the plug-in's capability tree\n"
+    "  print INPUT... read meta tree text files and print them back, pretty\n"
+    "\n"
+    "options:\n"
+    "  --module PATH  the plug-in to load (default: $LORVANE_PLUGIN, else the one beside lorvane)\n"
+    "  --help         this text, or a command's own with lorvane COMMAND --help\n"
+    "  --version      the tool's version\n";
+
+const char* const kConvertUsage =
+    "usage: lorvane convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
+    "\n"
+    "Converts each INPUT (a meta tree text file whose first element is a DRAWING or\n"
+    "a FIGURE; - reads standard input) through the plug-in.\n"
+    "  -f, --format NAME  output format (see lorvane formats); without it the format\n"
+    "                     is the one whose file extension the output path has\n"
+    "  -o, --output PATH  output file (one INPUT only); default: INPUT with the\n"
+    "                     format's file extension\n"
+    "  -q, --quiet        no progress bar and no summary lines\n"
+    "exit status: 0 converted, 1 the plug-in reported an error, 2 usage or input error\n";
+
+const char* const kFormatsUsage = "usage: lorvane formats\nLists name, file extension and description of each output format.\n";
+const char* const kCapsUsage = "usage: lorvane caps\nPrints the capability tree the plug-in returns, in the text form.\n";
+const char* const kPrintUsage =
+    "usage: lorvane print INPUT...\nReads meta tree text files and writes them back in the text form, pretty.\n"
+    "A file that cannot be read gives \"Line:N - message\" and exit status 2.\n";
+
+bool wantsHelp(const std::vector<std::string>& arguments) {
+  for (const std::string& a : arguments) {
+    if (a == "--help" || a == "-h") return true;
+  }
+  return false;
+}
+
+int usage(const char* text, int status) {
+  std::fputs(text, status == kExitOk ? stdout : stderr);
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> arguments(argv + 1, argv + argc);
+  commonOptionsC common;
+  // --module may stand anywhere; everything else belongs to the command.
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    if (arguments[i] == "--module") {
+      if (i + 1 >= arguments.size()) return usage("lorvane: --module needs a path\n", kExitUsage);
+      common.modulePath = arguments[++i];
+    } else if (arguments[i].rfind("--module=", 0) == 0) {
+      common.modulePath = arguments[i].substr(9);
+    } else {
+      rest.push_back(arguments[i]);
+    }
+  }
+  if (rest.empty()) return usage(kUsage, kExitUsage);
+  const std::string command = rest.front();
+  const std::vector<std::string> commandArguments(rest.begin() + 1, rest.end());
+
+  if (command == "--help" || command == "-h" || command == "help") return usage(kUsage, kExitOk);
+  if (command == "--version") {
+    std::printf("lorvane %s\n", lorvane::kModuleVersion);
+    return kExitOk;
+  }
+  try {
+    if (command == "convert") {
+      if (wantsHelp(commandArguments)) return usage(kConvertUsage, kExitOk);
+      return runConvert(common, commandArguments);
+    }
+    if (command == "formats") {
+      if (wantsHelp(commandArguments)) return usage(kFormatsUsage, kExitOk);
+      if (!commandArguments.empty()) return usage(kFormatsUsage, kExitUsage);
+      return runFormats(common);
+    }
+    if (command == "caps") {
+      if (wantsHelp(commandArguments)) return usage(kCapsUsage, kExitOk);
+      if (!commandArguments.empty()) return usage(kCapsUsage, kExitUsage);
+      return runCaps(common);
+    }
+    if (command == "print") {
+      if (wantsHelp(commandArguments) || commandArguments.empty())
+        return usage(kPrintUsage, commandArguments.empty() ? kExitUsage : kExitOk);
+      return runPrint(commandArguments);
+    }
+  } catch (const std::exception& e) {
+    printError(e.what());
+    return kExitUsage;
+  }
+  std::fprintf(stderr, "lorvane: unknown command %s\n", command.c_str());
+  return usage(kUsage, kExitUsage);
+}

@@ -1,0 +1,96 @@
+#include "platform.h"
+
+#include <cstdio>
+
+#if defined(_WIN32)
+#  define WIN32_LEAN_AND_MEAN
+#  include <fcntl.h>
+#  include <io.h>
+#  include <windows.h>
+#else
+#  include <dlfcn.h>
+#  include <unistd.h>
+#endif
+
+namespace lorvane::cli {
+
+#if defined(_WIN32)
+
+moduleHandleC loadModule(const std::string& path, std::string& error) {
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (!module) {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                   sizeof text - 1, nullptr);
+    error = text[0] ? text : "LoadLibrary failed";
+    while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
+  }
+  return {reinterpret_cast<void*>(module)};
+}
+
+void* findSymbol(moduleHandleC module, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module.handle), name));
+}
+
+void unloadModule(moduleHandleC module) {
+  if (module.handle) FreeLibrary(static_cast<HMODULE>(module.handle));
+}
+
+const char* pluginFileName() { return "lorvane_plugin.dll"; }
+
+std::string executableFolder() {
+  char path[MAX_PATH * 4];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (length == 0 || length >= sizeof path) return {};
+  std::string folder(path, length);
+  const std::size_t slash = folder.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
+
+static void setStandardInputBinary() { _setmode(_fileno(stdin), _O_BINARY); }
+
+#else
+
+moduleHandleC loadModule(const std::string& path, std::string& error) {
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    const char* reason = dlerror();
+    error = reason ? reason : "dlopen failed";
+  }
+  return {handle};
+}
+
+void* findSymbol(moduleHandleC module, const char* name) { return dlsym(module.handle, name); }
+
+void unloadModule(moduleHandleC module) {
+  if (module.handle) dlclose(module.handle);
+}
+
+const char* pluginFileName() { return "lorvane_plugin.so"; }
+
+std::string executableFolder() {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof path) return {};
+  std::string folder(path, static_cast<std::size_t>(length));
+  const std::size_t slash = folder.find_last_of('/');
+  return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+bool standardErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
+
+static void setStandardInputBinary() {}
+
+#endif
+
+bool readStandardInput(std::string& bytes) {
+  setStandardInputBinary();
+  char buffer[65536];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
+  return !std::ferror(stdin);
+}
+
+}  // namespace lorvane::cli
