@@ -114,7 +114,10 @@ void normaliseDecimalPoint(std::string& text) {
   const std::string localePoint = conventions->decimal_point;
   if (localePoint.empty() || localePoint == ".") return;
   const std::size_t at = text.find(localePoint);
-  if (at != std::string::npos) text.replace(at, localePoint.size(), ".");
+  if (at == std::string::npos) return;
+  // Built anew rather than replaced in place: GCC's overlap analysis of an
+  // in-place replace misfires at -O2.
+  text = text.substr(0, at) + "." + text.substr(at + localePoint.size());
 }
 
 }  // namespace

@@ -1,0 +1,101 @@
+#include "util/textFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+
+namespace lorvane {
+namespace {
+
+std::string readBack(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+std::string scratchPath(const char* name) { return ::testing::TempDir() + name; }
+
+TEST(TextFileWriter, EveryLineFeedReachesTheDiskAsCarriageReturnLineFeed) {
+  const std::string path = scratchPath("lines.txt");
+  {
+    textFileWriterC out;
+    ASSERT_TRUE(out.open(path));
+    out.line("100 a");
+    out.write("text with\nline feed and \r alone");
+    out.put('\n');
+    out.put('x');
+    EXPECT_TRUE(out.close());
+  }
+  EXPECT_EQ(readBack(path), "100 a\r\ntext with\r\nline feed and \r alone\r\nx");
+  std::remove(path.c_str());
+}
+
+TEST(TextFileWriter, LargeOutputCrossesTheBufferIntact) {
+  const std::string path = scratchPath("large.txt");
+  std::string expected;
+  {
+    textFileWriterC out;
+    ASSERT_TRUE(out.open(path));
+    for (int i = 0; i < 50000; ++i) {
+      const std::string text = "line " + std::to_string(i);
+      out.line(text);
+      expected += text + "\r\n";
+    }
+  }  // the destructor flushes and closes
+  EXPECT_EQ(readBack(path), expected);
+  std::remove(path.c_str());
+}
+
+TEST(TextFileWriter, WhatWasWrittenBeforeAnExceptionIsKept) {
+  const std::string path = scratchPath("unwound.txt");
+  try {
+    textFileWriterC out;
+    ASSERT_TRUE(out.open(path));
+    out.line("kept");
+    throw std::runtime_error("writer failed");
+  } catch (const std::runtime_error&) {
+  }
+  EXPECT_EQ(readBack(path), "kept\r\n");
+  std::remove(path.c_str());
+}
+
+TEST(TextFileWriter, AnExistingFileIsEmptied) {
+  const std::string path = scratchPath("emptied.txt");
+  {
+    textFileWriterC out;
+    ASSERT_TRUE(out.open(path));
+    out.line("old content that is long");
+  }
+  {
+    textFileWriterC out;
+    ASSERT_TRUE(out.open(path));
+  }
+  EXPECT_EQ(readBack(path), "");
+  std::remove(path.c_str());
+}
+
+TEST(TextFileWriter, AMissingFolderCannotBeOpened) {
+  textFileWriterC out;
+  EXPECT_FALSE(out.open(scratchPath("no/such/folder/file.txt")));
+  EXPECT_FALSE(out.isOpen());
+}
+
+#if !defined(_WIN32)
+TEST(TextFileWriter, AFullDiskIsReportedByClose) {
+  textFileWriterC out;
+  if (!out.open("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  out.line("does not fit");
+  EXPECT_FALSE(out.close());
+  EXPECT_TRUE(out.failed());
+}
+#endif
+
+}  // namespace
+}  // namespace lorvane
