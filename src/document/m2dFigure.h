@@ -1,0 +1,33 @@
+#pragma once
+#include <string_view>
+
+#include "document/documentBase.h"
+
+namespace lorvane {
+
+inline constexpr std::string_view kFigureKey = "FIGURE";
+inline constexpr std::string_view kFigurePrefsKey = "FIGUREPREFS";
+inline constexpr std::string_view kFigureItemsKey = "FIGURITEMS";
+inline constexpr std::string_view kInsertPointKey = "INSERTPOINT";
+inline constexpr std::string_view kHatchesKey = "M2DHATCHES";
+inline constexpr std::string_view kHatchKey = "M2DHATCH";
+inline constexpr std::string_view kHatchDistanceKey = "DISTANCE";
+inline constexpr std::string_view kHatchLinesKey = "M2DHATCHLINES";
+inline constexpr std::string_view kHatchLoopsKey = "M2DHATCHLOOPS";
+
+// Angular step and fit tolerance of a figure's own conversion: ten times
+// finer than what the writers ask for.
+inline constexpr double kConvertStep = 0.01;
+inline constexpr double kConvertTolerance = 1e-05;
+
+// "FIGURE": one view of a drawing, its shapes under "FIGURITEMS".
+class m2dFigureC : public m2dDocumentC {
+public:
+  explicit m2dFigureC(metaTreeC* node = nullptr, bool owns = false) : metaObjectVirtualDataBaseC(node, owns) {}
+
+  int convertItems(int mode, const classNameListC& classNames) override;
+  void setUnitBase(double unit) override;
+  documentNodeListC& collectDocuments(documentNodeListC& documents) override;
+};
+
+}  // namespace lorvane

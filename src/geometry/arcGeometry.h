@@ -1,0 +1,45 @@
+#pragma once
+#include "geometry/vectorMath.h"
+
+namespace lorvane {
+
+// Angle of w against the reference r in degrees, in [0, 359.9999): an angle
+// of 359.9999 or more is reported as its excess over 359.9999. A zero vector
+// (a point on the centre) has angle 0.
+double vectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
+
+// Centre of the circle through a, b and c. Collinear points have none: the
+// result is then the origin and, where asked, valid is false.
+point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid = nullptr);
+
+// Sense of a three-point arc from the angles of its start, middle and end
+// point about the centre: true when it runs clockwise.
+bool arcIsClockwise(double startAngle, double middleAngle, double endAngle);
+
+// Start and end of the arc as a counter-clockwise sweep, in degrees:
+// from < to <= from + 360.
+struct anglePairC {
+  double from;
+  double to;
+};
+
+// The pair both writers receive: exchanged when clockwise, then to raised by
+// 360 while it is not above from, so equal angles make a full turn.
+anglePairC writerAnglePair(double startAngle, double endAngle, bool clockwise);
+// The same pair as the length sees it: to is raised only while it is below
+// from, so equal angles sweep nothing.
+anglePairC sweepAnglePair(double startAngle, double endAngle, bool clockwise);
+double arcLength(double startAngle, double endAngle, bool clockwise, double radius);
+
+// Everything a three-point arc derives from its points.
+struct arcValuesC {
+  point2dC centre;
+  double radius;
+  double startAngle;
+  double middleAngle;
+  double endAngle;
+  bool clockwise;
+};
+arcValuesC arcValues(const point2dC& start, const point2dC& middle, const point2dC& end);
+
+}  // namespace lorvane

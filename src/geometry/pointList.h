@@ -1,0 +1,44 @@
+#pragma once
+#include <string_view>
+
+#include "geometry/vectorMath.h"
+#include "metatree/metaKeyContainer.h"
+#include "metatree/metaTree.h"
+
+namespace lorvane {
+
+inline constexpr std::string_view kPointKey = "POINT";
+
+// Appends children to one parent in constant time each: the last child is
+// found once and then remembered, where a plain append walks the whole child
+// list every time. Nothing else may add children to the parent meanwhile.
+class childAppenderC {
+public:
+  explicit childAppenderC(metaTreeC* parent);
+  // Links a free-standing node (its chain stays behind it) as the new last child.
+  void append(metaTreeC* chain);
+  metaTreeC* parent() const { return parent_; }
+
+private:
+  metaTreeC* parent_;
+  metaTreeC* last_;
+};
+
+// Appends one "POINT" key holding the point (x, y).
+void appendPointChild(childAppenderC& appender, const point2dC& point);
+
+// The points of every "POINT" child in child order; other children are passed
+// over, a malformed point reads as (0, 0).
+pointListC readPointChildren(const metaTreeC* node);
+
+// Hands each "POINT" child to f, which returns its new value.
+template <class F>
+void rewritePointChildren(metaTreeC* node, F&& f) {
+  for (metaTreeC* child = node ? node->firstChild() : nullptr; child; child = child->next()) {
+    if (!child->hasKey(kPointKey)) continue;
+    mObjPoint2dC point(child);
+    point.setPoint(f(point.getPoint()));
+  }
+}
+
+}  // namespace lorvane

@@ -1,0 +1,41 @@
+#pragma once
+#include "geometry/arcGeometry.h"
+#include "geometry/shapeBase.h"
+#include "metatree/metaKeyContainer.h"
+
+namespace lorvane {
+
+// "ARC": a three-point arc, "POINT" #0 start, #1 a point on the arc between
+// the ends, #2 end. Centre, radius, angles and sense are derived from them
+// whenever asked.
+class mBaseArc2dC : public mBaseShape2dC, public metaObjListPoint2dContainerC {
+public:
+  explicit mBaseArc2dC(metaTreeC* node = nullptr, bool owns = false) : metaObjectVirtualDataBaseC(node, owns) {}
+
+  point2dC getStartPoint() { return getPointAt(0); }
+  point2dC getMiddlePoint() { return getPointAt(1); }
+  point2dC getEndPoint() { return getPointAt(2); }
+  void setPoints(const point2dC& start, const point2dC& middle, const point2dC& end);
+
+  arcValuesC getArcValues();
+  point2dC getCentre() { return getArcValues().centre; }
+  double getRadius() { return getArcValues().radius; }
+  // Degrees about the centre.
+  double getStartAngle() { return getArcValues().startAngle; }
+  double getEndAngle() { return getArcValues().endAngle; }
+  // 1 when the arc runs clockwise from its start, else 0.
+  int getSense() { return getArcValues().clockwise ? 1 : 0; }
+  // The counter-clockwise sweep (from, to) the writers record.
+  anglePairC getWriterAngles();
+
+  double getLength() override;
+  int getBoundingBox(point2dC& p0, point2dC& p1, point2dC& p2, point2dC& p3) override;
+  int transform(const transformMatrixC& matrix) override;
+  int getPoints(pointListC& points, double step) override;
+  int scale(double factor) override;
+  int getEndPoints(point2dC& start, point2dC& end) override;
+  int setEndPoints(const point2dC& start, const point2dC& end) override;
+  int reverse() override;
+};
+
+}  // namespace lorvane
