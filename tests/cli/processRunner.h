@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace lorvane::testing {
+
+struct processResultC {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the command line through the system's shell, capturing both streams.
+processResultC runProcess(const std::string& commandLine);
+
+std::string quoted(const std::string& path);
+std::string readFileBytes(const std::string& path);
+void writeFileBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace lorvane::testing

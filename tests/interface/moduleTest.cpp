@@ -1,0 +1,80 @@
+// The plug-in as a host sees it: loaded at run time, three entry points.
+#include <gtest/gtest.h>
+
+#include "interface/lorvanePlugin.h"
+#include "metatree/metaObject.h"
+#include "metatree/metaRegistry.h"
+#include "platform.h"
+
+namespace lorvane {
+namespace {
+
+using cli::findSymbol;
+using cli::loadModule;
+using cli::moduleHandleC;
+using cli::unloadModule;
+
+moduleHandleC load() {
+  std::string error;
+  moduleHandleC module = loadModule(LORVANE_PLUGIN_PATH, error);
+  EXPECT_NE(module.handle, nullptr) << error;
+  return module;
+}
+
+TEST(Module, ExportsTheThreeEntryPointsUnmangled) {
+  moduleHandleC module = load();
+  ASSERT_NE(module.handle, nullptr);
+  EXPECT_NE(findSymbol(module, "getCaps"), nullptr);
+  EXPECT_NE(findSymbol(module, "testPrecond"), nullptr);
+  EXPECT_NE(findSymbol(module, "convertMetaTree"), nullptr);
+  // Nothing of the module's own code is visible, mangled or not.
+  EXPECT_EQ(findSymbol(module, "_ZN7lorvane19buildCapabilityTreeEv"), nullptr);
+  EXPECT_EQ(findSymbol(module, "_ZN7lorvane14convertRequestEPNS_9metaTreeCEPFvdPKcEPFSt10unique_ptrINS_17conversionWriterCESt14default_deleteIS7_EENS_16outputWriterKindES6_S1_E"), nullptr);
+  unloadModule(module);
+}
+
+TEST(Module, EntryPointsAnswerAsSpecifiedThroughTheLoadedModule) {
+  moduleHandleC module = load();
+  ASSERT_NE(module.handle, nullptr);
+  auto testPrecond = reinterpret_cast<lorvaneTestPrecondFunction>(findSymbol(module, "testPrecond"));
+  auto getCaps = reinterpret_cast<lorvaneGetCapsFunction>(findSymbol(module, "getCaps"));
+  auto convert = reinterpret_cast<lorvaneConvertMetaTreeFunction>(findSymbol(module, "convertMetaTree"));
+  EXPECT_EQ(testPrecond(), 1);
+  {
+    // The host destroys the tree with the shared runtime's own destruction.
+    metaObjectC caps(getCaps(), true);
+    EXPECT_TRUE(caps.hasKey("DLLIFACE"));
+  }
+  EXPECT_EQ(convert(nullptr, nullptr), 0);
+  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  metaObjectC(request.getOrAddChild("NAME")).setString("META2DV2");
+  EXPECT_EQ(convert(request.node(), nullptr), 1);
+  EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
+  unloadModule(module);
+}
+
+std::size_t registeredClasses() {
+  return shapeRegistry().size() + documentRegistry().size() + customCopyRegistry().size() +
+         customStorageRegistry().size();
+}
+
+TEST(Module, UnloadingLeavesTheSharedRegistriesAsTheyWere) {
+  const std::size_t before = registeredClasses();
+  for (int round = 0; round < 3; ++round) {
+    moduleHandleC module = load();
+    ASSERT_NE(module.handle, nullptr);
+    EXPECT_GE(registeredClasses(), before);
+    unloadModule(module);
+    EXPECT_EQ(registeredClasses(), before) << "round " << round;
+  }
+}
+
+TEST(Module, AMissingModuleReportsTheLoadersReason) {
+  std::string error;
+  moduleHandleC module = loadModule("/nonexistent/lorvane_plugin.so", error);
+  EXPECT_EQ(module.handle, nullptr);
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace lorvane
