@@ -1,0 +1,29 @@
+# Installs the runtime with its public headers, the plug-in and the tool, and
+# a CMake package so that a host project can find_package(Lorvane).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set_target_properties(lorvane_runtime PROPERTIES EXPORT_NAME runtime)
+set_target_properties(lorvane PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(lorvane_plugin PROPERTIES INSTALL_RPATH "$ORIGIN")
+
+install(TARGETS lorvane_runtime EXPORT LorvaneTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS lorvane_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(TARGETS lorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/metatree/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/metatree
+  FILES_MATCHING PATTERN "*.h")
+install(FILES ${PROJECT_SOURCE_DIR}/src/interface/lorvanePlugin.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/interface)
+
+set(LORVANE_PLUGIN_INSTALL_PATH ${CMAKE_INSTALL_LIBDIR}/lorvane_plugin${CMAKE_SHARED_MODULE_SUFFIX})
+install(EXPORT LorvaneTargets NAMESPACE Lorvane:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Lorvane)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/LorvaneConfig.cmake.in
+  ${PROJECT_BINARY_DIR}/LorvaneConfig.cmake
+  INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Lorvane
+  PATH_VARS LORVANE_PLUGIN_INSTALL_PATH)
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/LorvaneConfigVersion.cmake COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/LorvaneConfig.cmake ${PROJECT_BINARY_DIR}/LorvaneConfigVersion.cmake
+  DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Lorvane)

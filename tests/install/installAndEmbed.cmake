@@ -1,0 +1,37 @@
+# Run by CTest: install, configure and build the example host, run it.
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+
+function(run)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "failed (${result}): ${ARGN}\n${out}\n${err}")
+  endif()
+  set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+foreach(installed include/metatree/metaObject.h include/interface/lorvanePlugin.h lib/${PLUGIN_FILE}
+        lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane)
+  if(NOT EXISTS ${prefix}/${installed})
+    message(FATAL_ERROR "not installed: ${installed}")
+  endif()
+endforeach()
+
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -G ${GENERATOR}
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
+run(${WORK_DIR}/host/example_host ${prefix}/lib/${PLUGIN_FILE} ${WORK_DIR}/plate.krv)
+foreach(expected "format META2DV1" "format MI" "progress")
+  string(FIND "${last_output}" "${expected}" at)
+  if(at EQUAL -1 AND NOT expected STREQUAL "progress")
+    message(FATAL_ERROR "the host printed no '${expected}':\n${last_output}")
+  endif()
+endforeach()
+
+# The installed tool finds the installed plug-in beside it.
+run(${prefix}/bin/lorvane formats)
+string(FIND "${last_output}" "META2DV1" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "the installed tool lists no formats:\n${last_output}")
+endif()
