@@ -1,9 +1,16 @@
 #include "interface/moduleClasses.h"
 
+#include <memory>
+
+#include "document/modelRegistration.h"
+
 namespace lorvane {
 namespace {
 
-// Static initialisation of the module registers its classes.
+std::unique_ptr<modelRegistrationC> gModelClasses;
+
+// Static initialisation of the module registers its classes; unloading the
+// module removes them again.
 struct moduleLifetimeC {
   moduleLifetimeC() { registerModuleClasses(); }
   ~moduleLifetimeC() { unregisterModuleClasses(); }
@@ -12,7 +19,10 @@ const moduleLifetimeC gModuleLifetime;
 
 }  // namespace
 
-void registerModuleClasses() {}
-void unregisterModuleClasses() {}
+void registerModuleClasses() {
+  if (!gModelClasses) gModelClasses = std::make_unique<modelRegistrationC>();
+}
+
+void unregisterModuleClasses() { gModelClasses.reset(); }
 
 }  // namespace lorvane

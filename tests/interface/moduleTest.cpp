@@ -63,7 +63,11 @@ TEST(Module, UnloadingLeavesTheSharedRegistriesAsTheyWere) {
   for (int round = 0; round < 3; ++round) {
     moduleHandleC module = load();
     ASSERT_NE(module.handle, nullptr);
-    EXPECT_GE(registeredClasses(), before);
+    // The shapes and documents the module brings are in the shared registries
+    // while it is loaded.
+    EXPECT_EQ(registeredClasses(), before + 10);
+    EXPECT_NE(shapeRegistry().findInterface("ELLIPSEARC"), nullptr);
+    EXPECT_NE(documentRegistry().findInterface("FIGURE"), nullptr);
     unloadModule(module);
     EXPECT_EQ(registeredClasses(), before) << "round " << round;
   }
