@@ -1,12 +1,15 @@
 #include "interface/formatDispatch.h"
+#include "writers/meta2d/meta2dWriter.h"
 
 namespace lorvane {
 
 std::unique_ptr<conversionWriterC> createBuiltInWriter(outputWriterKind kind, lorvaneProgressCallback progress,
                                                        metaTreeC* request) {
-  (void)kind;
-  (void)progress;
-  (void)request;
+  switch (kind) {
+    case outputWriterKind::meta2d: return std::make_unique<meta2dWriterC>(progress, request);
+    case outputWriterKind::me10: return nullptr;
+    case outputWriterKind::none: return nullptr;
+  }
   return nullptr;
 }
 

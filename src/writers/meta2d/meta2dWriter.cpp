@@ -1,0 +1,216 @@
+#include "writers/meta2d/meta2dWriter.h"
+
+#include <cstdio>
+
+#include "document/m2dShapes.h"
+#include "geometry/shapeBase.h"
+#include "schema/drawingRecords.h"
+#include "writers/meta2d/meta2dNumber.h"
+#include "writers/meta2d/tableIdent.h"
+
+namespace lorvane {
+namespace {
+
+// The writers' approximation of shapes that have no record of their own.
+constexpr double kAngularStep = 0.01;
+constexpr double kFitTolerance = 0.0001;
+
+// A shape type that suppresses the shapes following its attribute record.
+constexpr int kSuppressedType = 4;
+
+std::string blanksToUnderscores(std::string_view name) {
+  std::string text(name);
+  for (char& c : text) {
+    if (c == ' ') c = '_';
+  }
+  return text;
+}
+
+std::string integerField(const char* format, int value) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+}  // namespace
+
+int meta2dWriterC::run(metaTreeC* input, const std::string& outputPath) {
+  reportProgress(0.0);
+  if (!out_.open(outputPath)) {
+    reportError("Datei %s konnte nicht erzeugt werden!", outputPath.c_str());
+    reportProgress(100.0);
+    return -1;
+  }
+  int result = 1;
+  if (isDrawingNode(input)) {
+    writeDrawing(input);
+    out_.line("EOF");
+  } else if (isFigureNode(input)) {
+    writeFigure(input);
+    out_.line("EOF");
+  } else {
+    reportError("Fehler in der Metadatei!");
+    result = -1;
+  }
+  if (!out_.close()) {
+    reportError("Datei %s konnte nicht geschrieben werden!", outputPath.c_str());
+    result = -1;
+  }
+  reportProgress(100.0);
+  return result;
+}
+
+void meta2dWriterC::writeNameLine(std::string_view name) {
+  out_.write("915 ");
+  out_.line(blanksToUnderscores(name));
+  nameLinePending_ = false;
+}
+
+void meta2dWriterC::writeDrawing(metaTreeC* node) {
+  drawingRecordC drawing(node);
+  writeNameLine(drawing.name());
+  keyedListViewC figures = drawing.figures();
+  const std::size_t count = figures.count();
+  for (std::size_t i = 0; i < count; ++i) {
+    // The list is read anew at each index: writing a figure adds members to
+    // the tree, which the list's cache sees.
+    if (metaTreeC* figure = figures.at(i)) writeFigure(figure);
+  }
+}
+
+void meta2dWriterC::writeFigure(metaTreeC* node) {
+  figureRecordC figure(node);
+  if (nameLinePending_) writeNameLine(figure.name());
+
+  const std::string shortName(figure.shortName());
+  if (!shortName.empty()) out_.line("917 " + shortName);
+  {
+    cutoutRecordC cutout = figure.cutout();
+    if (cutout.hidden()) out_.line("920 1   SET CUTOUTHIDDEN");
+    if (cutout.dashed()) out_.line("920 2   SET CUTOUTDASH");
+  }
+  const bool group = figure.isGroup();
+  if (group) out_.line("910 SET BGN");
+
+  const std::string name(figure.name());
+  out_.line("914 " + name);
+  const std::int32_t viewNumber = figure.viewNumber();
+  if (viewNumber != -1) out_.line("918 " + std::to_string(viewNumber) + "_" + name);
+  out_.line("511 " + name);
+
+  const std::string_view identification = figure.tableIdentification();
+  if (!identification.empty()) {
+    tableIdentC table;
+    table.parse(identification);
+    out_.line("515 " + table.tableName());
+    const std::string first = tableListText(table.firstList());
+    out_.line("520 " + integerField("%03d", static_cast<int>(first.size() + 2)) + first + "   " +
+              tableListText(table.secondList()));
+  }
+
+  {
+    insertPointRecordC placement = figure.insertPoint();
+    const point2dC at = placement.point();
+    const double rotation = placement.rotation();
+    figureItemsRecordC items = figure.items();
+    items.rotate(rotation);
+    items.translate(at);
+    if (metaTreeC* first = items.firstItem()) writeItems(first);
+  }
+
+  if (group) out_.line("911 SET END");
+  if (!shortName.empty()) out_.line("916 END FIG");
+  cutoutRecordC cutout = figure.cutout();
+  if (cutout.hidden()) out_.line("921 SET CUTOUTHIDDEN END");
+  if (cutout.dashed()) out_.line("921 SET CUTOUTDASH END");
+}
+
+void meta2dWriterC::writeItems(metaTreeC* first) {
+  // Each walk starts with no shape type (-1 is none that an attribute record
+  // can suppress with).
+  int currentType = -1;
+  for (metaTreeC* item = first; item; item = item->next()) {
+    if (item->hasKey("SHAPEATTR")) writeAttributes(item, currentType);
+    if (currentType == kSuppressedType) continue;
+    if (item->hasKey(kShapeArc)) writeArc(item);
+    else if (item->hasKey(kShapeLine)) writeLine(item);
+    else if (item->hasKey(kShapeCircle)) writeCircle(item);
+    else if (item->hasKey(kShapeText)) writeText(item);
+    else writeConverted(item);
+  }
+}
+
+void meta2dWriterC::writeAttributes(metaTreeC* item, int& currentType) {
+  shapeAttributesRecordC attributes(item);
+  const std::int32_t width = attributes.width();
+  const std::int32_t type = attributes.type();
+  out_.line("900 " + integerField("%-3d", type));
+  out_.line("901 " + integerField("%-3d", width));
+  currentType = type;
+}
+
+void meta2dWriterC::writeConverted(metaTreeC* item) {
+  // A key without a shape class yields nothing; no record is made for it.
+  if (!registeredShapeClass(item)) return;
+  // The converted shapes live only until they are written.
+  figureItemsRecordC converted = figureItemsRecordC::createOwning();
+  mBaseShape2dC(item).toLinesAndArcs(kAngularStep, kFitTolerance, converted.node());
+  if (metaTreeC* first = converted.firstItem()) writeItems(first);
+}
+
+void meta2dWriterC::number(double value) {
+  char text[kMeta2dNumberWidth];
+  out_.write(text, formatMeta2dNumber(value, text));
+}
+
+void meta2dWriterC::writeLine(metaTreeC* item) {
+  m2dLineC line(item);
+  const point2dC start = line.getStartPoint();
+  const point2dC end = line.getEndPoint();
+  out_.write("100 ");
+  numberAndBlank(start.x);
+  numberAndBlank(start.y);
+  numberAndBlank(end.x);
+  numberAndBlank(end.y);
+  out_.put('\n');
+}
+
+void meta2dWriterC::writeArc(metaTreeC* item) {
+  m2dArcC arc(item);
+  const arcValuesC values = arc.getArcValues();
+  const anglePairC angles = writerAnglePair(values.startAngle, values.endAngle, values.clockwise);
+  out_.write("250 ");
+  numberAndBlank(values.centre.x);
+  numberAndBlank(values.centre.y);
+  numberAndBlank(values.radius);
+  numberAndBlank(angles.from);
+  numberAndBlank(angles.to);
+  out_.put('\n');
+}
+
+void meta2dWriterC::writeCircle(metaTreeC* item) {
+  m2dCircleC circle(item);
+  const point2dC centre = circle.getCentre();
+  const double radius = circle.getRadius();
+  out_.write("200 ");
+  numberAndBlank(centre.x);
+  numberAndBlank(centre.y);
+  numberAndBlank(radius);
+  out_.put('\n');
+}
+
+void meta2dWriterC::writeText(metaTreeC* item) {
+  m2dTextC text(item);
+  const point2dC position = text.getPosition();
+  const double height = text.getHeight();
+  const double angle = text.getAngle();
+  const std::string_view content = text.getText().view();
+  out_.write("500 ");
+  numberAndBlank(position.x);
+  numberAndBlank(position.y);
+  numberAndBlank(height);
+  numberAndBlank(angle);
+  out_.line(content);
+}
+
+}  // namespace lorvane

@@ -1,0 +1,78 @@
+#include "writers/meta2d/meta2dNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace lorvane {
+namespace {
+
+std::string formatted(double value) {
+  char out[kMeta2dNumberWidth];
+  return std::string(out, formatMeta2dNumber(value, out));
+}
+
+// The C library's rendering, in a buffer large enough for any double.
+std::string viaPrintf(double value) {
+  char text[512];
+  std::snprintf(text, sizeof text, "%1.24f", value);
+  return std::string(text).substr(0, kMeta2dNumberWidth);
+}
+
+TEST(Meta2dNumber, FieldsAreTheFirst24CharactersOfTheFixedRendering) {
+  EXPECT_EQ(formatted(0.0), "0.0000000000000000000000");
+  EXPECT_EQ(formatted(0.5), "0.5000000000000000000000");
+  EXPECT_EQ(formatted(2.5), "2.5000000000000000000000");
+  EXPECT_EQ(formatted(10.0), "10.000000000000000000000");
+  EXPECT_EQ(formatted(-1.0), "-1.000000000000000000000");
+  EXPECT_EQ(formatted(360.0), "360.00000000000000000000");
+  // 0.1 is 0.1000000000000000055511151231257827...: the cut does not round.
+  EXPECT_EQ(formatted(0.1), "0.1000000000000000055511");
+  EXPECT_EQ(formatted(-0.0), "-0.000000000000000000000");
+}
+
+TEST(Meta2dNumber, HugeValuesAreCutWithoutOverflow) {
+  EXPECT_EQ(formatted(1e308), "100000000000000001097906");
+  EXPECT_EQ(formatted(-DBL_MAX).size(), 24u);
+  EXPECT_EQ(formatted(123456789012345678901234567890.0), "123456789012345677877719");
+}
+
+TEST(Meta2dNumber, NotANumberAndInfinitiesKeepTheirShortForm) {
+  EXPECT_EQ(formatted(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(formatted(-std::numeric_limits<double>::infinity()), "-inf");
+  EXPECT_EQ(formatted(std::numeric_limits<double>::quiet_NaN()), "nan");
+}
+
+TEST(Meta2dNumber, AgreesWithTheCLibraryOnRandomAndExtremeValues) {
+  std::mt19937_64 random(20261208);
+  std::uniform_int_distribution<std::uint64_t> bits;
+  std::uniform_real_distribution<double> coordinate(-1e6, 1e6);
+  std::uniform_int_distribution<int> exponent(-320, 308);
+  for (int i = 0; i < 200000; ++i) {
+    double value;
+    switch (i % 4) {
+      case 0: {
+        const std::uint64_t b = bits(random);
+        std::memcpy(&value, &b, sizeof value);
+        if (!std::isfinite(value)) continue;
+        break;
+      }
+      case 1: value = coordinate(random); break;
+      case 2: value = std::ldexp(coordinate(random), exponent(random) / 4); break;
+      default: value = std::pow(10.0, exponent(random)) * (i % 8 < 4 ? 1 : -1); break;
+    }
+    ASSERT_EQ(formatted(value), viaPrintf(value)) << value;
+  }
+  for (double v : {DBL_MIN, DBL_TRUE_MIN, DBL_MAX, -DBL_MIN, 1e-24, 5e-25, 4.9e-25, 0.999999999999999999999999}) {
+    EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
+  }
+}
+
+}  // namespace
+}  // namespace lorvane
