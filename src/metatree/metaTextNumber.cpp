@@ -1,8 +1,11 @@
 #include "metatree/metaTextNumber.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <system_error>
 
@@ -59,6 +62,95 @@ std::size_t put(char* out, const char* text) {
   return n;
 }
 
+
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+constexpr double kFourteenDigits = 1e14;
+
+// Plain decimals (digits with at most one point, no exponent) whose digits
+// fit in 53 bits are the quotient of two exactly representable doubles, and
+// one IEEE division rounds that quotient correctly: the same double the
+// general conversion gives, in a fraction of the time. Only where doubles
+// are evaluated in double precision; elsewhere (x87) the division could be
+// rounded twice. Returns false to leave the word to the general conversion.
+bool parsePlainDecimal(const char* first, const char* last, double& value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+  constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
+  std::uint64_t digits = 0;
+  int decimals = 0;
+  bool seenPoint = false;
+  bool seenDigit = false;
+  for (const char* p = first; p != last; ++p) {
+    const char c = *p;
+    if (isDigit(c)) {
+      if (digits >= kExactLimit) return false;
+      digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      seenDigit = true;
+      if (seenPoint) ++decimals;
+    } else if (c == '.' && !seenPoint) {
+      seenPoint = true;
+    } else {
+      return false;
+    }
+  }
+  if (!seenDigit || decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
+  value = static_cast<double>(digits) / kPowersOfTen[decimals];
+  return true;
+#else
+  (void)first;
+  (void)last;
+  (void)value;
+  return false;
+#endif
+}
+
+// Most numbers of drawings are short decimals (12.5, -0.375). For them the
+// digits "%.14g" gives are found directly, which is several times faster than
+// the general conversion: a value v that lies within 1e-15 relative of a
+// decimal m / 10^k with at most 14 digits rounds to exactly that decimal at
+// 14 significant digits, because the rounding boundaries around it are at
+// least 5e-15 relative away. The margin also absorbs the rounding of the
+// few floating-point operations used here, whatever precision the platform
+// evaluates them in. Returns 0 when the value is not such a decimal or would
+// need exponent notation.
+std::size_t formatShortDecimal(double value, char* out) {
+  if (value == 0.0) return put(out, std::signbit(value) ? "-0" : "0");
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < kFourteenDigits)) return 0;
+  for (int decimals = 0; decimals < static_cast<int>(std::size(kPowersOfTen)); ++decimals) {
+    const double scaled = magnitude * kPowersOfTen[decimals];
+    if (!(scaled < kFourteenDigits)) return 0;
+    const double nearest = std::nearbyint(scaled);
+    if (nearest == 0.0 || std::fabs(scaled - nearest) > nearest * 1e-15) continue;
+    auto digits = static_cast<std::uint64_t>(nearest);
+    int places = decimals;
+    while (places > 0 && digits % 10 == 0) {
+      digits /= 10;
+      --places;
+    }
+    char text[24];
+    int count = 0;
+    for (std::uint64_t rest = digits; rest != 0; rest /= 10) text[count++] = static_cast<char>('0' + rest % 10);
+    // Below 1e-4 "%g" switches to exponent notation; leave that to the general path.
+    if (count - 1 - places < -4) return 0;
+    char* p = out;
+    if (value < 0) *p++ = '-';
+    if (count <= places) {
+      *p++ = '0';
+      *p++ = '.';
+      for (int i = count; i < places; ++i) *p++ = '0';
+      for (int i = count; i-- > 0;) *p++ = text[i];
+    } else {
+      for (int i = count; i-- > 0;) {
+        *p++ = text[i];
+        if (i == places && i != 0) *p++ = '.';
+      }
+    }
+    return static_cast<std::size_t>(p - out);
+  }
+  return 0;
+}
+
 }  // namespace
 
 bool parseTextNumber(std::string_view word, double& value) {
@@ -72,6 +164,10 @@ bool parseTextNumber(std::string_view word, double& value) {
     if (first == last || *first == '+' || *first == '-') return false;
   }
   double parsed = 0.0;
+  if (parsePlainDecimal(*first == '-' ? first + 1 : first, last, parsed)) {
+    value = negative ? -parsed : parsed;
+    return true;
+  }
   const auto [stop, error] = std::from_chars(first, last, parsed, std::chars_format::general);
   if (stop != last) return false;
   if (error == std::errc::result_out_of_range) {
@@ -89,6 +185,7 @@ bool parseTextNumber(std::string_view word, double& value) {
 std::size_t formatTextNumber(double value, char* out) {
   if (std::isnan(value)) return put(out, std::signbit(value) ? "-nan" : "+nan");
   if (std::isinf(value)) return put(out, value < 0 ? "-inf" : "+inf");
+  if (const std::size_t n = formatShortDecimal(value, out)) return n;
   const auto result = std::to_chars(out, out + kTextNumberMaxChars, value, std::chars_format::general, 14);
   return static_cast<std::size_t>(result.ptr - out);
 }

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "metatree/metaCustomCopy.h"
-#include "metatree/metaRegistry.h"
 #include "metatree/metaTextNumber.h"
+#include "metatree/metaTextStoredClasses.h"
 #include "metatree/metaTextTokenizer.h"
 
 namespace lorvane {
@@ -97,12 +97,14 @@ void metaTextReaderC::fail(std::string_view message, std::string_view detail) {
 
 metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredObjects) {
   metaText::tokenizerC tokens(text);
-  const metaObjectInterfaceListC& storage = customStorageRegistry();
-  const bool anyStorage = storage.size() != 0;
+  const metaText::storedClassesC storedClasses;
+  const bool anyStored = storedClasses.any();
   chainGuardC chain;
-  std::vector<levelC> levels;
-  levels.reserve(64);
-  levels.push_back({nullptr, nullptr});
+  // Level 0 is the top chain; levels 1 .. kMaxSectionDepth are open sections.
+  std::vector<levelC> levels(static_cast<std::size_t>(kMaxSectionDepth) + 1, levelC{nullptr, nullptr});
+  levelC* level = levels.data();
+  levelC* const top = level;
+  levelC* const deepest = top + kMaxSectionDepth;
   std::string unescaped;
 
   for (;;) {
@@ -111,7 +113,7 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
     metaTreeC* node = nullptr;
     switch (token.kind) {
       case tokenKind::end:
-        if (levels.size() != 1) {
+        if (level != top) {
           fail("section count wrong");
           return nullptr;
         }
@@ -131,7 +133,7 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         } else {
           node = makeNode(line_, [&](metaValueC& v) { v.setKey(token.text); });
-          if (anyStorage && storage.findInterface(token.text)) holdsStoredObjects = true;
+          if (anyStored && storedClasses.holds(token.text)) holdsStoredObjects = true;
         }
         break;
       case tokenKind::string: {
@@ -141,24 +143,24 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
         break;
       }
       case tokenKind::open: {
-        metaTreeC* owner = levels.back().last;
+        metaTreeC* owner = level->last;
         if (!owner) {
           fail("section without key found");
           return nullptr;
         }
-        if (levels.size() > static_cast<std::size_t>(kMaxSectionDepth)) {
+        if (level == deepest) {
           fail("section nesting too deep");
           return nullptr;
         }
-        levels.push_back({owner, nullptr});
+        *++level = levelC{owner, nullptr};
         continue;
       }
       case tokenKind::close:
-        if (levels.size() == 1) {
+        if (level == top) {
           fail("section count wrong");
           return nullptr;
         }
-        levels.pop_back();
+        --level;
         continue;
       case tokenKind::badSeparator: fail("ill seperator char"); return nullptr;
       case tokenKind::unterminatedString: fail("ill char in string"); return nullptr;
@@ -166,11 +168,10 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
 
     // The nodes of a section are linked in as they come, ahead of the
     // children their element already has: A{x}{y} gives A the children y, x.
-    levelC& level = levels.back();
-    if (level.last) metaTreeC::insertAfter(node, level.last);
-    else if (level.parent) metaTreeC::prependChildren(node, level.parent);
+    if (level->last) metaTreeC::insertAfter(node, level->last);
+    else if (level->parent) metaTreeC::prependChildren(node, level->parent);
     else chain.first = node;
-    level.last = node;
+    level->last = node;
   }
 }
 

@@ -4,9 +4,12 @@
 
 #include "metatree/metaCustomCopy.h"
 #include "metatree/metaTextNumber.h"
+#include "metatree/metaTextStoredClasses.h"
 
 namespace lorvane {
 namespace {
+
+using metaText::storedClassesC;
 
 void writeIndent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
 
@@ -48,7 +51,10 @@ void writeValue(std::string& out, const metaValueC& value) {
 }
 
 // Pre-order walk; the stack holds the elements whose closing brace is due.
-void writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firstOnly) {
+// With stored classes given, the walk gives up (returning false) at the
+// first node of such a class, which must be written from a stored copy.
+bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firstOnly,
+                const storedClassesC* stored) {
   std::vector<const metaTreeC*> open;
   // At the top, firstOnly hides the siblings of the start node.
   const auto following = [&](const metaTreeC* node, std::size_t depth) -> const metaTreeC* {
@@ -60,7 +66,9 @@ void writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
     const std::size_t depth = open.size();
     if (pretty && firstOfChain) writeIndent(out, depth);
     firstOfChain = false;
-    writeValue(out, node->value());
+    const metaValueC& value = node->value();
+    if (stored && value.isKey() && stored->holds(value.text().view())) return false;
+    writeValue(out, value);
     if (const metaTreeC* child = node->firstChild()) {
       out.push_back('{');
       if (pretty) out.push_back('\n');
@@ -95,22 +103,28 @@ void writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
       }
     }
   }
+  return true;
 }
 
 }  // namespace
 
 void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out) {
   if (!node) return;
+  // Most trees hold no object with a stored form and are written in one walk.
+  const storedClassesC storedClasses;
+  const std::size_t start = out.size();
+  if (writeChain(out, node, pretty, firstOnly, storedClasses.any() ? &storedClasses : nullptr)) return;
   // Objects with a stored form (references) are written as that form, from a
   // converted copy; the tree itself stays as it is.
-  metaTreeC* stored = storeTreeCopy(node);
+  out.resize(start);
+  metaTreeC* copy = storeTreeCopy(node);
   try {
-    writeChain(out, stored ? stored : node, pretty, firstOnly);
+    writeChain(out, copy ? copy : node, pretty, firstOnly, nullptr);
   } catch (...) {
-    metaTreeC::destroyChain(stored);
+    metaTreeC::destroyChain(copy);
     throw;
   }
-  metaTreeC::destroyChain(stored);
+  metaTreeC::destroyChain(copy);
 }
 
 std::string writeTree(metaTreeC* node, bool pretty, bool firstOnly) {

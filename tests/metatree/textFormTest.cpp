@@ -252,6 +252,29 @@ TEST(TextReaderNumbers, TheWholeWordMustConvert) {
   EXPECT_EQ(errorOf("A{\n B{\n  1e5e\n }\n}"), "Line:3 - value invalid :1e5e");
 }
 
+TEST(TextReaderNumbers, DecimalsConvertToTheNearestDouble) {
+  // strtod in this test's "C" locale rounds correctly; the reader must agree
+  // on every bit, for short decimals and for long ones.
+  std::mt19937_64 random(99);
+  std::uniform_int_distribution<int> length(1, 22);
+  std::uniform_int_distribution<int> digit(0, 9);
+  for (int i = 0; i < 100000; ++i) {
+    std::string word = i % 2 ? "-" : (i % 3 ? "" : "+");
+    const int count = length(random);
+    const int point = std::uniform_int_distribution<int>(0, count)(random);
+    for (int d = 0; d < count; ++d) {
+      if (d == point) word += '.';
+      word += static_cast<char>('0' + digit(random));
+    }
+    if (i % 7 == 0) word += "e" + std::to_string(digit(random) * 3 - 12);
+    if (word == "." || word == "-." || word == "+.") continue;
+    double parsed = 0.0;
+    ASSERT_TRUE(parseTextNumber(word, parsed)) << word;
+    const double expected = std::strtod(word.c_str(), nullptr);
+    ASSERT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << word;
+  }
+}
+
 TEST(TextReaderNumbers, TheProcessLocaleDoesNotChangeTheSyntax) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const char* commaLocale = nullptr;
@@ -640,6 +663,13 @@ TEST(TextWriterValues, NumbersLookLikePrintfG14) {
       {0.0, "0"},
       {-0.0, "-0"},
       {99999999999999.5, "1e+14"},
+      {99999999999999.0, "99999999999999"},
+      {0.00012345678901234, "0.00012345678901234"},
+      {0.1 + 0.2, "0.3"},
+      {123.456, "123.456"},
+      {-1000, "-1000"},
+      {5e-5, "5e-05"},
+      {0.0001234567890123456, "0.00012345678901235"},
   };
   for (const auto& c : cases) EXPECT_EQ(formatted(c.value), c.text) << c.text;
 }
@@ -725,9 +755,9 @@ TEST(TextRoundTrip, FourteenSignificantDigitsSurvive) {
     expected.push_back(value);
     addNumber(values, value);
   }
-  for (double special : {0.0, -0.0, 1.0, 0.1, 1e-320, 12345678901234.0, 1.7976931348623e308}) {
-    expected.push_back(special);
-    addNumber(values, special);
+  for (double edge : {0.0, -0.0, 1.0, 0.1, 1e-320, 12345678901234.0, 1.7976931348623e308}) {
+    expected.push_back(edge);
+    addNumber(values, edge);
   }
   readResultC r = read(writeTree(values, false, false));
   ASSERT_EQ(r.error, "");
@@ -813,6 +843,16 @@ TEST(TextReferences, ATargetOutsideTheWrittenChainReadsAsNone) {
   readResultC r = read(text);
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(metaObjectRefC(r.tree.node()->firstChild()).getTarget(), nullptr);
+}
+
+TEST(TextReferences, AppendingKeepsWhatTheCallerHad) {
+  metaObjectC a = metaObjectVirtualDataBaseC::createTree("A", true);
+  metaTreeC* b = addKey(a.node(), "B");
+  a.appendChildren(metaObjectRefC::create(b).node(), false);
+  std::string out = "X";
+  writeTree(a.node(), false, false, out);
+  // A(1){B(2) MOREF(3){...}}: position 2 is 02 00 00 00 = 000000 100000 0...
+  EXPECT_EQ(out, "XA{B,MOREF{REFTRGPTR{CODE{0}SIZE{4}DATA{\"0w0000\"}}}}");
 }
 
 TEST(TextReferences, AReferenceWithoutTargetIsStoredAsMinusOne) {
