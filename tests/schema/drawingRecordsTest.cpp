@@ -1,0 +1,109 @@
+#include "schema/drawingRecords.h"
+
+#include <gtest/gtest.h>
+
+#include "document/m2dShapes.h"
+#include "metatree/metaTextReader.h"
+
+namespace lorvane {
+namespace {
+
+metaObjectC read(const char* text) {
+  metaTextReaderC reader;
+  metaObjectC tree = reader.readTree(text, true);
+  EXPECT_FALSE(reader.failed()) << reader.errorText();
+  return tree;
+}
+
+TEST(DrawingRecords, AnAbsentMemberReadsEmptyAndIsAddedAsAnEmptyKey) {
+  metaObjectC tree = read(R"(FIGURE{NAME{"F"}})");
+  figureRecordC figure(tree.node());
+  EXPECT_EQ(figure.name(), "F");
+  EXPECT_EQ(figure.shortName(), "");
+  metaTreeC* added = tree.findChild("SHORTNAME");
+  ASSERT_NE(added, nullptr);
+  EXPECT_EQ(added->firstChild(), nullptr);
+  EXPECT_EQ(figure.viewNumber(), 0);
+  EXPECT_EQ(insertPointRecordC(figure.insertPoint()).rotation(), 0.0);
+}
+
+TEST(DrawingRecords, MembersOfAnotherKindReadAsTheirDefaults) {
+  metaObjectC tree = read(R"(FIGURE{NAME{12} ANSICHTNO{"3"} SHORTNAME{X}})");
+  figureRecordC figure(tree.node());
+  EXPECT_EQ(figure.name(), "");
+  EXPECT_EQ(figure.viewNumber(), 0);
+  EXPECT_EQ(figure.shortName(), "");
+}
+
+TEST(DrawingRecords, OnlyTheExactUpperCaseYesSetsAFlag) {
+  metaObjectC tree = read(R"(FIGURE{GROUP{"yes"} CUTOUT{HIDDEN{"YES"} DASH{"Yes"}}})");
+  figureRecordC figure(tree.node());
+  EXPECT_FALSE(figure.isGroup());
+  EXPECT_TRUE(figure.cutout().hidden());
+  EXPECT_FALSE(figure.cutout().dashed());
+}
+
+TEST(DrawingRecords, APointNeedsExactlyTwoNumbers) {
+  metaObjectC one = read(R"(INSERTPOINT{POINT{5}})");
+  EXPECT_EQ(insertPointRecordC(one.node()).point(), (point2dC{0, 0}));
+  metaObjectC three = read(R"(INSERTPOINT{POINT{1,2,3}})");
+  EXPECT_EQ(insertPointRecordC(three.node()).point(), (point2dC{0, 0}));
+  metaObjectC two = read(R"(INSERTPOINT{POINT{1.5,-2}})");
+  EXPECT_EQ(insertPointRecordC(two.node()).point(), (point2dC{1.5, -2}));
+}
+
+TEST(DrawingRecords, TheFigureListSkipsOtherKeys) {
+  metaObjectC tree = read(R"(DRAWING{DRAWINGITEMS{FIGURE{NAME{"a"}} NOTE{} FIGURE{NAME{"b"}}}})");
+  drawingRecordC drawing(tree.node());
+  keyedListViewC figures = drawing.figures();
+  EXPECT_EQ(figures.count(), 2u);
+  metaTreeC* items = tree.findChild("DRAWINGITEMS");
+  EXPECT_EQ(figures.at(1), items->firstChild()->next()->next());
+  EXPECT_EQ(figures.at(2), nullptr);
+}
+
+TEST(DrawingRecords, AFigureAddedBetweenTwoReadsIsSeen) {
+  metaObjectC tree = read(R"(DRAWING{DRAWINGITEMS{FIGURE{}}})");
+  drawingRecordC drawing(tree.node());
+  keyedListViewC figures = drawing.figures();
+  EXPECT_EQ(figures.count(), 1u);
+  metaObjectC(tree.findChild("DRAWINGITEMS")).addChild("FIGURE");
+  EXPECT_EQ(figures.count(), 2u);
+  EXPECT_NE(figures.at(1), nullptr);
+}
+
+TEST(DrawingRecords, PlacingRotatesAboutTheOriginThenMoves) {
+  metaObjectC tree = read(R"(FIGURE{INSERTPOINT{POINT{10,0} ROTATION{90}} FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}})");
+  figureRecordC figure(tree.node());
+  insertPointRecordC placement = figure.insertPoint();
+  figureItemsRecordC items = figure.items();
+  items.rotate(placement.rotation());
+  items.translate(placement.point());
+  m2dLineC line(items.firstItem());
+  EXPECT_NEAR(line.getStartPoint().x, 10, 1e-12);
+  EXPECT_NEAR(line.getStartPoint().y, 1, 1e-12);
+  EXPECT_NEAR(line.getEndPoint().x, 10, 1e-12);
+  EXPECT_NEAR(line.getEndPoint().y, 2, 1e-12);
+}
+
+TEST(DrawingRecords, AnAttributeRecordReadsItsIntegers) {
+  metaObjectC tree = read(R"(SHAPEATTR{SHAPEWIDTH{3.9} SHAPETYP{-4.2} METALINETYPE{1e300}})");
+  shapeAttributesRecordC attributes(tree.node());
+  EXPECT_EQ(attributes.width(), 3);
+  EXPECT_EQ(attributes.type(), -4);
+  EXPECT_EQ(attributes.metaLineType(), INT32_MIN);
+  EXPECT_EQ(attributes.cosmetic(), 0);
+}
+
+TEST(DrawingRecords, InputIdentityIsTheExactKey) {
+  metaObjectC drawing = read("DRAWING");
+  metaObjectC figure = read("FIGURE");
+  metaObjectC lower = read("figure");
+  EXPECT_TRUE(isDrawingNode(drawing.node()));
+  EXPECT_TRUE(isFigureNode(figure.node()));
+  EXPECT_FALSE(isFigureNode(lower.node()));
+  EXPECT_FALSE(isDrawingNode(nullptr));
+}
+
+}  // namespace
+}  // namespace lorvane
