@@ -122,5 +122,79 @@ TEST(Tool, UnknownCommandsAndOptionsAreUsageErrors) {
   EXPECT_EQ(runProcess(tool() + " convert -f").exitCode, 2);
 }
 
+TEST(Tool, ConvertWritesTheFileNamedByTheFormatsExtension) {
+  const std::string input = writeScratch("plate.mt", "FIGURE{NAME{\"Plate\"} ANSICHTNO{-1}}");
+  const std::string output = scratch("plate.krv");
+  std::remove(output.c_str());
+  const processResultC r = runProcess(tool() + " convert -f meta " + quoted(input));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(readFileBytes(output), "915 Plate\r\n914 Plate\r\n511 Plate\r\nEOF\r\n");
+  EXPECT_NE(r.out.find(output + ": 38 bytes"), std::string::npos) << r.out;
+}
+
+TEST(Tool, ConvertInfersTheFormatFromTheOutputsExtension) {
+  const std::string input = writeScratch("inferred.mt", "DRAWING{NAME{\"D\"}}");
+  const std::string output = scratch("inferred-out.KRV");
+  const processResultC r = runProcess(tool() + " convert -q -o " + quoted(output) + " " + quoted(input));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(readFileBytes(output), "915 D\r\nEOF\r\n");
+}
+
+TEST(Tool, ConvertReadsStandardInput) {
+  const std::string input = writeScratch("stdin.mt", "DRAWING{NAME{\"S\"}}");
+  const std::string output = scratch("stdin.krv");
+  const processResultC r =
+      runProcess(tool() + " convert -q -f META -o " + quoted(output) + " - < " + quoted(input));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(readFileBytes(output), "915 S\r\nEOF\r\n");
+}
+
+TEST(Tool, AnErrorThePlugInReportsExitsWithOne) {
+  const std::string input = writeScratch("other.mt", "NOTADRAWING{}");
+  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(scratch("other.krv")) + " " +
+                                      quoted(input));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("lorvane: " + input + ": Fehler in der Metadatei!"), std::string::npos) << r.err;
+}
+
+TEST(Tool, AnEmptyFileHandsThePlugInNoDrawing) {
+  const std::string input = writeScratch("empty.mt", "");
+  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(scratch("empty.krv")) + " " +
+                                      quoted(input));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Fehler in der Metadatei!"), std::string::npos) << r.err;
+}
+
+TEST(Tool, OnlyTheFirstElementOfAFileIsConverted) {
+  const std::string input = writeScratch("two.mt", "DRAWING{NAME{\"first\"}} DRAWING{NAME{\"second\"}}");
+  const std::string output = scratch("two.krv");
+  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + " " + quoted(input));
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(readFileBytes(output), "915 first\r\nEOF\r\n");
+}
+
+TEST(Tool, SeveralInputsConvertOneAfterTheOther) {
+  const std::string a = writeScratch("many-a.mt", "DRAWING{NAME{\"a\"}}");
+  const std::string b = writeScratch("many-b.mt", "NOTADRAWING{}");
+  const std::string c = writeScratch("many-c.mt", "DRAWING{NAME{\"c\"}}");
+  const processResultC r = runProcess(tool() + " convert -f META2DV1 " + quoted(a) + " " + quoted(b) + " " + quoted(c));
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(readFileBytes(scratch("many-a.krv")), "915 a\r\nEOF\r\n");
+  EXPECT_EQ(readFileBytes(scratch("many-c.krv")), "915 c\r\nEOF\r\n");
+}
+
+TEST(Tool, TheBundledExamplesConvert) {
+  for (const char* example : {"bracket", "washer"}) {
+    const std::string input = std::string(LORVANE_EXAMPLES_DIR) + "/" + example + ".mt";
+    const std::string output = scratch(std::string(example) + ".krv");
+    const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + " " + quoted(input));
+    EXPECT_EQ(r.exitCode, 0) << example << ": " << r.err;
+    const std::string file = readFileBytes(output);
+    EXPECT_EQ(file.substr(0, 4), "915 ") << example;
+    EXPECT_EQ(file.substr(file.size() - 5), "EOF\r\n") << example;
+  }
+}
+
 }  // namespace
 }  // namespace lorvane::testing
