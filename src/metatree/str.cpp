@@ -4,20 +4,41 @@
 
 namespace lorvane {
 
+void str::releaseBuffer() {
+  if (holdsBuffer()) {
+    if (memManSystemC* system = memManSystemC::get(false)) system->free(data_);
+  }
+  data_ = nullptr;
+  size_ = 0;
+}
+
 void str::assign(std::string_view text) {
+  const std::size_t bytes = text.size() + 1;
   if (text.empty()) {
-    chars_.release();
+    releaseBuffer();
     return;
   }
-  // The source may live inside this text's own buffer.
-  if (chars_.data() && text.data() >= chars_.data() && text.data() < chars_.data() + chars_.size()) {
-    str copy(text);
-    chars_.swap(copy.chars_);
+  if (bytes <= kInlineBytes) {
+    // memmove: the text may be a part of this very string.
+    std::memmove(inline_, text.data(), text.size());
+    inline_[text.size()] = '\0';
+    if (holdsBuffer()) memManSystemC::get(false)->free(data_);
+    data_ = inline_;
+    size_ = bytes;
     return;
   }
-  if (chars_.size() != text.size() + 1) chars_.allocate(text.size() + 1);
-  std::memcpy(chars_.data(), text.data(), text.size());
-  chars_.data()[text.size()] = '\0';
+  if (holdsBuffer() && size_ == bytes) {
+    std::memmove(data_, text.data(), text.size());
+    return;
+  }
+  // The new buffer is filled before the old one goes: the text may live in it,
+  // and a failed allocation leaves this string as it was.
+  char* buffer = static_cast<char*>(memManSystemC::get(true)->alloc(bytes));
+  std::memcpy(buffer, text.data(), text.size());
+  buffer[text.size()] = '\0';
+  if (holdsBuffer()) memManSystemC::get(false)->free(data_);
+  data_ = buffer;
+  size_ = bytes;
 }
 
 const str& str::emptyText() {

@@ -2,14 +2,19 @@
 #include <cstddef>
 #include <string_view>
 
-#include "metatree/memory/memManDataPool.h"
+#include "metatree/memory/memManSystem.h"
 
 namespace lorvane {
 
 // The runtime's text: bytes of the host's ANSI code page with a terminating
-// zero, kept in pooled memory. The empty text holds no buffer and reads as "".
+// zero, in pooled memory. Short texts (most keys and many values) are kept
+// in the object itself, so that a key node costs two pooled blocks, not
+// three; longer ones get a buffer of their own. The empty text holds nothing
+// and reads as "".
 class LORVANE_RUNTIME_API str : public memManInterfaceC {
 public:
+  static constexpr std::size_t kInlineBytes = 16;
+
   str() = default;
   explicit str(std::string_view text) { assign(text); }
   str(const str& other) : memManInterfaceC() { assign(other.view()); }
@@ -21,13 +26,14 @@ public:
     assign(text);
     return *this;
   }
+  ~str() override { releaseBuffer(); }
 
   void assign(std::string_view text);
-  void clear() { chars_.release(); }
+  void clear() { assign({}); }
 
-  const char* c_str() const { return chars_.data() ? chars_.data() : ""; }
-  std::size_t length() const { return chars_.size() ? chars_.size() - 1 : 0; }
-  bool empty() const { return length() == 0; }
+  const char* c_str() const { return data_ ? data_ : ""; }
+  std::size_t length() const { return size_ ? size_ - 1 : 0; }
+  bool empty() const { return size_ == 0; }
   std::string_view view() const { return {c_str(), length()}; }
   operator std::string_view() const { return view(); }
 
@@ -35,7 +41,12 @@ public:
   static const str& emptyText();
 
 private:
-  memManDataPoolC<char> chars_;  // size counts the terminating zero
+  bool holdsBuffer() const { return data_ && data_ != inline_; }
+  void releaseBuffer();
+
+  char* data_ = nullptr;   // inline_, a pooled buffer, or null when empty
+  std::size_t size_ = 0;   // bytes including the terminating zero
+  char inline_[kInlineBytes] = {};
 };
 
 inline bool operator==(const str& a, const str& b) { return a.view() == b.view(); }

@@ -80,6 +80,22 @@ TEST(Value, IntegerAndWordKindsAreCarriedByCopies) {
   EXPECT_EQ(static_cast<std::int32_t>(copy.word()), -5);
 }
 
+TEST(Value, TextsMoveBetweenTheirShortAndLongForms) {
+  str text("short");
+  const std::string longer(100, 'x');
+  text = std::string_view(longer);
+  EXPECT_EQ(text, std::string_view(longer));
+  text = std::string_view(text.c_str() + 90, 10);  // from its own long buffer into the short form
+  EXPECT_EQ(text, std::string_view("xxxxxxxxxx"));
+  text = std::string_view(longer.data(), 16);  // exactly one past the short form
+  EXPECT_EQ(text.length(), 16u);
+  text = std::string_view(text.c_str() + 1, 15);  // exactly the short form, from its own buffer
+  EXPECT_EQ(text, std::string_view(longer.data(), 15));
+  str copy(text);
+  EXPECT_EQ(copy, text);
+  EXPECT_NE(copy.c_str(), text.c_str());
+}
+
 TEST(Value, EmptyTextHoldsNoBuffer) {
   str empty("");
   EXPECT_TRUE(empty.empty());

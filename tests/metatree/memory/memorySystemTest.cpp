@@ -34,9 +34,12 @@ TEST(MemorySystem, CountsObjectsAndReleasesItselfWithTheLastBlock) {
 
 TEST(MemorySystem, LeakCheckCountsBlocksSinceItWasMade) {
   memManCheckLeakC check;
-  auto* node = metaTreeC::createKeyNode("LEAK");  // node, text object, characters
-  EXPECT_EQ(check.leaked(), 3);
+  auto* node = metaTreeC::createKeyNode("LEAK");  // node and text object
+  EXPECT_EQ(check.leaked(), 2);
+  auto* longer = metaTreeC::createKeyNode("A_KEY_LONGER_THAN_SIXTEEN");  // and its own characters
+  EXPECT_EQ(check.leaked(), 5);
   delete node;
+  delete longer;
   EXPECT_EQ(check.leaked(), 0);
   auto* other = new pooledThing;
   check.reset();
