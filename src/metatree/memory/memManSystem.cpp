@@ -3,11 +3,11 @@
 #include <new>
 
 #include "metatree/memory/sizeClassAllocator.h"
+#include "metatree/memory/sizeClassState.h"
 
 namespace lorvane {
 namespace {
 
-memManSystemC* gSystem = nullptr;
 memManHooksC gHooks = memManSystemC::sizeClassHooks();
 
 // The system object itself is not pooled: it must outlive every block.
@@ -30,19 +30,25 @@ memManHooksC memManSystemC::sizeClassHooks() {
 void memManSystemC::setHooks(const memManHooksC& hooks) { gHooks = hooks; }
 memManHooksC memManSystemC::hooks() { return gHooks; }
 
-memManSystemC* memManSystemC::get(bool create) {
-  if (!gSystem && create) {
-    gSystem = new (std::nothrow) systemInstanceC;
-    if (!gSystem) throw std::bad_alloc();
-    gHooks = sizeClassHooks();
-  }
-  return gSystem;
+memManSystemC* memManSystemC::current_ = nullptr;
+
+memManSystemC* memManSystemC::create_() {
+  current_ = new (std::nothrow) systemInstanceC;
+  if (!current_) throw std::bad_alloc();
+  gHooks = sizeClassHooks();
+  return current_;
 }
 
 // The default hooks are called directly, so that the allocator's fast path
 // can be inlined here; replaced hooks go through their pointers.
 void* memManSystemC::alloc(std::size_t size) {
-  void* block = gHooks.alloc == &sizeClassAllocator::allocate ? sizeClassAllocator::allocate(size) : gHooks.alloc(size);
+  void* block = nullptr;
+  if (gHooks.alloc == &sizeClassAllocator::allocate) {
+    block = sizeClassAllocator::allocateFast(size);
+    if (!block) block = sizeClassAllocator::allocate(size);
+  } else {
+    block = gHooks.alloc(size);
+  }
   if (!block) throw std::bad_alloc();
   ++blockCount_;
   return block;
@@ -50,10 +56,13 @@ void* memManSystemC::alloc(std::size_t size) {
 
 void memManSystemC::free(void* block) {
   if (!block) return;
-  if (gHooks.free == &sizeClassAllocator::release) sizeClassAllocator::release(block);
-  else gHooks.free(block);
+  if (gHooks.free == &sizeClassAllocator::release) {
+    if (!sizeClassAllocator::releaseFast(block)) sizeClassAllocator::release(block);
+  } else {
+    gHooks.free(block);
+  }
   if (--blockCount_ == 0) {
-    if (gSystem == this) gSystem = nullptr;
+    if (current_ == this) current_ = nullptr;
     delete this;
   }
 }

@@ -22,7 +22,7 @@ class LORVANE_RUNTIME_API memManSystemC {
 public:
   // The process-wide system; with create set it is made first if there is
   // none, otherwise null is returned when there is none.
-  static memManSystemC* get(bool create);
+  static memManSystemC* get(bool create) { return current_ || !create ? current_ : create_(); }
 
   // Each raises std::bad_alloc when the hook cannot deliver; nothing is
   // counted then and a reallocated block stays as it was.
@@ -46,6 +46,9 @@ protected:
   virtual ~memManSystemC();
 
 private:
+  static memManSystemC* create_();
+  // Read on every pooled allocation, so kept where an inline call sees it.
+  static memManSystemC* current_;
   std::uint32_t blockCount_ = 0;
 };
 

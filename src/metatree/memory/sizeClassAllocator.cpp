@@ -1,51 +1,15 @@
 #include "metatree/memory/sizeClassAllocator.h"
+#include "metatree/memory/sizeClassState.h"
 
 #include <cstdlib>
 #include <cstring>
 
 namespace lorvane::sizeClassAllocator {
-namespace {
-
-struct chunkC;
-
-struct classC {
-  chunkC* head;          // chunks of this class that still have a free cell
-  std::uint32_t live;    // cells handed out
-  std::uint32_t chunks;  // chunks owned, full ones included
-  std::uint32_t chunkBytes;
-  std::uint32_t cellSize;
-};
-
-// A chunk's descriptor sits in front of its cells, so one heap call makes both.
-struct chunkC {
-  chunkC* next;
-  chunkC* prev;
-  void* freeList;
-  std::uint32_t fresh;  // cells from here on were never handed out
-  std::uint32_t used;
-  std::uint32_t capacity;
-  std::uint32_t chunkBytes;
-  std::uint32_t cellSize;
-  unsigned char* memory;
-};
-static_assert(sizeof(chunkC) % 8 == 0, "cells must stay 8-aligned");
-
-struct tablesC {
-  std::uint32_t classSize[kClassCount];
-  std::uint8_t sizeMap[kMaxSmall + 1];
-  classC classes[kClassCount];
-};
 
 tablesC* gTables = nullptr;
 std::size_t gLiveSmall = 0;
 
-// The owning chunk is kept in the 8 bytes in front of a cell's user data; a
-// large block keeps 0 there.
-chunkC* ownerOf(const void* block) {
-  chunkC* chunk;
-  std::memcpy(&chunk, static_cast<const unsigned char*>(block) - kHeaderBytes, sizeof chunk);
-  return chunk;
-}
+namespace {
 
 void setOwner(unsigned char* cell, chunkC* chunk) {
   std::memset(cell, 0, kHeaderBytes);
