@@ -32,8 +32,11 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
 std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
 processResultC runProcess(const std::string& commandLine) {
+  // Tests run in parallel processes: the capture files carry the test's name.
   static int counter = 0;
-  const std::string base = ::testing::TempDir() + "lorvane_process_" + std::to_string(++counter);
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::string name = test ? std::string(test->test_suite_name()) + "_" + test->name() : "process";
+  const std::string base = ::testing::TempDir() + "lorvane_" + name + "_" + std::to_string(++counter);
   const std::string outPath = base + ".out";
   const std::string errPath = base + ".err";
   const std::string full = commandLine + " > " + quoted(outPath) + " 2> " + quoted(errPath);
