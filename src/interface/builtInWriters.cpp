@@ -1,4 +1,5 @@
 #include "interface/formatDispatch.h"
+#include "writers/me10/me10Writer.h"
 #include "writers/meta2d/meta2dWriter.h"
 
 namespace lorvane {
@@ -7,7 +8,7 @@ std::unique_ptr<conversionWriterC> createBuiltInWriter(outputWriterKind kind, lo
                                                        metaTreeC* request) {
   switch (kind) {
     case outputWriterKind::meta2d: return std::make_unique<meta2dWriterC>(progress, request);
-    case outputWriterKind::me10: return nullptr;
+    case outputWriterKind::me10: return std::make_unique<ME10Writer>(progress, request);
     case outputWriterKind::none: return nullptr;
   }
   return nullptr;

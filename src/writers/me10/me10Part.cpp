@@ -1,0 +1,66 @@
+#include "writers/me10/me10Part.h"
+
+#include <algorithm>
+
+namespace lorvane {
+
+std::int32_t ME10Part::addPoint(double x, double y) {
+  bool added = false;
+  const std::int32_t index = pointIndex_.findOrAdd({x, y}, added);
+  if (added) points_.push_back(std::make_unique<ME10Point>(ME10Point{x, y}));
+  return index;
+}
+
+std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
+  const std::int32_t first = addPoint(p1.x, p1.y);
+  const std::int32_t second = addPoint(p2.x, p2.y);
+  elements_.push_back(std::make_unique<ME10Line>(current_, first, second));
+  return static_cast<std::int32_t>(elements_.size() - 1);
+}
+
+std::int32_t ME10Part::addArc(const ME10Point& centre, const ME10Point& a, const ME10Point& b) {
+  const std::int32_t c = addPoint(centre.x, centre.y);
+  const std::int32_t first = addPoint(a.x, a.y);
+  const std::int32_t second = addPoint(b.x, b.y);
+  elements_.push_back(std::make_unique<ME10Arc>(current_, c, first, second));
+  return static_cast<std::int32_t>(elements_.size() - 1);
+}
+
+std::int32_t ME10Part::addCircle(const ME10Point& centre, double radius) {
+  const std::int32_t c = addPoint(centre.x, centre.y);
+  const std::int32_t rim = addPoint(centre.x + radius, centre.y);
+  elements_.push_back(std::make_unique<ME10Circle>(current_, c, rim));
+  return static_cast<std::int32_t>(elements_.size() - 1);
+}
+
+std::int32_t ME10Part::addText(std::string text, const ME10Point& position, double height, double angle,
+                               std::int32_t relativePosition) {
+  texts_.push_back(
+      std::make_unique<ME10Text>(current_, std::move(text), position.x, position.y, height, angle, relativePosition));
+  return static_cast<std::int32_t>(texts_.size() - 1);
+}
+
+void ME10Part::setName(std::string_view text, std::int32_t number) {
+  name_.assign(text);
+  std::replace(name_.begin(), name_.end(), '~', '_');
+  // The back-quote and tilde set the part number apart from the name, which
+  // after the replacement holds no tilde of its own.
+  name_ += "`~";
+  name_ += std::to_string(number);
+}
+
+std::int32_t ME10Part::assignNumbers(std::int32_t start) {
+  const auto pointCount = static_cast<std::int64_t>(points_.size());
+  const auto elementCount = static_cast<std::int64_t>(elements_.size());
+  const auto textCount = static_cast<std::int64_t>(texts_.size());
+  firstPoint_ = start;
+  firstElement_ = addNumbers(start, pointCount);
+  firstText_ = addNumbers(firstElement_, elementCount);
+  last_ = addNumbers(firstText_, textCount - 1);
+  if (pointCount == 0) firstPoint_ = -1;
+  if (elementCount == 0) firstElement_ = -1;
+  if (textCount == 0) firstText_ = -1;
+  return last_;
+}
+
+}  // namespace lorvane

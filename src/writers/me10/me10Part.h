@@ -1,0 +1,87 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "writers/me10/me10Element.h"
+#include "writers/me10/me10Point.h"
+#include "writers/me10/pointGridIndex.h"
+
+namespace lorvane {
+
+class ME10Model;
+
+// One part of the model, made from one figure: its own shared points, its
+// lines, arcs and circles, its texts, and the attributes that the next
+// element added takes over.
+class ME10Part {
+public:
+  explicit ME10Part(ME10Model* owner) : owner_(owner) {}
+  ME10Part(const ME10Part&) = delete;
+  ME10Part& operator=(const ME10Part&) = delete;
+
+  // The index of the first stored point that coincides with (x, y); a point
+  // that matches none is appended.
+  std::int32_t addPoint(double x, double y);
+
+  // Each returns the new element's index in its list.
+  std::int32_t addLine(const ME10Point& p1, const ME10Point& p2);
+  // Counter-clockwise from a to b about the centre.
+  std::int32_t addArc(const ME10Point& centre, const ME10Point& a, const ME10Point& b);
+  std::int32_t addCircle(const ME10Point& centre, double radius);
+  std::int32_t addText(std::string text, const ME10Point& position, double height, double angle,
+                       std::int32_t relativePosition);
+
+  // The name with every '~' made '_', followed by "`~" and the number.
+  void setName(std::string_view text, std::int32_t number);
+  void setPosition(double x, double y) { position_ = {x, y}; }
+  void setAttributes(const ME10Attributes& attributes) { current_ = attributes; }
+
+  // Numbers the points, elements and texts in that order from start and
+  // returns the last number used (start - 1 for an empty part). A range
+  // without members keeps -1 as its first number.
+  std::int32_t assignNumbers(std::int32_t start);
+
+  bool isEmpty() const { return points_.empty() && elements_.empty() && texts_.empty(); }
+
+  ME10Model* owner() const { return owner_; }
+  const std::string& name() const { return name_; }
+  const ME10Point& position() const { return position_; }
+  // Written after the position; nothing sets them.
+  const std::array<double, 2>& furtherValues() const { return further_; }
+  const ME10Attributes& currentAttributes() const { return current_; }
+  const std::vector<std::unique_ptr<ME10Point>>& points() const { return points_; }
+  const std::vector<std::unique_ptr<ME10Element>>& elements() const { return elements_; }
+  const std::vector<std::unique_ptr<ME10Element>>& texts() const { return texts_; }
+
+  std::int32_t firstPointNumber() const { return firstPoint_; }
+  std::int32_t firstElementNumber() const { return firstElement_; }
+  std::int32_t firstTextNumber() const { return firstText_; }
+  std::int32_t lastNumber() const { return last_; }
+
+private:
+  ME10Model* owner_;
+  std::vector<std::unique_ptr<ME10Element>> elements_;
+  std::vector<std::unique_ptr<ME10Element>> texts_;
+  std::vector<std::unique_ptr<ME10Point>> points_;
+  pointGridIndexC pointIndex_;  // mirrors points_
+  std::string name_;
+  ME10Attributes current_;
+  ME10Point position_;
+  std::array<double, 2> further_{0.0, 0.0};
+  std::int32_t firstPoint_ = -1;
+  std::int32_t firstElement_ = -1;
+  std::int32_t firstText_ = -1;
+  std::int32_t last_ = -1;
+};
+
+// Adds in 32 bits the way the numbers of an MI file are counted, wrapping
+// instead of overflowing on counts no real drawing reaches.
+inline std::int32_t addNumbers(std::int32_t a, std::int64_t b) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+}  // namespace lorvane

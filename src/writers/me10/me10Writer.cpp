@@ -1,0 +1,92 @@
+#include "writers/me10/me10Writer.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "schema/drawingRecords.h"
+#include "writers/me10/me10Input.h"
+#include "writers/me10/me10Settings.h"
+#include "writers/me10/miFile.h"
+
+namespace lorvane {
+
+int ME10Writer::run(metaTreeC* input, const std::string& outputPath) {
+  reportProgress(0.0);
+  if (isDrawingNode(input)) {
+    processDrawing(input);
+  } else if (isFigureNode(input)) {
+    processFigure(input);
+  } else {
+    reportError("Fehler in der Metadatei!");
+  }
+  // Pruning may free the part being filled.
+  currentPart_ = nullptr;
+
+  // A rejected input still gets the file of the empty model.
+  int result = -1;
+  switch (writeMiFile(*this, outputPath, localTimestamp())) {
+    case miFileResult::written:
+      result = 1;
+      break;
+    case miFileResult::notCreated:
+      reportError("Datei %s konnte nicht erzeugt werden!", outputPath.c_str());
+      break;
+    case miFileResult::notWritten:
+      reportError("Datei %s konnte nicht geschrieben werden!", outputPath.c_str());
+      break;
+  }
+  reportProgress(100.0);
+  return result;
+}
+
+void ME10Writer::processDrawing(metaTreeC* node) {
+  applySettings(node);
+  drawingRecordC drawing(node);
+  drawingName_ = drawing.name();
+  setModelName(drawingName_);
+  // Reading a figure changes the tree below the figure only, never the list
+  // itself, so the list is walked by its links: a cached list view would
+  // search from the start for every figure once the tree has changed.
+  forEachListItem(readMemberRecord(drawing, kDrawingItemsKey), kFigureKey, std::numeric_limits<std::size_t>::max(),
+                  [&](metaTreeC* figure, std::size_t) { processFigure(figure); });
+}
+
+void ME10Writer::processFigure(metaTreeC* node) {
+  applySettings(node);
+  figureRecordC figure(node);
+  std::string name(figure.name());
+  if (name.empty()) {
+    name = drawingName_ + "_" + std::to_string(unnamedFigures_);
+    unnamedFigures_ = addNumbers(unnamedFigures_, 1);
+  }
+  insertPointRecordC placement = figure.insertPoint();
+  const point2dC at = placement.point();
+  const double rotation = placement.rotation();
+  const ME10Point position{at.x, at.y};
+
+  ME10Part& part = addPart();
+  currentPart_ = &part;
+  part.setName(name, static_cast<std::int32_t>(parts().size()));
+  part.setPosition(position.x, position.y);
+  insertionPoint_ = position;
+
+  // Only rotated: the insertion point travels as the part's position.
+  figureItemsRecordC items = figure.items();
+  items.rotate(rotation);
+  if (metaTreeC* first = items.firstItem()) {
+    setAttributes(0, 0);
+    processItems(first, 0);
+  }
+}
+
+void ME10Writer::applySettings(metaTreeC* record) { applyME10Settings(record, layerNames, lineWidths, lineColors); }
+
+void ME10Writer::setAttributes(std::int32_t lineType, std::int32_t cosmetic) {
+  if (!currentPart_) return;
+  ME10AttributeChoice choice = chooseAttributes(lineType, cosmetic, layerNames, lineWidths, lineColors);
+  // The layer is registered whether or not a shape then uses it.
+  const std::int32_t layer = layerIndex(choice.layerName);
+  currentPart_->setAttributes({layer, std::move(choice.width), std::move(choice.colour), choice.lineTypeCode});
+}
+
+}  // namespace lorvane

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "interface/conversionWriter.h"
+#include "writers/me10/me10Attributes.h"
+#include "writers/me10/me10Model.h"
+
+namespace lorvane {
+
+// Writes a drawing as an MI file: builds the ME10 model from the input
+// drawing (one part per figure), then prunes, numbers and writes it. One
+// writer serves one conversion.
+class ME10Writer final : public ME10Model, public conversionWriterC {
+public:
+  ME10Writer(lorvaneProgressCallback progress, metaTreeC* request) : conversionWriterC(progress, request) {}
+
+  // Input that is neither a DRAWING nor a FIGURE is reported and an empty
+  // model is written. 1 once the file is written, else -1.
+  int run(metaTreeC* input, const std::string& outputPath) override;
+
+private:
+  void processDrawing(metaTreeC* drawing);
+  void processFigure(metaTreeC* figure);
+  void applySettings(metaTreeC* record);
+  void setAttributes(std::int32_t lineType, std::int32_t cosmetic);
+
+  // The item chain from first; a chain made by converting a shape sits one
+  // level deeper than the chain of that shape.
+  int processItems(metaTreeC* first, int depth);
+  int processItem(metaTreeC* item, int depth);
+  void addArc(metaTreeC* item);
+  void addLine(metaTreeC* item);
+  void addCircle(metaTreeC* item);
+  void addText(metaTreeC* item);
+  void convertShape(metaTreeC* item, int depth);
+
+  ME10Part* currentPart_ = nullptr;
+  std::int32_t unnamedFigures_ = 0;
+  std::string drawingName_;
+  // The settings by line type, carried from figure to figure.
+  ME10LayerNameTable layerNames{};
+  ME10LineWidthTable lineWidths{1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0};
+  ME10LineColorTable lineColors{7, 7, 7, 7, 7, 7, 7, 7};
+  ME10Point insertionPoint_;  // of the last figure read
+};
+
+}  // namespace lorvane

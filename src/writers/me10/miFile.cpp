@@ -1,0 +1,268 @@
+#include "writers/me10/miFile.h"
+
+#include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "util/textFileWriter.h"
+#include "util/textUtils.h"
+#include "writers/me10/miNumberFormat.h"
+
+namespace lorvane {
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+
+// Writes the lines of an MI file: texts, integers and floats one per line.
+class miLineWriterC {
+public:
+  explicit miLineWriterC(textFileWriterC& out) : out_(out) {}
+
+  // Texts are written as a C string would be: up to a zero byte, if any.
+  void text(std::string_view line) {
+    if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
+      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
+    }
+    out_.line(line);
+  }
+  void integer(std::int32_t value) {
+    char buffer[kMiNumberBufferSize];
+    out_.line(std::string_view(buffer, formatMiInt(value, buffer)));
+  }
+  void real(double value) {
+    char buffer[kMiNumberBufferSize];
+    out_.line(std::string_view(buffer, formatMiFloat(value, buffer)));
+  }
+  void labelled(std::string_view label, std::int32_t value) {
+    char buffer[kMiNumberBufferSize];
+    out_.write(label);
+    out_.line(std::string_view(buffer, formatMiInt(value, buffer)));
+  }
+  void lines(std::initializer_list<std::string_view> texts) {
+    for (std::string_view line : texts) out_.line(line);
+  }
+
+private:
+  textFileWriterC& out_;
+};
+
+class miFileWriterC {
+public:
+  miFileWriterC(ME10Model& model, textFileWriterC& out) : model_(model), out_(out) {}
+
+  void write(const miTimestamp& when) {
+    tableOfContents();
+    header(when);
+    statusAndLayers();
+    assemblies();
+    for (const auto& part : model_.parts()) partBlock(*part);
+    if (hasTopAssembly()) topBlock();
+    out_.text("##~~");
+  }
+
+private:
+  bool hasTopAssembly() const { return model_.parts().size() > 1; }
+
+  void tableOfContents() {
+    out_.lines({"#~2", "2"});
+    out_.labelled("TC41:", model_.statusNumber());
+    out_.labelled("TC5:", model_.firstAssemblyNumber());
+    for (const auto& part : model_.parts()) {
+      const bool points = !part->points().empty();
+      const bool elements = !part->elements().empty();
+      const bool texts = !part->texts().empty();
+      out_.text(part->name());
+      out_.integer(1 + (points ? 1 : 0) + (elements ? 1 : 0) + (texts ? 1 : 0));
+      if (points) out_.labelled("TC61:", part->firstPointNumber());
+      if (elements) out_.labelled("TC62:", part->firstElementNumber());
+      if (texts) out_.labelled("TC72:", part->firstTextNumber());
+      out_.labelled("PLAST:", part->lastNumber());
+    }
+    if (hasTopAssembly()) {
+      out_.text(model_.modelName());
+      out_.text("1");
+      out_.labelled("PLAST:", model_.lastNumber());
+    }
+    out_.labelled("LAST:", model_.lastNumber());
+  }
+
+  void header(const miTimestamp& when) {
+    out_.lines({"#~3", "metafile.mit", "", "", "", "", "", ""});
+    out_.text(miDateLine(when));
+    out_.text(miTimeLine(when));
+    out_.lines({"", "HP ME10 Rev. 06.11", "2.21", "2D"});
+    for (double extent : model_.extents()) out_.real(extent);
+    out_.lines({"0", "0", "1", "XX", "1", "mm", "RAD", "1E-12", "0.0001", "32"});
+    out_.lines({"0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1"});
+    out_.lines({"4", "1", "0", "0", "3.5"});
+  }
+
+  void statusAndLayers() {
+    out_.text("#~41");
+    out_.text("PSTAT");
+    out_.integer(model_.takeNumber());
+    out_.lines({"0", "0", "|~"});
+    for (const std::string& layer : model_.layers()) {
+      out_.text("ASSP");
+      out_.integer(model_.takeNumber());
+      out_.text("1");
+      out_.text(std::string("LAYER: ").append(layer));
+      out_.text("|~");
+    }
+  }
+
+  void assemblies() {
+    out_.text("#~5");
+    const std::int32_t first = model_.nextNumber();
+    for (const auto& part : model_.parts()) {
+      out_.text("ASSE");
+      out_.integer(model_.takeNumber());
+      out_.lines({"1", "1"});
+      out_.text(part->name());
+      out_.text("1");
+      out_.real(part->position().x);
+      out_.real(part->position().y);
+      for (double value : part->furtherValues()) out_.real(value);
+      out_.lines({"0", "|~"});
+    }
+    if (!hasTopAssembly()) return;
+    out_.text("ASSE");
+    out_.integer(model_.takeNumber());
+    out_.lines({"1", "1"});
+    out_.text(model_.modelName());
+    out_.text("1");
+    for (double value : model_.assemblyPlacement()) out_.real(value);
+    const auto count = static_cast<std::int32_t>(model_.parts().size());
+    out_.integer(count);
+    for (std::int32_t i = 0; i < count; ++i) {
+      out_.lines({"0", "0", "0", "0"});
+      out_.integer(addNumbers(first, i));
+      out_.lines({"1", "0", "0", "0", "1", "0", "0", "0", "1"});
+      out_.integer(addNumbers(count, std::int64_t{1} - i));
+    }
+    out_.text("|~");
+  }
+
+  void attributes(const ME10Element& element) {
+    out_.text(element.colour);
+    out_.integer(element.lineType);
+    out_.text(element.width);
+    out_.lines({"0", "1"});
+    out_.integer(addNumbers(element.layerIndex, model_.layerBase()));
+  }
+
+  void partBlock(const ME10Part& part) {
+    out_.text("#~6");
+    out_.text(part.name());
+    out_.text("#~61");
+    const std::int32_t base = model_.nextNumber();
+    for (const auto& point : part.points()) {
+      out_.text("P");
+      out_.integer(model_.takeNumber());
+      out_.real(point->x);
+      out_.real(point->y);
+      out_.text("|~");
+    }
+    out_.text("#~62");
+    for (const auto& element : part.elements()) this->element(*element, base);
+    out_.lines({"#~71", "#~72"});
+    for (const auto& text : part.texts()) {
+      if (text->kind == ME10Element::kText) this->text(static_cast<const ME10Text&>(*text));
+    }
+  }
+
+  void element(const ME10Element& element, std::int32_t base) {
+    switch (element.kind) {
+      case ME10Element::kLine: {
+        const auto& line = static_cast<const ME10Line&>(element);
+        record("LIN", element);
+        out_.integer(addNumbers(base, line.first));
+        out_.integer(addNumbers(base, line.second));
+        break;
+      }
+      case ME10Element::kCircle: {
+        const auto& circle = static_cast<const ME10Circle&>(element);
+        record("CIR", element);
+        out_.integer(addNumbers(base, circle.centre));
+        out_.integer(addNumbers(base, circle.rim));
+        break;
+      }
+      case ME10Element::kArc: {
+        const auto& arc = static_cast<const ME10Arc&>(element);
+        record("ARC", element);
+        out_.integer(addNumbers(base, arc.centre));
+        out_.integer(addNumbers(base, arc.first));
+        out_.integer(addNumbers(base, arc.second));
+        out_.text("0");
+        break;
+      }
+      default:
+        return;  // texts have their own list
+    }
+    out_.text("|~");
+  }
+
+  void record(std::string_view type, const ME10Element& element) {
+    out_.text(type);
+    out_.integer(model_.takeNumber());
+    attributes(element);
+  }
+
+  void text(const ME10Text& text) {
+    record("TEX", text);
+    out_.integer(text.relativePosition);
+    // The placement is the rotation R = ((cos a, sin a, 0), (-sin a, cos a, 0),
+    // (0, 0, 1)) times the translation T = ((1, 0, 0), (0, 1, 0), (x, y, 1)),
+    // each entry summed from +0.0 so that its zeros are never negative, and
+    // written column by column.
+    const double a = text.angle * kPi / 180;
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    const double r[3][3] = {{c, s, 0.0}, {-s, c, 0.0}, {0.0, 0.0, 1.0}};
+    const double t[3][3] = {{1.0, 0.0, 0.0}, {0.0, 1.0, 0.0}, {text.x, text.y, 1.0}};
+    for (int j = 0; j < 3; ++j) {
+      for (int i = 0; i < 3; ++i) {
+        double sum = 0.0;
+        for (int k = 0; k < 3; ++k) sum = sum + r[i][k] * t[k][j];
+        out_.real(sum);
+      }
+    }
+    out_.lines({"0", "0", "hp_i3098_v", "0", "0"});
+    out_.real(text.height);
+    out_.real(text.height);
+    out_.lines({"0", "1", "1"});
+    const std::vector<std::string> lines = splitFields(text.text, '\n', '\0', false);
+    out_.integer(static_cast<std::int32_t>(lines.size()));
+    for (const std::string& line : lines) {
+      out_.text(line);
+      out_.text("0");
+    }
+    out_.text("|~");
+  }
+
+  void topBlock() {
+    out_.text("#~6");
+    out_.text(model_.modelName());
+    out_.lines({"#~62", "#~71", "#~72"});
+  }
+
+  ME10Model& model_;
+  miLineWriterC out_;
+};
+
+}  // namespace
+
+miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when) {
+  model.pruneParts();
+  model.numberRecords();
+  model.restartNumbers();
+  auto file = std::make_unique<textFileWriterC>();
+  if (!file->open(path)) return miFileResult::notCreated;
+  miFileWriterC(model, *file).write(when);
+  return file->close() ? miFileResult::written : miFileResult::notWritten;
+}
+
+}  // namespace lorvane

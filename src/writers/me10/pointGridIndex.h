@@ -1,0 +1,78 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "writers/me10/me10Point.h"
+
+namespace lorvane {
+
+// The shared points of one part, found in expected constant time. A lookup
+// answers exactly what a scan of the points from the first one would: the
+// first stored point, in insertion order, that coincides with the query.
+//
+// Points are hashed by the grid cell they fall into; cells are several times
+// wider than the tolerance, so a query needs to look into at most two cells
+// per coordinate. A coordinate at or beyond kGridLimit in magnitude cannot
+// lie within the tolerance of any other value (its neighbouring doubles are
+// further apart than that), so it is hashed by its exact bits instead, which
+// keeps the cell arithmetic far from any integer overflow. Points with a NaN
+// or infinite coordinate coincide with nothing and stay out of the grid.
+class pointGridIndexC {
+public:
+  static constexpr std::int32_t kNone = -1;
+
+  // The index of the first stored point that coincides with p; otherwise p
+  // is stored under the next index, which is returned with added set.
+  std::int32_t findOrAdd(const ME10Point& p, bool& added);
+  // The first stored point coinciding with p, or kNone.
+  std::int32_t find(const ME10Point& p) const;
+
+  std::size_t size() const { return points_.size(); }
+  const ME10Point& point(std::size_t index) const { return points_[index]; }
+
+private:
+  // One coordinate's part of a cell key: a grid cell number, or the exact
+  // bits of a coordinate too large for the grid.
+  struct axisKeyC {
+    std::uint64_t code;
+    bool exact;
+  };
+  struct cellKeyC {
+    axisKeyC x;
+    axisKeyC y;
+  };
+  // Head and tail of the cell's point chain, which runs through next_ in
+  // insertion order; the tag holds hash bits that spare most key checks.
+  struct slotC {
+    std::uint32_t tag;
+    std::int32_t head;  // kNone: the slot is free
+    std::int32_t tail;
+  };
+  // The cells a coordinate's tolerance interval can reach: one or two
+  // consecutive grid cells, or the coordinate's exact bits.
+  struct axisRangeC {
+    axisKeyC first;
+    bool two;
+  };
+
+  static axisKeyC axisKey(double v);
+  static axisRangeC axisRange(double v);
+  static cellKeyC cellKey(const ME10Point& p) { return {axisKey(p.x), axisKey(p.y)}; }
+  static std::uint64_t hash(const cellKeyC& key);
+  static bool sameKey(const cellKeyC& a, const cellKeyC& b);
+
+  // The slot of the cell, or the free slot where it would go.
+  std::size_t locate(const cellKeyC& key, std::uint64_t h) const;
+  std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
+  std::int32_t search(const ME10Point& p) const;
+  void link(std::int32_t index);
+  void grow();
+
+  std::vector<ME10Point> points_;
+  std::vector<std::int32_t> next_;  // the next point of the same cell, or kNone
+  std::vector<slotC> slots_;        // open addressing, a power of two in size
+  std::size_t usedSlots_ = 0;
+};
+
+}  // namespace lorvane

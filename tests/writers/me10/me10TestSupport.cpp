@@ -1,0 +1,131 @@
+#include "me10TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <regex>
+
+#include "document/modelRegistration.h"
+#include "interface/formatDispatch.h"
+#include "metatree/metaTextReader.h"
+#include "metatree/metaTextWriter.h"
+
+namespace lorvane::me10test {
+namespace {
+
+// The shape classes are registered for the whole test program, as the
+// module registers them while it is loaded.
+class modelClassesC : public ::testing::Environment {
+public:
+  void SetUp() override { registration_ = std::make_unique<modelRegistrationC>(); }
+  void TearDown() override { registration_.reset(); }
+
+private:
+  std::unique_ptr<modelRegistrationC> registration_;
+};
+
+[[maybe_unused]] ::testing::Environment* const gModelClasses =
+    ::testing::AddGlobalTestEnvironment(new modelClassesC);
+
+conversionC* gRunning = nullptr;
+
+void recordProgress(double percent, const char* text) {
+  EXPECT_STREQ(text, "");
+  if (!gRunning) return;
+  if (gRunning->progressCalls++ == 0) gRunning->firstProgress = percent;
+  gRunning->lastProgress = percent;
+}
+
+}  // namespace
+
+std::string lines(std::initializer_list<const char*> texts) {
+  std::string out;
+  for (const char* t : texts) out += std::string(t) + "\r\n";
+  return out;
+}
+
+std::string headerSection() {
+  return lines({"#~3", "metafile.mit", "", "", "", "", "", "", "<date>", "<time>", "", "HP ME10 Rev. 06.11", "2.21",
+                "2D", "0", "0", "0", "0", "0", "0", "1", "XX", "1", "mm", "RAD", "1E-12", "0.0001", "32", "0", "0", "1",
+                "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "4", "1", "0", "0", "3.5"});
+}
+
+std::string maskTimestamp(const std::string& file) {
+  const std::string marker = "\r\n#~3\r\n";
+  const std::size_t section = file.find(marker);
+  if (section == std::string::npos) return file;
+  std::size_t at = section + 2;
+  // Skip the section's first eight lines.
+  for (int i = 0; i < 8 && at != std::string::npos; ++i) {
+    at = file.find("\r\n", at);
+    if (at != std::string::npos) at += 2;
+  }
+  if (at == std::string::npos) return file;
+  const std::size_t dateEnd = file.find("\r\n", at);
+  if (dateEnd == std::string::npos) return file;
+  const std::size_t timeEnd = file.find("\r\n", dateEnd + 2);
+  if (timeEnd == std::string::npos) return file;
+  const std::string date = file.substr(at, dateEnd - at);
+  const std::string time = file.substr(dateEnd + 2, timeEnd - dateEnd - 2);
+  static const std::regex dateLayout(
+      "[ 1-3][0-9]-(January|February|March|April|May|June|July|August|September|October|November|December)-[0-9]{4}");
+  static const std::regex timeLayout("[ 12][0-9]:[0-5][0-9]:[0-6][0-9]");
+  EXPECT_TRUE(std::regex_match(date, dateLayout)) << date;
+  EXPECT_TRUE(std::regex_match(time, timeLayout)) << time;
+  return file.substr(0, at) + "<date>\r\n<time>" + file.substr(timeEnd);
+}
+
+std::string readFileBytes(const std::string& path) {
+  std::string bytes;
+  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+    char buffer[65536];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
+    std::fclose(f);
+  }
+  return bytes;
+}
+
+bool fileExists(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f) std::fclose(f);
+  return f != nullptr;
+}
+
+std::string scratchPath(const std::string& name) { return ::testing::TempDir() + name; }
+
+conversionC::conversionC(const char* input, std::string output, const char* format, prepareT prepare)
+    : request(metaObjectVirtualDataBaseC::createTree("REQUEST", true)), path(std::move(output)) {
+  std::remove(path.c_str());
+  metaObjectC(request.getOrAddChild("NAME")).setString(format);
+  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
+  if (input) {
+    metaObjectC data(request.getOrAddChild("INPUTDATA"));
+    metaTextReaderC reader;
+    metaObjectC tree = reader.readTree(input, false);
+    EXPECT_FALSE(reader.failed()) << reader.errorText();
+    if (tree.isValid()) metaTreeC::appendChildren(tree.node(), data.node());
+    if (prepare) prepare(data.getFirstChild());
+  }
+  gRunning = this;
+  EXPECT_EQ(convertRequest(request.node(), &recordProgress), 1);
+  gRunning = nullptr;
+  file = readFileBytes(path);
+  masked = maskTimestamp(file);
+}
+
+conversionC::~conversionC() { std::remove(path.c_str()); }
+
+bool conversionC::hasResultText() const { return request.findChild("RESTEXT") != nullptr; }
+
+std::string conversionC::resultText() const {
+  return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view());
+}
+
+std::string conversionC::inputText() const {
+  metaTreeC* data = request.findChild("INPUTDATA");
+  return data && data->firstChild() ? writeTree(data->firstChild(), false, true) : std::string();
+}
+
+}  // namespace lorvane::me10test

@@ -1,0 +1,51 @@
+#pragma once
+// Conversions to MI through the dispatch, and the pieces of expected files.
+#include <initializer_list>
+#include <string>
+
+#include "metatree/metaObject.h"
+
+namespace lorvane::me10test {
+
+// Lines joined with CR LF, as they stand on disk.
+std::string lines(std::initializer_list<const char*> texts);
+
+// The 51 lines of section "#~3", with "<date>" and "<time>" where the
+// current date and time stand.
+std::string headerSection();
+
+// The file with lines 9 and 10 of its "#~3" section replaced by "<date>" and
+// "<time>", once they have been checked to have the date and time layout.
+std::string maskTimestamp(const std::string& file);
+
+std::string readFileBytes(const std::string& path);
+bool fileExists(const std::string& path);
+std::string scratchPath(const std::string& name);
+
+// One conversion: the input in the meta tree text form becomes the first
+// child of INPUTDATA (no INPUTDATA at all when it is null).
+struct conversionC {
+  // Changes the input tree after it is read and before it is converted.
+  using prepareT = void (*)(metaTreeC* input);
+
+  explicit conversionC(const char* input, std::string output = scratchPath("me10_test.mi"),
+                       const char* format = "MI", prepareT prepare = nullptr);
+  ~conversionC();
+  conversionC(const conversionC&) = delete;
+  conversionC& operator=(const conversionC&) = delete;
+
+  bool hasResultText() const;
+  std::string resultText() const;
+  // The input drawing after the conversion, in the compact text form.
+  std::string inputText() const;
+
+  metaObjectC request;
+  std::string path;
+  std::string file;    // as on disk
+  std::string masked;  // with the date and time masked
+  int progressCalls = 0;
+  double firstProgress = -1;
+  double lastProgress = -1;
+};
+
+}  // namespace lorvane::me10test
