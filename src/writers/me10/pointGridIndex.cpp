@@ -8,9 +8,8 @@
 namespace lorvane {
 namespace {
 
-// Cells are 2^-29 (about 1.9e-9) wide. The width is a power of two so that a
-// coordinate's cell number, floor(v * kCellsPerUnit), is computed without
-// rounding; it is wide enough that a tolerance interval spans at most two
+// Cells are 2^-29 (about 1.9e-9) wide. The width is a power of two so that
+// scaling a coordinate to cell units is exact; it is wide enough that a tolerance interval spans at most two
 // cells, and narrow enough that a cell holds only a few hundred points that
 // do not coincide with one another, however the points are chosen.
 constexpr double kCellsPerUnit = 0x1p29;
@@ -31,53 +30,46 @@ std::uint64_t mix(std::uint64_t z) {
   return z;
 }
 
+// Cells are centred on the multiples of their width, so that round
+// coordinates (integers, halves, the usual grid values of a drawing) lie in
+// the middle of a cell and their tolerance interval within it. The function
+// only needs to be monotonic: it is, rounding included.
 std::uint64_t cellNumber(double v) {
-  return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(v * kCellsPerUnit)));
+  return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(v * kCellsPerUnit + 0.5)));
 }
 
 bool isFinite(const ME10Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
 
 }  // namespace
 
-pointGridIndexC::axisKeyC pointGridIndexC::axisKey(double v) {
-  if (std::fabs(v) < kGridLimit) return {cellNumber(v), false};
-  return {std::bit_cast<std::uint64_t>(v), true};
+// Cell numbers lie within +-2^61. A coordinate beyond the grid can only
+// coincide with an equal one, so any code that equal coordinates share will
+// do; dropping the two lowest bits of the coordinate puts the code at or above
+// 2^62, away from every cell number. Codes that several such coordinates
+// share only put them into one bucket: every candidate is still tested.
+std::uint64_t pointGridIndexC::axisCode(double v) {
+  if (std::fabs(v) < kGridLimit) return cellNumber(v);
+  return (std::uint64_t{1} << 62) | (std::bit_cast<std::uint64_t>(v) >> 2);
 }
 
 pointGridIndexC::axisRangeC pointGridIndexC::axisRange(double v) {
-  if (std::fabs(v) >= kGridLimit) return {{std::bit_cast<std::uint64_t>(v), true}, false};
+  if (std::fabs(v) >= kGridLimit) return {axisCode(v), axisCode(v)};
   // Rounding is monotonic, so every double within reach of v lies between
   // these two rounded bounds, and its cell between their cells.
-  const std::uint64_t low = cellNumber(v - kReach);
-  const std::uint64_t high = cellNumber(v + kReach);
-  return {{low, false}, high != low};
+  return {cellNumber(v - kReach), cellNumber(v + kReach)};
 }
 
-std::uint64_t pointGridIndexC::hash(const cellKeyC& key) {
-  const std::uint64_t x = key.x.code ^ (key.x.exact ? 0x9e3779b97f4a7c15ULL : 0);
-  const std::uint64_t y = key.y.code ^ (key.y.exact ? 0xc2b2ae3d27d4eb4fULL : 0);
-  return mix(mix(x) + y);
-}
+std::uint64_t pointGridIndexC::hash(const cellKeyC& key) { return mix(mix(key.x) + key.y); }
 
-bool pointGridIndexC::sameKey(const cellKeyC& a, const cellKeyC& b) {
-  return a.x.code == b.x.code && a.x.exact == b.x.exact && a.y.code == b.y.code && a.y.exact == b.y.exact;
-}
-
-std::size_t pointGridIndexC::locate(const cellKeyC& key, std::uint64_t h) const {
+std::size_t pointGridIndexC::locate(const cellKeyC& key) const {
   const std::size_t mask = slots_.size() - 1;
-  const auto tag = static_cast<std::uint32_t>(h >> 32);
-  std::size_t at = static_cast<std::size_t>(h) & mask;
-  // A cell's key is that of its first point, so slots need not store it.
-  while (slots_[at].head != kNone) {
-    const slotC& slot = slots_[at];
-    if (slot.tag == tag && sameKey(cellKey(points_[static_cast<std::size_t>(slot.head)]), key)) return at;
-    at = (at + 1) & mask;
-  }
+  std::size_t at = static_cast<std::size_t>(hash(key)) & mask;
+  while (slots_[at].head != kNone && (slots_[at].key.x != key.x || slots_[at].key.y != key.y)) at = (at + 1) & mask;
   return at;
 }
 
 std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const {
-  const slotC& slot = slots_[locate(key, hash(key))];
+  const slotC& slot = slots_[locate(key)];
   // The chain runs in insertion order: its first coincident point is the
   // cell's answer, and nothing from `below` on can improve on another cell's.
   for (std::int32_t at = slot.head; at != kNone && at < below; at = next_[static_cast<std::size_t>(at)]) {
@@ -91,12 +83,14 @@ std::int32_t pointGridIndexC::search(const ME10Point& p) const {
   const axisRangeC xs = axisRange(p.x);
   const axisRangeC ys = axisRange(p.y);
   std::int32_t best = std::numeric_limits<std::int32_t>::max();
-  for (std::uint64_t i = 0; i <= (xs.two ? 1u : 0u); ++i) {
-    for (std::uint64_t j = 0; j <= (ys.two ? 1u : 0u); ++j) {
-      const cellKeyC key{{xs.first.code + i, xs.first.exact}, {ys.first.code + j, ys.first.exact}};
-      const std::int32_t found = firstInCell(key, p, best);
+  // Cell numbers are signed; counting up in unsigned arithmetic wraps alike.
+  for (std::uint64_t x = xs.first;; ++x) {
+    for (std::uint64_t y = ys.first;; ++y) {
+      const std::int32_t found = firstInCell({x, y}, p, best);
       if (found != kNone) best = found;
+      if (y == ys.last) break;
     }
+    if (x == xs.last) break;
   }
   return best == std::numeric_limits<std::int32_t>::max() ? kNone : best;
 }
@@ -123,10 +117,9 @@ std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
 void pointGridIndexC::link(std::int32_t index) {
   if ((usedSlots_ + 1) * 2 > slots_.size()) grow();
   const cellKeyC key = cellKey(points_[static_cast<std::size_t>(index)]);
-  const std::uint64_t h = hash(key);
-  slotC& slot = slots_[locate(key, h)];
+  slotC& slot = slots_[locate(key)];
   if (slot.head == kNone) {
-    slot = {static_cast<std::uint32_t>(h >> 32), index, index};
+    slot = {key, index, index};
     ++usedSlots_;
   } else {
     next_[static_cast<std::size_t>(slot.tail)] = index;
@@ -135,12 +128,10 @@ void pointGridIndexC::link(std::int32_t index) {
 }
 
 void pointGridIndexC::grow() {
-  std::vector<slotC> old(slots_.empty() ? 16 : slots_.size() * 2, slotC{0, kNone, kNone});
+  std::vector<slotC> old(slots_.empty() ? 16 : slots_.size() * 2, slotC{{0, 0}, kNone, kNone});
   old.swap(slots_);
   for (const slotC& slot : old) {
-    if (slot.head == kNone) continue;
-    const cellKeyC key = cellKey(points_[static_cast<std::size_t>(slot.head)]);
-    slots_[locate(key, hash(key))] = slot;
+    if (slot.head != kNone) slots_[locate(slot.key)] = slot;
   }
 }
 

@@ -13,10 +13,10 @@ namespace lorvane {
 //
 // Points are hashed by the grid cell they fall into; cells are several times
 // wider than the tolerance, so a query needs to look into at most two cells
-// per coordinate. A coordinate at or beyond kGridLimit in magnitude cannot
-// lie within the tolerance of any other value (its neighbouring doubles are
-// further apart than that), so it is hashed by its exact bits instead, which
-// keeps the cell arithmetic far from any integer overflow. Points with a NaN
+// per coordinate. A coordinate of 2^32 or more in magnitude cannot lie within
+// the tolerance of any other value (its neighbouring doubles are further
+// apart than that), so it is hashed by its bits instead, which keeps the cell
+// arithmetic far from any integer overflow. Points with a NaN
 // or infinite coordinate coincide with nothing and stay out of the grid.
 class pointGridIndexC {
 public:
@@ -32,38 +32,35 @@ public:
   const ME10Point& point(std::size_t index) const { return points_[index]; }
 
 private:
-  // One coordinate's part of a cell key: a grid cell number, or the exact
-  // bits of a coordinate too large for the grid.
-  struct axisKeyC {
-    std::uint64_t code;
-    bool exact;
-  };
+  // A cell is named by one code per coordinate: its grid cell number, or,
+  // for a coordinate beyond the grid, a code made from the coordinate's bits
+  // that lies outside the range of cell numbers.
   struct cellKeyC {
-    axisKeyC x;
-    axisKeyC y;
+    std::uint64_t x;
+    std::uint64_t y;
   };
-  // Head and tail of the cell's point chain, which runs through next_ in
-  // insertion order; the tag holds hash bits that spare most key checks.
+  // The cell and its point chain, which runs through next_ in insertion
+  // order.
   struct slotC {
-    std::uint32_t tag;
+    cellKeyC key;
     std::int32_t head;  // kNone: the slot is free
     std::int32_t tail;
   };
-  // The cells a coordinate's tolerance interval can reach: one or two
-  // consecutive grid cells, or the coordinate's exact bits.
+  // The cells a coordinate's tolerance interval can reach: consecutive grid
+  // cells from first to last (one or two), or the single code of a
+  // coordinate beyond the grid.
   struct axisRangeC {
-    axisKeyC first;
-    bool two;
+    std::uint64_t first;
+    std::uint64_t last;
   };
 
-  static axisKeyC axisKey(double v);
+  static std::uint64_t axisCode(double v);
   static axisRangeC axisRange(double v);
-  static cellKeyC cellKey(const ME10Point& p) { return {axisKey(p.x), axisKey(p.y)}; }
+  static cellKeyC cellKey(const ME10Point& p) { return {axisCode(p.x), axisCode(p.y)}; }
   static std::uint64_t hash(const cellKeyC& key);
-  static bool sameKey(const cellKeyC& a, const cellKeyC& b);
 
   // The slot of the cell, or the free slot where it would go.
-  std::size_t locate(const cellKeyC& key, std::uint64_t h) const;
+  std::size_t locate(const cellKeyC& key) const;
   std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
   std::int32_t search(const ME10Point& p) const;
   void link(std::int32_t index);

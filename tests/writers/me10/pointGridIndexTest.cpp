@@ -87,7 +87,8 @@ TEST(PointGridIndex, NanAndInfinitePointsAreNeverShared) {
 std::vector<double> edgeValues() {
   const double d = kME10PointTolerance;
   const double cell = 0x1p-29;
-  std::vector<double> v = {0.0, -0.0, d, -d, 2 * d, 0.5 * d, cell, -cell, cell - d, cell + d, 1.0, -1.0,
+  std::vector<double> v = {0.0, -0.0, d, -d, 2 * d, 0.5 * d, cell, -cell, 0.5 * cell, -0.5 * cell, 1.5 * cell,
+                           1.0 + 0.5 * cell, 0x1p22 - 0.5 * cell, 1.0, -1.0,
                            0.3, 0.1 + 0.2, 1e6, 0x1p19, 0x1p20, 0x1p23, 0x1p32, -0x1p32, 0x1p32 - 0x1p-20,
                            0x1p62, 1e300, -1e300, std::numeric_limits<double>::max(),
                            -std::numeric_limits<double>::max(), std::numeric_limits<double>::denorm_min(),
