@@ -6,6 +6,7 @@ namespace lorvane {
 
 void metaObjKeyContainerC::validate(std::string_view key) {
   if (cachedNode_ == node() && cachedStamp_ == metaTreeChangeCount && cachedKey_.view() == key) return;
+  inlineCount_ = 0;
   cache_.clear();
   complete_ = false;
   cachedNode_ = node();
@@ -16,25 +17,27 @@ void metaObjKeyContainerC::validate(std::string_view key) {
 metaTreeC* metaObjKeyContainerC::find(std::string_view key, std::size_t index) {
   if (!node()) return nullptr;
   validate(key);
-  while (cache_.size() <= index && !complete_) {
-    metaTreeC* start = cache_.empty() ? node()->firstChild() : cache_.back()->next();
-    metaNodeCompareKeyC compare(key);
-    if (metaTreeC* found = searchChain(start, compare, 0)) cache_.append(found);
+  // The chain search of the child list, written out: this runs for every
+  // point of every shape read.
+  while (cachedCount() <= index && !complete_) {
+    metaTreeC* n = cachedCount() == 0 ? node()->firstChild() : lastCached()->next();
+    while (n && !n->hasKey(key)) n = n->next();
+    if (n) addCached(n);
     else complete_ = true;
   }
-  return index < cache_.size() ? cache_[index] : nullptr;
+  return index < cachedCount() ? cached(index) : nullptr;
 }
 
 std::size_t metaObjKeyContainerC::count(std::string_view key) {
   if (!node()) return 0;
   find(key, std::numeric_limits<std::size_t>::max());
-  return cache_.size();
+  return cachedCount();
 }
 
 metaTreeC* metaObjKeyContainerC::item(std::string_view key, std::size_t index) {
   if (!node()) return nullptr;
   const std::size_t have = count(key);
-  if (have > index) return cache_[index];
+  if (have > index) return cached(index);
   // The missing keys go in as one chain behind the last child.
   metaTreeC* chain = nullptr;
   metaTreeC* last = nullptr;
@@ -52,9 +55,9 @@ metaTreeC* metaObjKeyContainerC::item(std::string_view key, std::size_t index) {
   metaTreeC::appendChildren(chain, node());
   // Our own append is the only change since the cache was complete, so the
   // cache is extended rather than rebuilt.
-  for (metaTreeC* n = chain; n; n = n->next()) cache_.append(n);
+  for (metaTreeC* n = chain; n; n = n->next()) addCached(n);
   cachedStamp_ = metaTreeChangeCount;
-  return cache_[index];
+  return cached(index);
 }
 
 vectorC2d<double> mObjPoint2dC::getPoint(int* valid) const {

@@ -28,7 +28,19 @@ public:
 
 private:
   void validate(std::string_view key);
+  // The first matches are kept in the view itself: shapes have two or three
+  // points, and a view is often made for one operation only.
+  static constexpr std::size_t kInlineMatches = 4;
+  std::size_t cachedCount() const { return inlineCount_ + cache_.size(); }
+  metaTreeC* cached(std::size_t i) const { return i < kInlineMatches ? inline_[i] : cache_[i - kInlineMatches]; }
+  metaTreeC* lastCached() const { return cached(cachedCount() - 1); }
+  void addCached(metaTreeC* node) {
+    if (inlineCount_ < kInlineMatches) inline_[inlineCount_++] = node;
+    else cache_.append(node);
+  }
 
+  metaTreeC* inline_[kInlineMatches] = {};
+  std::size_t inlineCount_ = 0;
   pageMemT<metaTreeC*, 5> cache_;
   const metaTreeC* cachedNode_ = nullptr;
   std::uint32_t cachedStamp_ = 0;

@@ -50,6 +50,21 @@ TEST(KeyContainer, ItemAppendsTheMissingKeysEmpty) {
   EXPECT_EQ(container.item("POINT", 0), first);
 }
 
+TEST(KeyContainer, ManyMatchesAreIndexedInOrder) {
+  metaObjectC curve = metaObjectVirtualDataBaseC::createTree("ICRV2D", true);
+  for (int i = 0; i < 100; ++i) {
+    addPoint(curve, i, -i);
+    if (i % 7 == 0) curve.addChild("OTHER");
+  }
+  metaObjListPoint2dContainerC points(curve.node());
+  EXPECT_EQ(points.pointCount(), 100u);
+  for (std::size_t i = 0; i < 100; ++i) ASSERT_EQ(points.getPointAt(i).x, static_cast<double>(i));
+  metaTreeC* added = points.item("POINT", 104);
+  EXPECT_EQ(points.find("POINT", 104), added);
+  EXPECT_EQ(points.pointCount(), 105u);
+  EXPECT_EQ(points.getPointAt(99).y, -99.0);
+}
+
 TEST(KeyContainer, AnotherKeyOrNodeStartsAFreshSearch) {
   metaObjectC shape = metaObjectVirtualDataBaseC::createTree("S", true);
   shape.addChild("A");

@@ -1,19 +1,133 @@
 #include "writers/meta2d/meta2dNumber.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace lorvane {
+namespace {
+
+constexpr int kFractionDigits = 24;
+
+#if defined(__SIZEOF_INT128__)
+__extension__ using wideT = unsigned __int128;
+
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+#endif
+
+// Writes the 24 fractional digits of fraction / 2^k (k <= 60) and tells
+// whether the rest, beyond the 24th digit, is above one half, exactly one
+// half or below (1, 0, -1).
+int fractionDigits(std::uint64_t fraction, int k, char* digits) {
+  if (k == 0) {
+    std::memset(digits, '0', kFractionDigits);
+    return -1;
+  }
+  const std::uint64_t mask = (std::uint64_t{1} << k) - 1;
+#if defined(__SIZEOF_INT128__)
+  // Eight digits a step: fraction * 10^8 fits 128 bits.
+  wideT rest = fraction;
+  for (int group = 0; group < 3; ++group) {
+    rest *= 100000000u;
+    const auto chunk = static_cast<std::uint32_t>(rest >> k);
+    rest &= mask;
+    // Two halves of four digits, each two pairs, to keep the chains short.
+    const std::uint32_t high = chunk / 10000;
+    const std::uint32_t low = chunk % 10000;
+    char* at = digits + group * 8;
+    std::memcpy(at, kDigitPairs + 2 * (high / 100), 2);
+    std::memcpy(at + 2, kDigitPairs + 2 * (high % 100), 2);
+    std::memcpy(at + 4, kDigitPairs + 2 * (low / 100), 2);
+    std::memcpy(at + 6, kDigitPairs + 2 * (low % 100), 2);
+  }
+  const wideT half = wideT{1} << (k - 1);
+  return rest > half ? 1 : rest == half ? 0 : -1;
+#else
+  for (int i = 0; i < kFractionDigits; ++i) {
+    fraction *= 10;  // below 2^k * 10 <= 2^64
+    digits[i] = static_cast<char>('0' + (fraction >> k));
+    fraction &= mask;
+  }
+  const std::uint64_t half = std::uint64_t{1} << (k - 1);
+  return fraction > half ? 1 : fraction == half ? 0 : -1;
+#endif
+}
+
+// The exact "%.24f" of a double whose integer part is below 2^53 and whose
+// fraction has at most 60 binary digits (m / 2^k with k <= 60), which covers
+// the coordinates of drawings: the digits come from integer arithmetic,
+// rounded to nearest with ties to even at the 24th digit like a correct
+// printf. Returns 0 when the value is outside that range.
+std::size_t renderFixed24Fast(double value, char* out) {
+  std::uint64_t raw;
+  std::memcpy(&raw, &value, sizeof raw);
+  const bool negative = (raw >> 63) != 0;
+  const int biased = static_cast<int>((raw >> 52) & 0x7FF);
+  if (biased == 0x7FF) return 0;  // infinities and NaN
+  std::uint64_t bits = raw & ((std::uint64_t{1} << 52) - 1);
+  int shift;  // value = bits / 2^shift
+  if (biased == 0) {
+    if (bits != 0) return 0;  // subnormals: far beyond 60 fraction bits
+    shift = 0;
+  } else {
+    bits |= std::uint64_t{1} << 52;
+    shift = 1075 - biased;
+  }
+  if (bits != 0 && shift > 0) {
+    const int zeros = std::countr_zero(bits);
+    const int drop = zeros < shift ? zeros : shift;
+    bits >>= drop;
+    shift -= drop;
+  }
+  if (shift > 60 || shift < -10) return 0;  // tiny fractions, or integers of 2^63 and more
+  std::uint64_t integerPart;
+  std::uint64_t fraction = 0;
+  if (shift <= 0) {
+    integerPart = bits << -shift;
+    shift = 0;
+  } else {
+    integerPart = bits >> shift;
+    fraction = bits & ((std::uint64_t{1} << shift) - 1);
+  }
+  if (integerPart >= (std::uint64_t{1} << 53)) return 0;
+
+  char digits[kFractionDigits];
+  const int rest = fractionDigits(fraction, shift, digits);
+  if (rest > 0 || (rest == 0 && ((digits[kFractionDigits - 1] - '0') & 1) != 0)) {
+    int i = kFractionDigits - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) ++digits[i];
+    else ++integerPart;
+  }
+
+  std::size_t length = 0;
+  if (negative) out[length++] = '-';
+  const std::to_chars_result r = std::to_chars(out + length, out + length + 24, integerPart);
+  length = static_cast<std::size_t>(r.ptr - out);
+  out[length++] = '.';
+  std::memcpy(out + length, digits, kFractionDigits);
+  return length + kFractionDigits;
+}
+
+}  // namespace
 
 std::size_t formatMeta2dNumber(double value, char* out) {
-  // to_chars gives the exact decimal expansion that a correct "%.24f"
-  // gives, independent of the C runtime and of the process locale. A double
-  // has at most 309 integer digits, so 309 + 1 + 24 characters always fit.
+  // The rendering is the exact decimal expansion that a correct "%.24f"
+  // gives, independent of the C runtime and of the process locale; it is cut
+  // after 24 characters. A double has at most 309 integer digits, so
+  // 309 + 1 + 24 characters always fit.
   char rendered[384];
-  const std::to_chars_result result =
-      std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, 24);
-  const auto length = static_cast<std::size_t>(result.ptr - rendered);
+  std::size_t length = renderFixed24Fast(value, rendered);
+  if (length == 0) {
+    const std::to_chars_result result =
+        std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, kFractionDigits);
+    length = static_cast<std::size_t>(result.ptr - rendered);
+  }
   const std::size_t kept = length < kMeta2dNumberWidth ? length : kMeta2dNumberWidth;
   std::memcpy(out, rendered, kept);
   return kept;

@@ -69,6 +69,18 @@ TEST(Meta2dNumber, AgreesWithTheCLibraryOnRandomAndExtremeValues) {
     }
     ASSERT_EQ(formatted(value), viaPrintf(value)) << value;
   }
+  // Exact binary fractions around the 24th digit (ties included) and around
+  // the widest fraction the integer rendering takes.
+  for (int k : {24, 25, 26, 27, 59, 60, 61, 62}) {
+    for (std::int64_t n = -300; n <= 300; ++n) {
+      const double v = std::ldexp(static_cast<double>(n), -k) + static_cast<double>(n % 7) * 1024.0;
+      ASSERT_EQ(formatted(v), viaPrintf(v)) << v;
+    }
+  }
+  for (double v : {0.9999999999999999, 9007199254740991.5, 9007199254740991.0, 4503599627370495.5, 0.5, 0.25,
+                   1.0 - 1.0 / 1024, 999999999999999.9}) {
+    EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
+  }
   for (double v : {DBL_MIN, DBL_TRUE_MIN, DBL_MAX, -DBL_MIN, 1e-24, 5e-25, 4.9e-25, 0.999999999999999999999999}) {
     EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
   }

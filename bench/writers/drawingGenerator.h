@@ -1,0 +1,18 @@
+#pragma once
+#include <cstddef>
+
+#include "metatree/metaTree.h"
+
+namespace lorvane::bench {
+
+// A drawing of about `items` figure items spread over figures of 10,000:
+// mostly lines, then arcs (both senses), circles and texts, with an
+// attribute record every 50 items and an ellipse every 1,000, like a large
+// catalogue sheet. The caller owns the returned DRAWING.
+metaTreeC* generateDrawing(std::size_t items);
+
+// A single FIGURE of `lines` lines in a zig-zag chain, each sharing its end
+// points with its neighbours.
+metaTreeC* generateLineChainFigure(std::size_t lines);
+
+}  // namespace lorvane::bench
