@@ -12,7 +12,7 @@ inline constexpr double kDefaultAngularStep = 0.08726646259971647;
 // Stored values can ask for any number of samples (a huge span, a step so
 // small that it vanishes against the parameter). Sampling stops here and
 // closes onto the end; no sensible drawing comes near it.
-inline constexpr std::size_t kMaxSamples = std::size_t{1} << 22;
+inline constexpr std::size_t kMaxSamples = std::size_t{1} << 20;
 
 // A step of 0 means the default step. A negative step or one that is not a
 // number would never reach the end: it is taken as the default step too.

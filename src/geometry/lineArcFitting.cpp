@@ -6,10 +6,8 @@
 
 #include "geometry/arcGeometry.h"
 #include "geometry/pointList.h"
-#include "geometry/shapeArc.h"
 #include "geometry/shapeBase.h"
 #include "geometry/shapeCircle.h"
-#include "geometry/shapeLine.h"
 #include "metatree/metaObject.h"
 
 namespace lorvane {
@@ -18,44 +16,93 @@ namespace {
 
 // The point list as the fitting sees it while it drops points. Every access
 // and every deletion lies within a few places of the fitting's cursor, which
-// only moves forward; so the list is kept in one array as a compacted head
-// (the points up to the furthest one looked at) and the untouched rest. A
-// deletion shifts only the few head points behind it, and a point joins the
-// head when it is first looked at. The whole fit stays linear in the number
-// of points where deleting from a plain array would make it quadratic.
+// only moves forward; so the list is kept as a head (the points up to the
+// furthest one looked at, with the deletions already made) in front of the
+// untouched rest, which is read from its source only when first looked at. A
+// deletion shifts only the few head points behind it: the fit stays linear in
+// the number of points, where deleting from one plain array would make it
+// quadratic. The rest is never counted: the fitting only asks whether a point
+// exists, and a source read once, in order, is all it needs.
+template <class Source>
 class fitPointListC {
 public:
-  explicit fitPointListC(pointListC points) : points_(std::move(points)), rest_(0), end_(points_.size()) {}
+  explicit fitPointListC(Source source) : source_(std::move(source)) {}
 
-  std::size_t size() const { return head_ + (end_ - rest_); }
-
+  bool has(std::size_t index) {
+    while (head_.size() <= index && !exhausted_) pull();
+    return head_.size() > index;
+  }
+  // Only for points that exist.
   point2dC at(std::size_t index) {
-    while (head_ <= index) points_[head_++] = points_[rest_++];
-    return points_[index];
+    has(index);
+    return head_[index];
+  }
+  // The number of points; reads the whole rest.
+  std::size_t size() {
+    while (!exhausted_) pull();
+    return head_.size();
   }
 
   void erase(std::size_t index) {
-    at(index);
-    for (std::size_t k = index; k + 1 < head_; ++k) points_[k] = points_[k + 1];
-    --head_;
+    has(index);
+    head_.erase(head_.begin() + static_cast<std::ptrdiff_t>(index));
   }
 
   void eraseLast() {
-    if (end_ > rest_) --end_;
-    else --head_;
+    // The last point of a rest not yet read goes when that rest is read.
+    if (has(head_.size())) dropLast_ = true;
+    else head_.pop_back();
   }
 
   pointListC release() {
-    while (rest_ < end_) points_[head_++] = points_[rest_++];
-    points_.resize(head_);
-    return std::move(points_);
+    size();
+    if (dropLast_) head_.pop_back();
+    dropLast_ = false;
+    return std::move(head_);
+  }
+
+private:
+  void pull() {
+    point2dC p;
+    if (source_.next(p)) head_.push_back(p);
+    else exhausted_ = true;
+  }
+
+  Source source_;
+  pointListC head_;
+  bool exhausted_ = false;
+  bool dropLast_ = false;
+};
+
+// The points of a list, in order.
+class listSourceC {
+public:
+  explicit listSourceC(pointListC points) : points_(std::move(points)) {}
+  bool next(point2dC& p) {
+    if (next_ == points_.size()) return false;
+    p = points_[next_++];
+    return true;
   }
 
 private:
   pointListC points_;
-  std::size_t head_ = 0;
-  std::size_t rest_;
-  std::size_t end_;
+  std::size_t next_ = 0;
+};
+
+// The "POINT" children of a node, in child order, read as they are reached.
+class pointChildSourceC {
+public:
+  explicit pointChildSourceC(const metaTreeC* node) : child_(node ? node->firstChild() : nullptr) {}
+  bool next(point2dC& p) {
+    while (child_ && !child_->hasKey(kPointKey)) child_ = child_->next();
+    if (!child_) return false;
+    p = pointValue(child_);
+    child_ = child_->next();
+    return true;
+  }
+
+private:
+  const metaTreeC* child_;
 };
 
 }  // namespace
@@ -71,16 +118,18 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
   return std::fabs(length(subtract(d, centre)) - r) <= tol;
 }
 
-lineArcFitC fitLinesAndArcs(pointListC points, double tol) {
-  fitPointListC p(std::move(points));
+namespace {
+
+template <class Source>
+lineArcFitC runFitting(Source source, double tol) {
+  fitPointListC<Source> p(std::move(source));
   std::vector<fitPieceC> pieces;
-  pieces.reserve(p.size());
   const double mergeLimit = 1 - tol / 100;
   std::size_t i = 0;
   for (;;) {
     // Fewer than four points from the cursor: they are left as straight pieces.
-    if (i + 4 > p.size()) {
-      for (std::size_t k = i; k < p.size(); ++k) pieces.push_back(fitPieceC::straight);
+    if (!p.has(i + 3)) {
+      for (std::size_t k = i; p.has(k); ++k) pieces.push_back(fitPieceC::straight);
       break;
     }
     if (onCircle(p.at(i), p.at(i + 1), p.at(i + 2), p.at(i + 3), tol)) {
@@ -88,7 +137,7 @@ lineArcFitC fitLinesAndArcs(pointListC points, double tol) {
       // the circle replaces its end.
       p.erase(i + 2);
       bool closed = false;
-      while (i + 3 < p.size()) {
+      while (p.has(i + 3)) {
         if (nearlyEqual(p.at(i + 3), p.at(i))) {
           closed = true;
           break;
@@ -123,6 +172,12 @@ lineArcFitC fitLinesAndArcs(pointListC points, double tol) {
   return {p.release(), std::move(pieces)};
 }
 
+}  // namespace
+
+lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return runFitting(listSourceC(std::move(points)), tol); }
+
+lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return runFitting(pointChildSourceC(node), tol); }
+
 namespace {
 
 // Each shape is built complete as a free-standing node, made by class name,
@@ -153,14 +208,20 @@ int appendFittedShapes(const lineArcFitC& fit, metaTreeC* output) {
     const fitPieceC piece = fit.pieces[j];
     const std::size_t span = piece == fitPieceC::straight ? 1 : 2;
     if (j + span >= p.size()) break;
+    // A new shape has no "POINT" keys yet: each point set appends one.
     if (piece == fitPieceC::straight) {
       appendShape(appender, kShapeLine, [&](metaTreeC* node) {
-        mBaseLine2dC line(node);
-        line.setStartPoint(p[j]);
-        line.setEndPoint(p[j + 1]);
+        childAppenderC points(node);
+        appendPointChild(points, p[j]);
+        appendPointChild(points, p[j + 1]);
       });
     } else if (piece == fitPieceC::arc) {
-      appendShape(appender, kShapeArc, [&](metaTreeC* node) { mBaseArc2dC(node).setPoints(p[j], p[j + 1], p[j + 2]); });
+      appendShape(appender, kShapeArc, [&](metaTreeC* node) {
+        childAppenderC points(node);
+        appendPointChild(points, p[j]);
+        appendPointChild(points, p[j + 1]);
+        appendPointChild(points, p[j + 2]);
+      });
     } else {
       appendShape(appender, kShapeCircle, [&](metaTreeC* node) {
         const point2dC centre = circumcentre(p[j], p[j + 1], p[j + 2]);

@@ -29,6 +29,9 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 // nearly collinear straight segments (cosine deficit below tol / 100) and
 // closes a circle when the points come back to an arc's start.
 lineArcFitC fitLinesAndArcs(pointListC points, double tol);
+// The same for the "POINT" children of a node (an interpolated curve), read
+// once as the fitting reaches them.
+lineArcFitC fitPointChildren(const metaTreeC* node, double tol);
 
 // Appends one "LINE", "ARC" or "CIRCLE" node per piece, in order, after the
 // output node's last child; returns how many.

@@ -29,7 +29,7 @@ pointListC readPointChildren(const metaTreeC* node) {
   pointListC points;
   for (const metaTreeC* child = node ? node->firstChild() : nullptr; child; child = child->next()) {
     if (!child->hasKey(kPointKey)) continue;
-    points.push_back(mObjPoint2dC(const_cast<metaTreeC*>(child)).getPoint());
+    points.push_back(pointValue(child));
   }
   return points;
 }

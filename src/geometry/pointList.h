@@ -27,6 +27,20 @@ private:
 // Appends one "POINT" key holding the point (x, y).
 void appendPointChild(childAppenderC& appender, const point2dC& point);
 
+// A "POINT" key read as a point: exactly two number children give (x, y),
+// anything else (0, 0), as mObjPoint2dC reads it. Written out here because
+// curves of many points are read point by point.
+inline point2dC pointValue(const metaTreeC* key) {
+  double values[2] = {0.0, 0.0};
+  int numbers = 0;
+  for (const metaTreeC* child = key->firstChild(); child; child = child->next()) {
+    if (!child->value().isNumber()) continue;
+    if (numbers == 2) return {};
+    values[numbers++] = child->value().number();
+  }
+  return numbers == 2 ? point2dC{values[0], values[1]} : point2dC{};
+}
+
 // The points of every "POINT" child in child order; other children are passed
 // over, a malformed point reads as (0, 0).
 pointListC readPointChildren(const metaTreeC* node);

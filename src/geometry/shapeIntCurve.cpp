@@ -22,7 +22,7 @@ int mBaseIntCrv2dC::scale(double factor) {
 
 int mBaseIntCrv2dC::toLinesAndArcs(double, double tol, metaTreeC* output) {
   if (!node() || !output) return 0;
-  return appendFittedShapes(fitLinesAndArcs(readPointChildren(node()), tol), output);
+  return appendFittedShapes(fitPointChildren(node(), tol), output);
 }
 
 }  // namespace lorvane

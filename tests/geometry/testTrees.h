@@ -1,0 +1,93 @@
+#pragma once
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "metatree/metaObject.h"
+#include "metatree/metaTree.h"
+#include "metatree/vector2d.h"
+
+namespace lorvane::test {
+
+using xy = vectorC2d<double>;
+
+// A free-standing key node that the test owns.
+inline metaObjectC ownedTree(std::string_view key) { return metaObjectVirtualDataBaseC::createTree(key, true); }
+
+inline metaTreeC* addNumberNode(metaTreeC* parent, double value) {
+  metaValueC v;
+  v.setNumber(value);
+  metaTreeC* node = metaTreeC::createValueNode(v);
+  metaTreeC::appendChildren(node, parent);
+  return node;
+}
+
+inline metaTreeC* addStringNode(metaTreeC* parent, std::string_view text) {
+  metaValueC v;
+  v.setString(text);
+  metaTreeC* node = metaTreeC::createValueNode(v);
+  metaTreeC::appendChildren(node, parent);
+  return node;
+}
+
+inline metaTreeC* addKey(metaTreeC* parent, std::string_view key) { return metaObjectC(parent).addChild(key); }
+
+// A "POINT" key with the two numbers x and y.
+inline metaTreeC* addPoint(metaTreeC* parent, double x, double y) {
+  metaTreeC* point = addKey(parent, "POINT");
+  addNumberNode(point, x);
+  addNumberNode(point, y);
+  return point;
+}
+inline metaTreeC* addPoint(metaTreeC* parent, xy p) { return addPoint(parent, p.x, p.y); }
+
+inline metaTreeC* addNumber(metaTreeC* parent, std::string_view key, double value) {
+  metaTreeC* k = addKey(parent, key);
+  addNumberNode(k, value);
+  return k;
+}
+
+inline std::vector<metaTreeC*> children(const metaTreeC* node) {
+  std::vector<metaTreeC*> list;
+  for (metaTreeC* c = node ? node->firstChild() : nullptr; c; c = c->next()) list.push_back(c);
+  return list;
+}
+
+inline std::vector<metaTreeC*> childrenWithKey(const metaTreeC* node, std::string_view key) {
+  std::vector<metaTreeC*> list;
+  for (metaTreeC* c : children(node))
+    if (c->hasKey(key)) list.push_back(c);
+  return list;
+}
+
+inline std::string keyOf(const metaTreeC* node) { return std::string(node->value().text().view()); }
+
+// The numbers directly under a node, in order.
+inline std::vector<double> numbersOf(const metaTreeC* node) {
+  std::vector<double> values;
+  for (metaTreeC* c : children(node))
+    if (c->value().isNumber()) values.push_back(c->value().number());
+  return values;
+}
+
+// Reads a "POINT" key the plain way: its two numbers.
+inline xy pointOf(const metaTreeC* pointKey) {
+  const std::vector<double> v = numbersOf(pointKey);
+  return v.size() == 2 ? xy{v[0], v[1]} : xy{};
+}
+
+inline xy nthPoint(const metaTreeC* shape, std::size_t n) { return pointOf(childrenWithKey(shape, "POINT").at(n)); }
+
+inline double numberOf(const metaTreeC* shape, std::string_view key) {
+  for (metaTreeC* c : childrenWithKey(shape, key)) {
+    const std::vector<double> v = numbersOf(c);
+    return v.empty() ? 0.0 : v[0];
+  }
+  return 0.0;
+}
+
+// Same bits, so -0.0 differs from 0.0 and equal NaNs compare equal.
+inline bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace lorvane::test
