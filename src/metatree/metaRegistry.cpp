@@ -17,6 +17,7 @@ std::size_t metaObjectInterfaceListC::lowerBound(std::string_view name) const {
 bool metaObjectInterfaceListC::registerInterface(std::string_view name, metaObjectC* interface,
                                                  std::int32_t priority) {
   if (!entries_) entries_ = new pageMemT<metaObjectInterfaceListEntryC, 3>;
+  lastFound_ = nullptr;
   const std::size_t at = lowerBound(name);
   if (at < size() && (*entries_)[at].name.view() == name) {
     metaObjectInterfaceListEntryC& existing = (*entries_)[at];
@@ -36,19 +37,29 @@ bool metaObjectInterfaceListC::registerInterface(std::string_view name, metaObje
 }
 
 metaObjectC* metaObjectInterfaceListC::findInterface(std::string_view name) const {
+  if (lastFound_ && lastFound_->name.view() == name) return lastFound_->interface;
+  return search(name);
+}
+
+metaObjectC* metaObjectInterfaceListC::search(std::string_view name) const {
   const std::size_t count = size();
   if (count == 0 || name.empty()) return nullptr;
+  std::size_t at = count;
   if (count < 6) {
-    for (std::size_t i = 0; i < count; ++i) {
-      if ((*entries_)[i].name.view() == name) return (*entries_)[i].interface;
+    for (std::size_t i = 0; i < count && at == count; ++i) {
+      if ((*entries_)[i].name.view() == name) at = i;
     }
-    return nullptr;
+  } else {
+    at = lowerBound(name);
+    if (at < count && (*entries_)[at].name.view() != name) at = count;
   }
-  const std::size_t at = lowerBound(name);
-  return at < count && (*entries_)[at].name.view() == name ? (*entries_)[at].interface : nullptr;
+  if (at == count) return nullptr;
+  lastFound_ = &(*entries_)[at];
+  return lastFound_->interface;
 }
 
 void metaObjectInterfaceListC::unregisterInterface(const metaObjectC* interface) {
+  lastFound_ = nullptr;
   std::size_t kept = 0;
   for (std::size_t i = 0; i < size(); ++i) {
     if ((*entries_)[i].interface == interface) continue;

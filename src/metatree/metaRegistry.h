@@ -36,8 +36,12 @@ public:
 private:
   // Index of the first entry whose name is not less than the name.
   std::size_t lowerBound(std::string_view name) const;
+  metaObjectC* search(std::string_view name) const;
 
   pageMemT<metaObjectInterfaceListEntryC, 3>* entries_ = nullptr;
+  // The last name found: a walk over a figure asks for the same few classes
+  // again and again. Cleared whenever an entry changes.
+  mutable const metaObjectInterfaceListEntryC* lastFound_ = nullptr;
 };
 
 // The process-wide registries; the host and the plug-in share them.
