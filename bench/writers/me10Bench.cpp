@@ -1,0 +1,97 @@
+// Converting large drawings to MI: a single figure of chained lines, whose
+// shared end points go through the point index, and the mixed drawing of the
+// META2D benchmark.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "document/modelRegistration.h"
+#include "drawingGenerator.h"
+#include "interface/formatDispatch.h"
+#include "metatree/metaObject.h"
+
+namespace {
+
+using namespace lorvane;
+
+const std::string& outputPath() {
+  static const std::string path =
+      std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/lorvane_bench.mi";
+  return path;
+}
+
+long long fileSize(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  std::fseek(f, 0, SEEK_END);
+  const long long size = std::ftell(f);
+  std::fclose(f);
+  return size;
+}
+
+modelRegistrationC& modelClasses() {
+  static modelRegistrationC classes;
+  return classes;
+}
+
+// Inputs are built once per size; each run converts a fresh copy, since a
+// conversion rotates the items in place and adds the members it misses.
+metaTreeC* lineChain(std::size_t lines) {
+  static std::map<std::size_t, std::unique_ptr<metaTreeC>> inputs;
+  auto& input = inputs[lines];
+  if (!input) input.reset(bench::generateLineChainFigure(lines));
+  return input.get();
+}
+
+metaTreeC* mixedDrawing() {
+  static std::unique_ptr<metaTreeC> drawing(bench::generateDrawing(1000000));
+  return drawing.get();
+}
+
+metaObjectC requestFor(metaTreeC* input) {
+  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  metaObjectC(request.getOrAddChild("NAME")).setString("MI");
+  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(outputPath());
+  metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
+  return request;
+}
+
+void convert(benchmark::State& state, metaTreeC* input, std::int64_t items) {
+  long long bytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    metaObjectC request = requestFor(input);
+    state.ResumeTiming();
+    convertRequest(request.node(), nullptr);
+    state.PauseTiming();
+    bytes = fileSize(outputPath());
+    request.release();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * items);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
+  state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
+  state.counters["ns_per_item"] = benchmark::Counter(static_cast<double>(state.iterations()) * static_cast<double>(items) * 1e-9,
+                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_ME10LineChain(benchmark::State& state) {
+  modelClasses();
+  const auto lines = static_cast<std::size_t>(state.range(0));
+  convert(state, lineChain(lines), static_cast<std::int64_t>(lines));
+}
+BENCHMARK(BM_ME10LineChain)->Arg(100000)->Arg(1000000)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
+
+void BM_ME10MixedDrawing(benchmark::State& state) {
+  modelClasses();
+  convert(state, mixedDrawing(), 1000000);
+}
+BENCHMARK(BM_ME10MixedDrawing)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
