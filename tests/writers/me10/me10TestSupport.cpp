@@ -1,5 +1,7 @@
 #include "me10TestSupport.h"
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -118,9 +120,16 @@ bool fileExists(const std::string& path) {
 
 std::string scratchPath(const std::string& name) { return ::testing::TempDir() + name; }
 
+// Only scratch files are removed: a test that writes to a device (the full
+// disk of /dev/full) must not delete the device, which root could.
+static void removeScratchFile(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+}
+
 conversionC::conversionC(const char* input, std::string output, const char* format, prepareT prepare)
     : request(metaObjectVirtualDataBaseC::createTree("REQUEST", true)), path(std::move(output)) {
-  std::remove(path.c_str());
+  removeScratchFile(path);
   metaObjectC(request.getOrAddChild("NAME")).setString(format);
   metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
   if (input) {
@@ -138,7 +147,7 @@ conversionC::conversionC(const char* input, std::string output, const char* form
   masked = maskTimestamp(file);
 }
 
-conversionC::~conversionC() { std::remove(path.c_str()); }
+conversionC::~conversionC() { removeScratchFile(path); }
 
 bool conversionC::hasResultText() const { return request.findChild("RESTEXT") != nullptr; }
 
