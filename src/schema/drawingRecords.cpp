@@ -1,5 +1,6 @@
 #include "schema/drawingRecords.h"
 
+#include "geometry/shapeBase.h"
 #include "geometry/shapePlacement.h"
 
 namespace lorvane {
@@ -35,6 +36,16 @@ void figureItemsRecordC::rotate(double degrees) { transformAll(node(), rotationM
 
 void figureItemsRecordC::translate(const point2dC& offset) {
   transformAll(node(), translationMatrix(offset.x, offset.y));
+}
+
+void figureItemsRecordC::place(double degrees, const point2dC& offset) {
+  const transformMatrixC rotation = rotationMatrix(degrees);
+  const transformMatrixC translation = translationMatrix(offset.x, offset.y);
+  for (metaTreeC* item = firstItem(); item; item = item->next()) {
+    mBaseShape2dC shape(item);
+    shape.transform(rotation);
+    shape.transform(translation);
+  }
 }
 
 }  // namespace lorvane

@@ -64,6 +64,9 @@ public:
   // Turns every item about the origin, counter-clockwise for positive degrees.
   void rotate(double degrees);
   void translate(const point2dC& offset);
+  // rotate, then translate, item by item: the same arithmetic in one walk
+  // over the items instead of two.
+  void place(double degrees, const point2dC& offset);
 };
 
 // "SHAPEATTR": attributes for the items that follow it.

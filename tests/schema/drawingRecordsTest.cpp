@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "document/m2dShapes.h"
 #include "metatree/metaTextReader.h"
 
@@ -84,6 +87,29 @@ TEST(DrawingRecords, PlacingRotatesAboutTheOriginThenMoves) {
   EXPECT_NEAR(line.getStartPoint().y, 1, 1e-12);
   EXPECT_NEAR(line.getEndPoint().x, 10, 1e-12);
   EXPECT_NEAR(line.getEndPoint().y, 2, 1e-12);
+}
+
+TEST(DrawingRecords, PlacingInOneWalkGivesTheBitsOfTwoWalks) {
+  const char* text = R"(FIGURITEMS{LINE{POINT{1.1,0.3} POINT{2.7,-5}} ARC{POINT{1,0} POINT{0,1} POINT{-1,0}}
+      CIRCLE{POINT{3.3,4.4} RAD{2}} TEXT{POINT{0.1,0.2}} ELLIPSE{POINT{1,1} RAD1{3} RAD2{2} ANGLE{10}} NOTE{}})";
+  metaObjectC one = read(text);
+  metaObjectC two = read(text);
+  figureItemsRecordC(one.node()).place(33.3, {10.25, -7.5});
+  figureItemsRecordC(two.node()).rotate(33.3);
+  figureItemsRecordC(two.node()).translate({10.25, -7.5});
+  std::vector<double> a, b;
+  for (const metaObjectC* tree : {&one, &two}) {
+    std::vector<double>& out = tree == &one ? a : b;
+    std::vector<metaTreeC*> stack{tree->node()};
+    while (!stack.empty()) {
+      metaTreeC* n = stack.back();
+      stack.pop_back();
+      if (n->value().isNumber()) out.push_back(n->value().number());
+      for (metaTreeC* c = n->firstChild(); c; c = c->next()) stack.push_back(c);
+    }
+  }
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) EXPECT_EQ(std::memcmp(&a[i], &b[i], sizeof(double)), 0) << i;
 }
 
 TEST(DrawingRecords, AnAttributeRecordReadsItsIntegers) {

@@ -113,8 +113,7 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
     const point2dC at = placement.point();
     const double rotation = placement.rotation();
     figureItemsRecordC items = figure.items();
-    items.rotate(rotation);
-    items.translate(at);
+    items.place(rotation, at);
     if (metaTreeC* first = items.firstItem()) writeItems(first);
   }
 
