@@ -2,8 +2,8 @@
 // every other shape as the lines and arcs it is converted to.
 #include "document/m2dShapes.h"
 #include "geometry/arcGeometry.h"
-#include "writers/me10/me10Attributes.h"
 #include "schema/drawingRecords.h"
+#include "writers/me10/me10Attributes.h"
 #include "writers/me10/me10Writer.h"
 
 namespace lorvane {

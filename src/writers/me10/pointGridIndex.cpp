@@ -9,9 +9,10 @@ namespace lorvane {
 namespace {
 
 // Cells are 2^-29 (about 1.9e-9) wide. The width is a power of two so that
-// scaling a coordinate to cell units is exact; it is wide enough that a tolerance interval spans at most two
-// cells, and narrow enough that a cell holds only a few hundred points that
-// do not coincide with one another, however the points are chosen.
+// scaling a coordinate to cell units is exact; it is wide enough that a
+// tolerance interval spans at most two cells, and narrow enough that a cell
+// holds at most about 400 points that do not coincide with one another,
+// however the points are chosen.
 constexpr double kCellsPerUnit = 0x1p29;
 // From here on the gap between neighbouring doubles (2^-20) is far above the
 // tolerance, so only an equal coordinate can coincide. Cell numbers stay

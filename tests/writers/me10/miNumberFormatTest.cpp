@@ -39,7 +39,7 @@ TEST(MiNumberFormat, ExponentsHaveAtLeastThreeDigits) {
   EXPECT_EQ(formatMiFloat(6.123233995736766e-17), "6.12323e-017");
 }
 
-TEST(MiNumberFormat, SpecialValuesAreWrittenAlike) {
+TEST(MiNumberFormat, NonFiniteAndNegativeZeroValues) {
   EXPECT_EQ(formatMiFloat(-0.0), "-0");
   EXPECT_EQ(formatMiFloat(std::numeric_limits<double>::infinity()), "inf");
   EXPECT_EQ(formatMiFloat(-std::numeric_limits<double>::infinity()), "-inf");
