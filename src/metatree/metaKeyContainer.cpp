@@ -98,16 +98,4 @@ void mObjPoint2dC::setPoint(const vectorC2d<double>& point) {
   metaTreeC::appendChildren(x, node());
 }
 
-void metaObjListPoint2dContainerC::appendPoint(const vectorC2d<double>& point) {
-  if (!node()) return;
-  metaTreeC* key = metaTreeC::createKeyNode(kPointKey);
-  try {
-    mObjPoint2dC(key).setPoint(point);
-  } catch (...) {
-    delete key;
-    throw;
-  }
-  metaTreeC::appendChildren(key, node());
-}
-
 }  // namespace lorvane

@@ -85,8 +85,6 @@ public:
   void setPointAt(std::size_t index, const vectorC2d<double>& point) {
     mObjPoint2dC(item(kPointKey, index)).setPoint(point);
   }
-  // Appends a new "POINT" child holding the point.
-  void appendPoint(const vectorC2d<double>& point);
 };
 
 }  // namespace lorvane
