@@ -103,6 +103,9 @@ std::string maskTimestamp(const std::string& file) {
 
 std::string readFileBytes(const std::string& path) {
   std::string bytes;
+  // A device such as /dev/full reads as an endless run of zeros.
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return bytes;
   if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
     char buffer[65536];
     std::size_t got;
