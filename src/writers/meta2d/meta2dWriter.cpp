@@ -71,10 +71,15 @@ void meta2dWriterC::writeDrawing(metaTreeC* node) {
   writeNameLine(drawing.name());
   keyedListViewC figures = drawing.figures();
   const std::size_t count = figures.count();
-  for (std::size_t i = 0; i < count; ++i) {
-    // The list is read anew at each index: writing a figure adds members to
-    // the tree, which the list's cache sees.
-    if (metaTreeC* figure = figures.at(i)) writeFigure(figure);
+  // Writing a figure adds its absent members to the tree, which empties the
+  // list's cache; the figures are therefore followed by their links (the
+  // same nodes in the same order), not looked up by index anew each time.
+  metaTreeC* figure = count > 0 ? figures.at(0) : nullptr;
+  for (std::size_t i = 0; i < count && figure; ++i) {
+    metaTreeC* following = figure->next();
+    writeFigure(figure);
+    figure = following;
+    while (figure && !isFigureNode(figure)) figure = figure->next();
   }
 }
 
