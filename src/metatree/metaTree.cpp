@@ -19,19 +19,32 @@ metaTreeC::~metaTreeC() {
 }
 
 void metaTreeC::destroyChain(metaTreeC* chain) {
-  // Each node's child list is spliced in behind it before the node goes, so
-  // the whole subtree is taken as one flat chain without recursion.
-  while (chain) {
-    metaTreeC* node = chain;
+  if (!chain) return;
+  // Depth first along the parent links, with no recursion and no stack: go
+  // down to a leaf, destroy it, go on with its next sibling, and when a child
+  // list is used up go back up to its parent, which is a leaf by then. The
+  // walk ends at the end of the chain it was given.
+  std::size_t depth = 0;
+  metaTreeC* node = chain;
+  while (node) {
     if (node->child_) {
-      metaTreeC* last = lastSibling(node->child_);
-      last->next_ = node->next_;
-      node->next_ = node->child_;
-      node->child_ = nullptr;
+      node = node->child_;
+      ++depth;
+      continue;
     }
-    chain = node->next_;
+    metaTreeC* next = node->next_;
+    metaTreeC* up = node->parent_;
     node->next_ = node->prev_ = node->parent_ = nullptr;
     delete node;
+    if (next) {
+      node = next;
+    } else if (depth == 0) {
+      node = nullptr;
+    } else {
+      --depth;
+      up->child_ = nullptr;
+      node = up;
+    }
   }
 }
 
