@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,16 @@ public:
 
   void write(std::string_view text);
   void write(const char* text, std::size_t length) { write(std::string_view(text, length)); }
+  // For text known to hold no line feed (formatted numbers, record codes).
+  void writePlain(const char* text, std::size_t length) {
+    if (kBufferSize - used_ < length) flush();
+    if (length > kBufferSize) {
+      write(std::string_view(text, length));
+      return;
+    }
+    std::memcpy(buffer_ + used_, text, length);
+    used_ += length;
+  }
   void put(char c) {
     if (c == '\n' && kTranslateLineFeeds) {
       write(std::string_view("\n", 1));

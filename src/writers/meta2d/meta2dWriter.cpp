@@ -164,14 +164,14 @@ void meta2dWriterC::writeConverted(metaTreeC* item) {
 
 void meta2dWriterC::number(double value) {
   char text[kMeta2dNumberWidth];
-  out_.write(text, formatMeta2dNumber(value, text));
+  out_.writePlain(text, formatMeta2dNumber(value, text));
 }
 
 void meta2dWriterC::writeLine(metaTreeC* item) {
   m2dLineC line(item);
   const point2dC start = line.getStartPoint();
   const point2dC end = line.getEndPoint();
-  out_.write("100 ");
+  out_.writePlain("100 ", 4);
   numberAndBlank(start.x);
   numberAndBlank(start.y);
   numberAndBlank(end.x);
@@ -183,7 +183,7 @@ void meta2dWriterC::writeArc(metaTreeC* item) {
   m2dArcC arc(item);
   const arcValuesC values = arc.getArcValues();
   const anglePairC angles = writerAnglePair(values.startAngle, values.endAngle, values.clockwise);
-  out_.write("250 ");
+  out_.writePlain("250 ", 4);
   numberAndBlank(values.centre.x);
   numberAndBlank(values.centre.y);
   numberAndBlank(values.radius);
@@ -196,7 +196,7 @@ void meta2dWriterC::writeCircle(metaTreeC* item) {
   m2dCircleC circle(item);
   const point2dC centre = circle.getCentre();
   const double radius = circle.getRadius();
-  out_.write("200 ");
+  out_.writePlain("200 ", 4);
   numberAndBlank(centre.x);
   numberAndBlank(centre.y);
   numberAndBlank(radius);
@@ -209,7 +209,7 @@ void meta2dWriterC::writeText(metaTreeC* item) {
   const double height = text.getHeight();
   const double angle = text.getAngle();
   const std::string_view content = text.getText().view();
-  out_.write("500 ");
+  out_.writePlain("500 ", 4);
   numberAndBlank(position.x);
   numberAndBlank(position.y);
   numberAndBlank(height);
