@@ -42,7 +42,13 @@ public:
   metaValueC& value() { return value_; }
   const metaValueC& value() const { return value_; }
   bool isKey() const { return value_.isKey(); }
-  bool hasKey(std::string_view key) const { return value_.isKey() && value_.text().view() == key; }
+  // Keys are compared on every lookup: most differ in length or first byte,
+  // which is told without a call to memcmp.
+  bool hasKey(std::string_view key) const {
+    if (!value_.isKey()) return false;
+    const std::string_view text = value_.text().view();
+    return text.size() == key.size() && (key.empty() || (text[0] == key[0] && text == key));
+  }
 
   // Used while a tree is copied to tie references to the copies of their targets.
   metaTreeC* copyTarget() const { return copyTarget_; }
