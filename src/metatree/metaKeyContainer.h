@@ -70,7 +70,7 @@ public:
 // The ordered "POINT" children of a line, an arc or a curve.
 class LORVANE_RUNTIME_API metaObjListPoint2dContainerC : public metaObjKeyContainerTemplateC<mObjPoint2dC> {
 public:
-  static constexpr std::string_view kPointKey = "POINT";
+  static constexpr const char* kPointKey = "POINT";
 
   explicit metaObjListPoint2dContainerC(metaTreeC* node = nullptr, bool owns = false)
       : metaObjectVirtualDataBaseC(node, owns) {}

@@ -9,6 +9,8 @@ namespace lorvane {
 class LORVANE_RUNTIME_API memManCheckLeakC : public memManInterfaceC {
 public:
   memManCheckLeakC() { reset(); }
+  // Out of line: the runtime library holds the vtable for its users.
+  ~memManCheckLeakC() override;
   std::int64_t leaked() const { return static_cast<std::int64_t>(currentCount()) - recorded_; }
   void reset() { recorded_ = currentCount(); }
 

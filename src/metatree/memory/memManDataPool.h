@@ -25,10 +25,10 @@ public:
   }
 
   // Replaces the buffer by a new one of n bytes (contents undefined).
-  void allocate(std::size_t bytes);
-  void release();
+  inline void allocate(std::size_t bytes);
+  inline void release();
   // Keeps the first min(old, new) bytes; may move the buffer.
-  void resize(std::size_t bytes);
+  inline void resize(std::size_t bytes);
 
   void* data() const { return buffer_; }
   std::size_t size() const { return size_; }

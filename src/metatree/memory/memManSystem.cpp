@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "metatree/memory/memManCheckLeak.h"
 #include "metatree/memory/sizeClassAllocator.h"
 #include "metatree/memory/sizeClassState.h"
 
@@ -79,6 +80,8 @@ memManSystemC* memManInterfaceC::getMemorySystem(bool create) const {
 }
 
 memManInterfaceC::~memManInterfaceC() = default;
+
+memManCheckLeakC::~memManCheckLeakC() = default;
 
 void* memManInterfaceC::operator new(std::size_t size) {
   return memManSystemC::get(true)->alloc(size);

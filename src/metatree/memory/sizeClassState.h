@@ -20,7 +20,7 @@ struct classC {
 };
 
 // A chunk's descriptor sits in front of its cells, so one heap call makes both.
-struct chunkC {
+struct alignas(8) chunkC {
   chunkC* next;
   chunkC* prev;
   void* freeList;
