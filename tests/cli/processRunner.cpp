@@ -29,7 +29,22 @@ void writeFileBytes(const std::string& path, const std::string& bytes) {
   }
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string hostPath(const std::string& path) {
+#if defined(_WIN32)
+  // Under wine the build's Unix paths are on drive Z:, and the command
+  // interpreter takes a "/" for the start of an option.
+  if (path.empty() || path[0] != '/') return path;
+  std::string windows = "Z:" + path;
+  for (char& c : windows) {
+    if (c == '/') c = '\\';
+  }
+  return windows;
+#else
+  return path;
+#endif
+}
+
+std::string quoted(const std::string& path) { return "\"" + hostPath(path) + "\""; }
 
 processResultC runProcess(const std::string& commandLine) {
   // Tests run in parallel processes: the capture files carry the test's name.
@@ -39,7 +54,12 @@ processResultC runProcess(const std::string& commandLine) {
   const std::string base = ::testing::TempDir() + "lorvane_" + name + "_" + std::to_string(++counter);
   const std::string outPath = base + ".out";
   const std::string errPath = base + ".err";
-  const std::string full = commandLine + " > " + quoted(outPath) + " 2> " + quoted(errPath);
+  std::string full = commandLine + " > " + quoted(outPath) + " 2> " + quoted(errPath);
+#if defined(_WIN32)
+  // cmd /c drops the first and the last quote of a line that starts with one:
+  // one more pair around the whole line keeps the quoted program path intact.
+  full = "\"" + full + "\"";
+#endif
   const int status = std::system(full.c_str());
   processResultC result;
 #if defined(_WIN32)

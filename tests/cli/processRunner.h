@@ -12,6 +12,10 @@ struct processResultC {
 // Runs the command line through the system's shell, capturing both streams.
 processResultC runProcess(const std::string& commandLine);
 
+// The path as the system's shell and the tool take it: on Windows a Unix
+// absolute path (a build run under wine) is turned into its Z: drive form.
+std::string hostPath(const std::string& path);
+// The path in double quotes, in its hostPath form.
 std::string quoted(const std::string& path);
 std::string readFileBytes(const std::string& path);
 void writeFileBytes(const std::string& path, const std::string& bytes);

@@ -12,16 +12,28 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(installed include/metatree/metaObject.h include/interface/lorvanePlugin.h lib/${PLUGIN_FILE}
-        lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane)
+        lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane${EXE_SUFFIX})
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
 
+# A cross build configures the host with its toolchain (the package is named
+# directly: the toolchain looks for packages below its own root only) and
+# runs the programs through its emulator, with the installed runtime DLL on
+# the program search path.
+set(host_options)
+set(launcher)
+if(TOOLCHAIN_FILE)
+  list(APPEND host_options -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN_FILE} -DLorvane_DIR=${prefix}/lib/cmake/Lorvane)
+endif()
+if(EMULATOR)
+  set(launcher ${CMAKE_COMMAND} -E env "WINEPATH=Z:${prefix}/bin" ${EMULATOR})
+endif()
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -G ${GENERATOR}
-    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release)
+    -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release ${host_options})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
-run(${WORK_DIR}/host/example_host ${prefix}/lib/${PLUGIN_FILE} ${WORK_DIR}/plate.krv)
+run(${launcher} ${WORK_DIR}/host/example_host${EXE_SUFFIX} ${prefix}/lib/${PLUGIN_FILE} ${WORK_DIR}/plate.krv)
 foreach(expected "format META2DV1" "format MI" "progress")
   string(FIND "${last_output}" "${expected}" at)
   if(at EQUAL -1 AND NOT expected STREQUAL "progress")
@@ -30,7 +42,7 @@ foreach(expected "format META2DV1" "format MI" "progress")
 endforeach()
 
 # The installed tool finds the installed plug-in beside it.
-run(${prefix}/bin/lorvane formats)
+run(${launcher} ${prefix}/bin/lorvane${EXE_SUFFIX} formats)
 string(FIND "${last_output}" "META2DV1" at)
 if(at EQUAL -1)
   message(FATAL_ERROR "the installed tool lists no formats:\n${last_output}")
