@@ -1,7 +1,10 @@
 // The plug-in as a host sees it: loaded at run time, three entry points.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "interface/lorvanePlugin.h"
+#include "metatree/memory/memManSystem.h"
 #include "metatree/metaObject.h"
 #include "metatree/metaRegistry.h"
 #include "platform.h"
@@ -71,6 +74,36 @@ TEST(Module, UnloadingLeavesTheSharedRegistriesAsTheyWere) {
     unloadModule(module);
     EXPECT_EQ(registeredClasses(), before) << "round " << round;
   }
+}
+
+void* refusingAlloc(std::size_t) { return nullptr; }
+void* refusingRealloc(void*, std::size_t) { return nullptr; }
+
+// The memory system raises std::bad_alloc inside the runtime library; the
+// module's entry points catch it: the exception crosses from one library into
+// the other (on 32-bit Windows both must unwind with the same unwinder).
+TEST(Module, AnExceptionFromTheRuntimeIsCaughtByTheEntryPoints) {
+  moduleHandleC module = load();
+  ASSERT_NE(module.handle, nullptr);
+  auto getCaps = reinterpret_cast<lorvaneGetCapsFunction>(findSymbol(module, "getCaps"));
+  auto convert = reinterpret_cast<lorvaneConvertMetaTreeFunction>(findSymbol(module, "convertMetaTree"));
+  {
+    metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+    metaObjectC(request.getOrAddChild("NAME")).setString("MI");
+    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(::testing::TempDir() + "module_exhausted.mi");
+    metaObjectC input(request.getOrAddChild("INPUTDATA"));
+    metaObjectC(metaObjectC(input.addChild("FIGURE")).getOrAddChild("NAME")).setString("F");
+    // The request keeps the memory system alive while it refuses every block.
+    const memManHooksC saved = memManSystemC::hooks();
+    memManSystemC::setHooks({&refusingAlloc, saved.free, &refusingRealloc});
+    metaTreeC* caps = getCaps();
+    const std::int32_t result = convert(request.node(), nullptr);
+    memManSystemC::setHooks(saved);
+    EXPECT_EQ(caps, nullptr);
+    EXPECT_EQ(result, 1);
+  }
+  std::remove((::testing::TempDir() + "module_exhausted.mi").c_str());
+  unloadModule(module);
 }
 
 TEST(Module, AMissingModuleReportsTheLoadersReason) {
