@@ -22,7 +22,8 @@ using namespace lorvane;
 
 static void showProgress(double percent, const char*) { std::printf("progress %.0f%%\n", percent); }
 
-static void setText(metaObjectC record, const char* key, const char* text) {
+// By reference: a copy of an owning view (the request) is a copy of its tree.
+static void setText(metaObjectC& record, const char* key, const char* text) {
   metaObjectC(record.getOrAddChild(key)).setString(text);
 }
 

@@ -34,12 +34,20 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/host -B ${WORK_DIR}/host -G ${GEN
     -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_BUILD_TYPE=Release ${host_options})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/host)
 run(${launcher} ${WORK_DIR}/host/example_host${EXE_SUFFIX} ${prefix}/lib/${PLUGIN_FILE} ${WORK_DIR}/plate.krv)
-foreach(expected "format META2DV1" "format MI" "progress")
+foreach(expected "format META2DV1" "format MI" "progress 0%" "progress 100%")
   string(FIND "${last_output}" "${expected}" at)
-  if(at EQUAL -1 AND NOT expected STREQUAL "progress")
+  if(at EQUAL -1)
     message(FATAL_ERROR "the host printed no '${expected}':\n${last_output}")
   endif()
 endforeach()
+if(NOT EXISTS ${WORK_DIR}/plate.krv)
+  message(FATAL_ERROR "the host's conversion wrote no ${WORK_DIR}/plate.krv")
+endif()
+# As bytes: "915 Plate" and CR LF.
+file(READ ${WORK_DIR}/plate.krv written HEX LIMIT 11)
+if(NOT written STREQUAL "39313520506c6174650d0a")
+  message(FATAL_ERROR "the host's conversion wrote a file that starts with the bytes ${written}")
+endif()
 
 # The installed tool finds the installed plug-in beside it.
 run(${launcher} ${prefix}/bin/lorvane${EXE_SUFFIX} formats)
