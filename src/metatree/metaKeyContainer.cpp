@@ -14,6 +14,14 @@ void metaObjKeyContainerC::validate(std::string_view key) {
   cachedKey_ = key;
 }
 
+void metaObjKeyContainerC::dropCaches() {
+  inlineCount_ = 0;
+  cache_.release();
+  complete_ = false;
+  cachedNode_ = nullptr;
+  cachedKey_ = str();
+}
+
 metaTreeC* metaObjKeyContainerC::find(std::string_view key, std::size_t index) {
   if (!node()) return nullptr;
   validate(key);

@@ -25,6 +25,8 @@ public:
   metaTreeC* item(std::string_view key, std::size_t index);
   // The index-th child with the key, or null; nothing is created.
   metaTreeC* find(std::string_view key, std::size_t index);
+  // Empties the match cache and frees its pages and key text.
+  void dropCaches() override;
 
 private:
   void validate(std::string_view key);

@@ -45,6 +45,10 @@ public:
     node_ = node;
     return old;
   }
+  // Gives back what a view keeps about the node it was bound to (caches of
+  // child lists); a shared prototype does so when a forwarded call ends, so
+  // that nothing of a host's tree outlives the call.
+  virtual void dropCaches() {}
 
   static metaObjectC createTree(std::string_view key, bool owns);
 

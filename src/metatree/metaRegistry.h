@@ -65,7 +65,10 @@ Result forwardToPrototype(const metaObjectInterfaceListC& registry, const Proto*
   struct restore {
     Proto* prototype;
     metaTreeC* bound;
-    ~restore() { prototype->rebind(bound); }
+    ~restore() {
+      prototype->dropCaches();
+      prototype->rebind(bound);
+    }
   } guard{prototype, prototype->rebind(node)};
   return call(*prototype);
 }

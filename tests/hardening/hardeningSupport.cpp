@@ -54,7 +54,16 @@ const char* const kBracketDrawing = R"mt(DRAWING{
         ICRV2D{POINT{-20,-15} POINT{-10,-18} POINT{0,-19} POINT{10,-18} POINT{20,-15}}
         TEXT{POINT{0,14} TEXT{"A (2:1)"} HEIGHT{5} ANGLE{0} TEXTRELPOS{8}}}}}})mt";
 
-std::string scratchPath(const std::string& name) { return ::testing::TempDir() + name; }
+// Test programs run in parallel: each test's files carry the test's name.
+std::string scratchPath(const std::string& name) {
+  std::string prefix;
+  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+    for (char c : std::string(test->test_suite_name()) + "." + test->name() + ".") {
+      prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
+    }
+  }
+  return ::testing::TempDir() + "lorvane_hardening_" + prefix + name;
+}
 
 std::string readFile(const std::string& path) {
   std::string bytes;

@@ -11,7 +11,7 @@ namespace lorvane::hardening {
 extern const char* const kSmallDrawing;
 extern const char* const kBracketDrawing;
 
-// A scratch file under the test temporary folder.
+// A scratch file under the test temporary folder, named after the running test.
 std::string scratchPath(const std::string& name);
 std::string readFile(const std::string& path);
 
