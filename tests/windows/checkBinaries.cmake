@@ -6,7 +6,8 @@
 #   lorvane_runtime.dll and the system's own: libgcc, libstdc++ and
 #   libwinpthread are inside them.
 # - The plug-in switches off thread notifications (imports
-#   DisableThreadLibraryCalls), and the plug-in and the tool unwind
+#   DisableThreadLibraryCalls and has no thread-local storage directory,
+#   which would make the call fail), and the plug-in and the tool unwind
 #   exceptions with the runtime's unwinder.
 # Arguments: OBJDUMP, PLUGIN, RUNTIME, TOOL (paths).
 set(system_dlls kernel32.dll msvcrt.dll user32.dll advapi32.dll ntdll.dll)
@@ -87,6 +88,12 @@ endif()
 imports_from("${tables}" KERNEL32.dll kernel32)
 if(NOT kernel32 MATCHES "[ \t]DisableThreadLibraryCalls\n?")
   set(failures "${failures}\n  ${PLUGIN} does not call DisableThreadLibraryCalls")
+endif()
+# Windows ignores DisableThreadLibraryCalls for a DLL with a thread-local
+# storage directory.
+string(REGEX MATCH "Entry [0-9a-f]+ [0-9a-f]+ [0-9a-f]+ Thread Storage Directory" tls "${tables}")
+if(NOT tls MATCHES " 00000000 00000000 Thread")
+  set(failures "${failures}\n  ${PLUGIN} has a thread-local storage directory (${tls})")
 endif()
 
 foreach(file ${PLUGIN} ${TOOL})
