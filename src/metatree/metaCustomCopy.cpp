@@ -70,41 +70,14 @@ bool holdsRegisteredKey(metaTreeC* start, bool wholeChain, const metaObjectInter
   return found;
 }
 
-// Copies the nodes in pre-order; replace() may hand a node that stands for
-// the copy of a source node (its children are then not copied).
+// The deep copy with a replacement: replace() may hand a node that stands
+// for the copy of a source node.
 template <class Replace>
 metaTreeC* copyWithReplacement(metaTreeC* source, bool wholeChain, Replace replace) {
-  struct pending {
-    metaTreeC* source;
-    metaTreeC* parent;
-    metaTreeC* previous;
-    bool followSiblings;
+  const auto trampoline = [](const metaTreeC* node, void* context) {
+    return (*static_cast<Replace*>(context))(const_cast<metaTreeC*>(node));
   };
-  metaTreeC* root = nullptr;
-  try {
-    std::vector<pending> stack;
-    stack.push_back({source, nullptr, nullptr, wholeChain});
-    while (!stack.empty()) {
-      const pending step = stack.back();
-      stack.pop_back();
-      metaTreeC* copy = replace(step.source);
-      const bool replaced = copy != nullptr;
-      if (!replaced) {
-        copy = metaTreeC::createValueNode(step.source->value());
-        copy->setCopyTarget(step.source->copyTarget());
-      }
-      if (step.previous) metaTreeC::insertAfter(copy, step.previous);
-      else if (step.parent) metaTreeC::appendChildren(copy, step.parent);
-      else root = copy;
-      if (step.followSiblings && step.source->next())
-        stack.push_back({step.source->next(), step.parent, copy, true});
-      if (!replaced && step.source->firstChild()) stack.push_back({step.source->firstChild(), copy, nullptr, true});
-    }
-  } catch (...) {
-    delete root;
-    throw;
-  }
-  return root;
+  return metaTreeC::copyNodes(source, wholeChain, trampoline, &replace);
 }
 
 void clearCopyTargets(metaTreeC* start, bool wholeChain) {

@@ -73,7 +73,8 @@ metaTreeC* metaTreeC::createValueNode(const metaValueC& value) {
 metaTreeC* metaTreeC::copySubtree(const metaTreeC* node) { return node ? copyNodes(node, false) : nullptr; }
 metaTreeC* metaTreeC::copyChain(const metaTreeC* node) { return node ? copyNodes(node, true) : nullptr; }
 
-metaTreeC* metaTreeC::copyNodes(const metaTreeC* source, bool wholeChain) {
+metaTreeC* metaTreeC::copyNodes(const metaTreeC* source, bool wholeChain, copyReplacementT replace,
+                                void* context) {
   // Pre-order with an explicit stack: one pending sibling per open level.
   struct pending {
     const metaTreeC* source;
@@ -88,8 +89,12 @@ metaTreeC* metaTreeC::copyNodes(const metaTreeC* source, bool wholeChain) {
     while (!stack.empty()) {
       const pending step = stack.back();
       stack.pop_back();
-      metaTreeC* copy = createValueNode(step.source->value_);
-      copy->copyTarget_ = step.source->copyTarget_;
+      metaTreeC* copy = replace ? replace(step.source, context) : nullptr;
+      const bool replaced = copy != nullptr;
+      if (!replaced) {
+        copy = createValueNode(step.source->value_);
+        copy->copyTarget_ = step.source->copyTarget_;
+      }
       copy->parent_ = step.parent;
       if (step.previous) {
         step.previous->next_ = copy;
@@ -102,7 +107,7 @@ metaTreeC* metaTreeC::copyNodes(const metaTreeC* source, bool wholeChain) {
       countTreeChange();
       if (step.followSiblings && step.source->next_)
         stack.push_back({step.source->next_, step.parent, copy, true});
-      if (step.source->child_) stack.push_back({step.source->child_, copy, nullptr, true});
+      if (!replaced && step.source->child_) stack.push_back({step.source->child_, copy, nullptr, true});
     }
   } catch (...) {
     delete root;

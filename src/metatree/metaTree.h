@@ -70,8 +70,14 @@ public:
   // Destroys a chain (the node and every sibling after it) with their subtrees.
   static void destroyChain(metaTreeC* chain);
 
+  // The deep copy behind copySubtree and copyChain. A replacement, when
+  // given, may hand a free-standing node that stands for the copy of a source
+  // node; that node's children are then not copied.
+  using copyReplacementT = metaTreeC* (*)(const metaTreeC* source, void* context);
+  static metaTreeC* copyNodes(const metaTreeC* source, bool wholeChain, copyReplacementT replace = nullptr,
+                              void* context = nullptr);
+
 private:
-  static metaTreeC* copyNodes(const metaTreeC* source, bool wholeChain);
 
   metaValueC value_;
   metaTreeC* copyTarget_ = nullptr;
