@@ -1,6 +1,8 @@
 #include "drawingGenerator.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "metatree/metaObject.h"
@@ -118,6 +120,20 @@ metaTreeC* generateLineChainFigure(std::size_t lines) {
     point(line, x + 0.5, static_cast<double>((i + 1) % 2));
   }
   return figure;
+}
+
+std::string scratchOutputPath(const char* fileName) {
+  const char* folder = std::getenv("TMPDIR");
+  return std::string(folder ? folder : "/tmp") + "/" + fileName;
+}
+
+long long fileSize(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  std::fseek(f, 0, SEEK_END);
+  const long long size = std::ftell(f);
+  std::fclose(f);
+  return size;
 }
 
 }  // namespace lorvane::bench

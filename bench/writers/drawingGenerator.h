@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <string>
 
 #include "metatree/metaTree.h"
 
@@ -14,5 +15,9 @@ metaTreeC* generateDrawing(std::size_t items);
 // A single FIGURE of `lines` lines in a zig-zag chain, each sharing its end
 // points with its neighbours.
 metaTreeC* generateLineChainFigure(std::size_t lines);
+
+// A scratch file for a benchmark's output ($TMPDIR or /tmp), and its size.
+std::string scratchOutputPath(const char* fileName);
+long long fileSize(const std::string& path);
 
 }  // namespace lorvane::bench

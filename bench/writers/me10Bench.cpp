@@ -19,19 +19,11 @@ namespace {
 using namespace lorvane;
 
 const std::string& outputPath() {
-  static const std::string path =
-      std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/lorvane_bench.mi";
+  static const std::string path = bench::scratchOutputPath("lorvane_bench.mi");
   return path;
 }
 
-long long fileSize(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 0;
-  std::fseek(f, 0, SEEK_END);
-  const long long size = std::ftell(f);
-  std::fclose(f);
-  return size;
-}
+using bench::fileSize;
 
 modelRegistrationC& modelClasses() {
   static modelRegistrationC classes;

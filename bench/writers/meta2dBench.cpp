@@ -25,19 +25,11 @@ const std::size_t kItems = std::getenv("LORVANE_BENCH_ITEMS") ? std::strtoul(std
                                                              : 1000000;
 
 const std::string& outputPath() {
-  static const std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
-                                  "/lorvane_bench.krv";
+  static const std::string path = bench::scratchOutputPath("lorvane_bench.krv");
   return path;
 }
 
-long long fileSize(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 0;
-  std::fseek(f, 0, SEEK_END);
-  const long long size = std::ftell(f);
-  std::fclose(f);
-  return size;
-}
+using bench::fileSize;
 
 struct fixtureC {
   modelRegistrationC classes;
