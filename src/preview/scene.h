@@ -1,0 +1,67 @@
+#pragma once
+// A drawing as the preview and the consistency check see it: flat lists of
+// placed lines, arcs, circles and texts, each in a group (a figure or part)
+// and with the style its file gives it. Every coordinate is in drawing units
+// with y up.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace lorvane::preview {
+
+enum class elementKind { line, arc, circle, text };
+
+// How a file draws an element. colour and lineType are -1 where the file
+// has none (META2D); width is 0 where it has none.
+struct styleC {
+  std::string layer;   // an MI layer name, or a META2D line kind
+  int colour = -1;     // MI colour number
+  int lineType = -1;   // MI line type code (0 solid)
+  double width = 0;    // MI width number
+  bool dashed = false; // drawn dashed: META2D cut-out hidden or dash, MI line type other than 0
+
+  bool operator==(const styleC&) const = default;
+};
+
+struct pointC {
+  double x = 0;
+  double y = 0;
+};
+
+struct elementC {
+  elementKind kind = elementKind::line;
+  // line: from a to b. arc: counter-clockwise from a to b about centre.
+  // circle: centre and radius. text: its point is a.
+  pointC a;
+  pointC b;
+  pointC centre;
+  double radius = 0;
+  double startAngle = 0;  // arc, degrees
+  double endAngle = 0;    // arc, degrees, greater than startAngle
+  double height = 0;      // text
+  double angle = 0;       // text, degrees counter-clockwise
+  int relativePosition = 0;  // MI text: 1..9 (1 bottom left, 9 top right), else 0
+  std::string text;          // text lines joined by line feeds
+  std::size_t group = 0;     // index into the scene's groups
+  std::size_t style = 0;     // index into the scene's styles
+  std::size_t sourceLine = 0;  // 1-based line of the file where the element starts (0: none)
+  // Largest absolute error of a coordinate of this element as the file
+  // printed it (0 for exact sources).
+  double precision = 0;
+};
+
+struct groupC {
+  std::string name;
+  std::size_t sourceLine = 0;
+};
+
+struct sceneC {
+  std::vector<groupC> groups;
+  std::vector<styleC> styles;
+  std::vector<elementC> elements;
+
+  // The index of an equal style, added when new.
+  std::size_t styleIndex(const styleC& style);
+};
+
+}  // namespace lorvane::preview
