@@ -4,11 +4,10 @@
 #include <vector>
 
 #include "commands.h"
+#include "hostConversion.h"
 #include "platform.h"
 #include "pluginHost.h"
-#include "progressBar.h"
 #include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 namespace {
@@ -54,20 +53,6 @@ const offeredFormatC* findFormat(const std::vector<offeredFormatC>& formats, con
   return nullptr;
 }
 
-std::string extensionOf(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t slash = path.find_last_of("/\\");
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-  return path.substr(dot + 1);
-}
-
-std::string withExtension(const std::string& path, const std::string& extension) {
-  const std::string current = extensionOf(path);
-  const std::string stem = current.empty() && (path.empty() || path.back() != '.') ? path
-                                                                                  : path.substr(0, path.size() - current.size() - 1);
-  return stem + "." + extension;
-}
-
 std::string offeredNames(const std::vector<offeredFormatC>& formats) {
   std::string names;
   for (const offeredFormatC& format : formats) names += (names.empty() ? "" : ", ") + format.name;
@@ -83,18 +68,6 @@ long long fileSize(const std::string& path) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) size += static_cast<long long>(got);
   std::fclose(file);
   return size;
-}
-
-// The request a catalogue host builds: format, version, output path and the
-// drawing as the first child of INPUTDATA.
-metaObjectC buildRequest(const std::string& format, const std::string& output, metaTreeC* drawing) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("VERSION")).setString("1");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(output);
-  metaObjectC inputData(request.getOrAddChild("INPUTDATA"));
-  if (drawing) metaTreeC::appendChildren(drawing, inputData.node());
-  return request;
 }
 
 bool parseOptions(const std::vector<std::string>& arguments, convertOptionsC& options) {
@@ -145,31 +118,15 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& o
     printError(error);
     return kExitUsage;
   }
-  metaTextReaderC reader;
-  metaObjectC chain = reader.readTree(bytes, true);
-  if (reader.failed()) {
-    printError(input + ": " + reader.errorText());
+  metaTreeC* drawing = nullptr;
+  if (!readDrawingText(bytes, drawing, error)) {
+    printError(input + ": " + error);
     return kExitUsage;
   }
-  // The first element is the drawing; the plug-in judges what it is.
-  metaTreeC* drawing = chain.node();
-  if (drawing) {
-    metaTreeC* rest = drawing->next();
-    if (rest) {
-      metaTreeC::unlink(rest);
-      delete rest;
-    }
-    chain.detach(false);
-  }
-  metaObjectC request = buildRequest(format, output, drawing);
-
-  enableProgressBar(!quiet && standardErrorIsTerminal(), input.c_str());
-  host.convertMetaTree(request.node(), &drawProgress);
-  finishProgressBar();
-
-  metaTreeC* result = request.findChild("RESTEXT");
-  if (result) {
-    printError(input + ": " + std::string(metaObjectC(result).getString().view()));
+  // The plug-in judges what the first element is.
+  std::string failure;
+  if (!convertDrawing(host, format, output, drawing, !quiet && standardErrorIsTerminal(), input, failure)) {
+    printError(input + ": " + failure);
     return kExitConversionFailed;
   }
   if (!quiet) std::printf("%s: %lld bytes\n", output.c_str(), fileSize(output));
