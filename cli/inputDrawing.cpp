@@ -1,0 +1,180 @@
+#include "inputDrawing.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+namespace lorvane::cli {
+namespace {
+
+using preview::elementC;
+using preview::elementKind;
+using preview::pointC;
+
+constexpr double kPi = 3.141592653589793;
+
+const metaTreeC* child(const metaTreeC* node, std::string_view key) {
+  for (const metaTreeC* c = node ? node->firstChild() : nullptr; c; c = c->next()) {
+    if (c->hasKey(key)) return c;
+  }
+  return nullptr;
+}
+
+// A member's first value: a number or a string of the right kind, else the
+// default, as the writers read members.
+double numberOf(const metaTreeC* node, std::string_view key) {
+  const metaTreeC* member = child(node, key);
+  const metaTreeC* value = member ? member->firstChild() : nullptr;
+  return value && value->value().isNumber() ? value->value().number() : 0.0;
+}
+
+std::string stringOf(const metaTreeC* node, std::string_view key) {
+  const metaTreeC* member = child(node, key);
+  const metaTreeC* value = member ? member->firstChild() : nullptr;
+  return value && value->value().isString() ? std::string(value->value().text().view()) : std::string();
+}
+
+// Integer members are read truncated toward zero; what an int cannot hold
+// reads as its lowest value.
+std::int32_t integerOf(const metaTreeC* node, std::string_view key) {
+  const double v = numberOf(node, key);
+  if (!(v > -2147483649.0 && v < 2147483648.0)) return INT32_MIN;
+  return static_cast<std::int32_t>(v);
+}
+
+// Exactly two numbers make a point; anything else is the origin.
+pointC pointOf(const metaTreeC* key) {
+  double values[2] = {0, 0};
+  int count = 0;
+  for (const metaTreeC* c = key ? key->firstChild() : nullptr; c; c = c->next()) {
+    if (!c->value().isNumber()) continue;
+    if (count == 2) return {};
+    values[count++] = c->value().number();
+  }
+  return count == 2 ? pointC{values[0], values[1]} : pointC{};
+}
+
+// The n-th POINT child (from 0), counted among POINT children only.
+pointC pointNumber(const metaTreeC* node, int n) {
+  for (const metaTreeC* c = node->firstChild(); c; c = c->next()) {
+    if (c->hasKey("POINT") && n-- == 0) return pointOf(c);
+  }
+  return {};
+}
+
+struct placementC {
+  double cosine = 1, sine = 0, dx = 0, dy = 0;
+  pointC operator()(pointC p) const {
+    // Rotation first (as the writers' matrix applies it), then the move.
+    const double x = cosine * p.x + -sine * p.y + 0.0;
+    const double y = sine * p.x + cosine * p.y + 0.0;
+    return {x + dx, y + dy};
+  }
+};
+
+std::size_t lineOf(const metaTreeC* node) {
+  const std::int32_t line = node->value().tagLine();
+  return line > 0 ? static_cast<std::size_t>(line) : 0;
+}
+
+double distance(pointC a, pointC b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+// The centre of the circle through three points; the origin for three
+// points on one line, as the writers take it.
+pointC circumcentre(pointC a, pointC b, pointC c) {
+  const double bx = b.x - a.x, by = b.y - a.y, cx = c.x - a.x, cy = c.y - a.y;
+  const double d = 2 * (bx * cy - by * cx);
+  if (d == 0) return {};
+  const double b2 = bx * bx + by * by, c2 = cx * cx + cy * cy;
+  return {a.x + (cy * b2 - by * c2) / d, a.y + (bx * c2 - cx * b2) / d};
+}
+
+elementC placedArc(const metaTreeC* item, const placementC& place) {
+  const pointC s = place(pointNumber(item, 0));
+  const pointC m = place(pointNumber(item, 1));
+  const pointC e = place(pointNumber(item, 2));
+  elementC arc;
+  arc.kind = elementKind::arc;
+  arc.centre = circumcentre(s, m, e);
+  arc.radius = distance(s, arc.centre);
+  // Written arcs run counter-clockwise: a clockwise one starts at its end.
+  const double turn = (m.x - s.x) * (e.y - s.y) - (m.y - s.y) * (e.x - s.x);
+  const bool clockwise = turn < 0;
+  arc.a = clockwise ? e : s;
+  arc.b = clockwise ? s : e;
+  arc.startAngle = std::atan2(arc.a.y - arc.centre.y, arc.a.x - arc.centre.x) * 180 / kPi;
+  arc.endAngle = std::atan2(arc.b.y - arc.centre.y, arc.b.x - arc.centre.x) * 180 / kPi;
+  if (arc.endAngle <= arc.startAngle) arc.endAngle += 360;
+  return arc;
+}
+
+bool placeItem(const metaTreeC* item, const placementC& place, elementC& out) {
+  if (item->hasKey("LINE")) {
+    out.kind = elementKind::line;
+    out.a = place(pointNumber(item, 0));
+    out.b = place(pointNumber(item, 1));
+  } else if (item->hasKey("ARC")) {
+    out = placedArc(item, place);
+  } else if (item->hasKey("CIRCLE")) {
+    out.kind = elementKind::circle;
+    out.centre = place(pointOf(child(item, "POINT")));
+    out.radius = numberOf(item, "RAD");
+  } else if (item->hasKey("TEXT")) {
+    out.kind = elementKind::text;
+    out.a = place(pointOf(child(item, "POINT")));
+    out.text = stringOf(item, "TEXT");
+    out.height = numberOf(item, "HEIGHT");
+    // Placing a text moves its anchor only; its angle stays as given.
+    out.angle = numberOf(item, "ANGLE");
+  } else {
+    return false;
+  }
+  return true;
+}
+
+inputFigureC placeFigure(const metaTreeC* figure) {
+  inputFigureC placed;
+  placed.name = stringOf(figure, "NAME");
+  placed.sourceLine = lineOf(figure);
+  const metaTreeC* insert = child(figure, "INSERTPOINT");
+  const double radians = numberOf(insert, "ROTATION") * kPi / 180;
+  placementC place{std::cos(radians), std::sin(radians), 0, 0};
+  const pointC at = pointOf(child(insert, "POINT"));
+  place.dx = at.x;
+  place.dy = at.y;
+
+  bool suppressed = false;
+  const metaTreeC* items = child(figure, "FIGURITEMS");
+  for (const metaTreeC* item = items ? items->firstChild() : nullptr; item; item = item->next()) {
+    inputItemC entry;
+    entry.key = std::string(item->value().text().view());
+    entry.sourceLine = lineOf(item);
+    if (item->hasKey("SHAPEATTR")) {
+      suppressed = integerOf(item, "SHAPETYP") == 4;
+      continue;
+    }
+    entry.suppressedInMeta2d = suppressed;
+    entry.isElement = placeItem(item, place, entry.element);
+    entry.element.sourceLine = entry.sourceLine;
+    placed.items.push_back(std::move(entry));
+  }
+  return placed;
+}
+
+}  // namespace
+
+std::vector<inputFigureC> placeInputFigures(const metaTreeC* drawing) {
+  std::vector<inputFigureC> figures;
+  if (!drawing) return figures;
+  if (drawing->hasKey("FIGURE")) {
+    figures.push_back(placeFigure(drawing));
+  } else if (drawing->hasKey("DRAWING")) {
+    const metaTreeC* list = child(drawing, "DRAWINGITEMS");
+    for (const metaTreeC* f = list ? list->firstChild() : nullptr; f; f = f->next()) {
+      if (f->hasKey("FIGURE")) figures.push_back(placeFigure(f));
+    }
+  }
+  return figures;
+}
+
+}  // namespace lorvane::cli

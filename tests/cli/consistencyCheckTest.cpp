@@ -1,0 +1,200 @@
+// The comparison behind lorvane check, on drawings read from the text form
+// and written files described element by element.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "consistencyCheck.h"
+#include "inputDrawing.h"
+#include "metatree/metaTextReader.h"
+
+namespace lorvane::cli {
+namespace {
+
+using preview::elementC;
+using preview::elementKind;
+using preview::sceneC;
+
+std::vector<inputFigureC> placed(const std::string& text) {
+  metaTextReaderC reader;
+  metaObjectC tree = reader.readTree(text, true);
+  EXPECT_FALSE(reader.failed()) << reader.errorText();
+  return placeInputFigures(tree.node());
+}
+
+elementC line(double x1, double y1, double x2, double y2, double precision = 0) {
+  elementC e;
+  e.kind = elementKind::line;
+  e.a = {x1, y1};
+  e.b = {x2, y2};
+  e.precision = precision;
+  return e;
+}
+
+elementC arc(double cx, double cy, double r, double ax, double ay, double bx, double by) {
+  elementC e;
+  e.kind = elementKind::arc;
+  e.centre = {cx, cy};
+  e.radius = r;
+  e.a = {ax, ay};
+  e.b = {bx, by};
+  return e;
+}
+
+// A file of the given group names whose elements each name their group.
+sceneC file(std::vector<std::string> groups, std::vector<elementC> elements) {
+  sceneC scene;
+  for (std::string& name : groups) scene.groups.push_back({std::move(name), 1});
+  for (std::size_t i = 0; i < elements.size(); ++i) elements[i].sourceLine = 100 + i;
+  scene.elements = std::move(elements);
+  return scene;
+}
+
+TEST(InputPlacement, RotatesThenMovesAsTheWritersDo) {
+  const auto figures = placed("FIGURE{NAME{\"f\"} INSERTPOINT{POINT{10,0} ROTATION{90}}\n"
+                              "FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}\n TEXT{POINT{1,0} TEXT{\"t\"} ANGLE{15}}}}");
+  ASSERT_EQ(figures.size(), 1u);
+  ASSERT_EQ(figures[0].items.size(), 2u);
+  const elementC& l = figures[0].items[0].element;
+  EXPECT_NEAR(l.a.x, 10, 1e-15);
+  EXPECT_NEAR(l.a.y, 1, 1e-15);
+  EXPECT_NEAR(l.b.y, 2, 1e-15);
+  EXPECT_EQ(figures[0].items[0].sourceLine, 2u);
+  // A text's anchor moves; its angle stays.
+  EXPECT_EQ(figures[0].items[1].element.angle, 15);
+  EXPECT_EQ(figures[0].items[1].sourceLine, 3u);
+}
+
+TEST(InputPlacement, AClockwiseArcIsWrittenFromItsEnd) {
+  const auto figures = placed("FIGURE{FIGURITEMS{ARC{POINT{1,0} POINT{0,-1} POINT{-1,0}}}}");
+  const elementC& a = figures.at(0).items.at(0).element;
+  EXPECT_NEAR(a.centre.x, 0, 1e-15);
+  EXPECT_NEAR(a.radius, 1, 1e-15);
+  EXPECT_EQ(a.a.x, -1);
+  EXPECT_EQ(a.b.x, 1);
+}
+
+TEST(InputPlacement, ShapeType4HidesTheFollowingShapesFromMeta2dOnly) {
+  const auto figures = placed("FIGURE{FIGURITEMS{SHAPEATTR{SHAPETYP{4}} LINE{} SHAPEATTR{SHAPETYP{1}} LINE{}}}");
+  ASSERT_EQ(figures.at(0).items.size(), 2u);
+  EXPECT_TRUE(figures[0].items[0].suppressedInMeta2d);
+  EXPECT_FALSE(figures[0].items[1].suppressedInMeta2d);
+}
+
+TEST(InputPlacement, ADrawingListsOnlyItsFigures) {
+  const auto figures = placed("DRAWING{DRAWINGITEMS{FIGURE{NAME{\"a\"}} NOTE{} FIGURE{NAME{\"b\"}}}}");
+  ASSERT_EQ(figures.size(), 2u);
+  EXPECT_EQ(figures[1].name, "b");
+  EXPECT_TRUE(placed("NOTHING{}").empty());
+}
+
+const char* const kTwoLines = "DRAWING{DRAWINGITEMS{FIGURE{NAME{\"a\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}"
+                              "FIGURE{NAME{\"b\"} FIGURITEMS{LINE{POINT{0,0} POINT{0,1000}}}}}}";
+
+TEST(Check, FilesThatSayWhatTheDrawingSaysAgree) {
+  const auto input = placed(kTwoLines);
+  sceneC meta2d = file({"a", "b"}, {line(0, 0, 1, 0, 1e-22), line(0, 0, 0, 1000, 1e-22)});
+  meta2d.elements[1].group = 1;
+  sceneC mi = file({"a`~1", "b`~2"}, {line(0, 0, 1, 0), line(0, 0, 0, 1000)});
+  mi.elements[1].group = 1;
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_FALSE(r.meta2d.first);
+  EXPECT_FALSE(r.mi.first);
+  EXPECT_EQ(r.meta2d.elementsCompared, 2u);
+}
+
+TEST(Check, TheMiToleranceIsItsSixSignificantDigits) {
+  const auto input = placed(kTwoLines);
+  sceneC meta2d = file({"a", "b"}, {line(0, 0, 1, 0), line(0, 0, 0, 1000)});
+  meta2d.elements[1].group = 1;
+  // 1000.004 is what six digits may print for 1000 only with a precision of
+  // half a unit of the sixth digit (0.005): within it agrees, beyond not.
+  sceneC mi = file({"a`~1", "b`~2"}, {line(0, 0, 1, 0, 5e-6), line(0, 0, 0, 1000.004, 0.005)});
+  mi.elements[1].group = 1;
+  EXPECT_FALSE(checkWrittenFiles(input, meta2d, mi).mi.first);
+  mi.elements[1].b.y = 1000.006;
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  ASSERT_TRUE(r.mi.first);
+  EXPECT_EQ(r.mi.first->figure, "b");
+  EXPECT_EQ(r.mi.first->fileLine, 101u);
+  EXPECT_EQ(r.mi.first->inputLine, 1u);
+}
+
+TEST(Check, Meta2dIsHeldToItsTwentyTwoDecimals) {
+  const auto input = placed(kTwoLines);
+  sceneC meta2d = file({"a", "b"}, {line(0, 0, 1 + 1e-6, 0, 1e-22), line(0, 0, 0, 1000, 1e-22)});
+  meta2d.elements[1].group = 1;
+  sceneC mi = file({"a`~1", "b`~2"}, {line(0, 0, 1, 0), line(0, 0, 0, 1000)});
+  mi.elements[1].group = 1;
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  ASSERT_TRUE(r.meta2d.first);
+  EXPECT_EQ(r.meta2d.first->fileLine, 100u);
+  EXPECT_FALSE(r.mi.first);
+}
+
+TEST(Check, AnEmptyFigureMayLackItsMiPart) {
+  const auto input = placed("DRAWING{DRAWINGITEMS{FIGURE{NAME{\"a\"}} FIGURE{NAME{\"b\"} FIGURITEMS{LINE{}}}}}");
+  sceneC meta2d = file({"a", "b"}, {line(0, 0, 0, 0)});
+  meta2d.elements[0].group = 1;
+  const sceneC mi = file({"b`~2"}, {line(0, 0, 0, 0)});
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_FALSE(r.meta2d.first);
+  EXPECT_FALSE(r.mi.first);
+}
+
+TEST(Check, AnElementTooManyIsReported) {
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{LINE{}}}");
+  const sceneC meta2d = file({"a"}, {line(0, 0, 0, 0), line(5, 5, 6, 6)});
+  const sceneC mi = file({"a`~1"}, {line(0, 0, 0, 0)});
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  ASSERT_TRUE(r.meta2d.first);
+  EXPECT_EQ(r.meta2d.first->fileLine, 101u);
+  EXPECT_EQ(r.meta2d.first->inputElement, "nothing more");
+}
+
+TEST(Check, OtherShapesAreComparedBetweenTheFiles) {
+  // An ellipse between two lines: whatever the writers make of it lies
+  // between the lines' own elements and must be the same in both files.
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}\n ELLIPSE{}\n"
+                            " LINE{POINT{2,0} POINT{3,0}}}}");
+  const elementC piece = arc(0, 0, 2, 2, 0, -2, 0);
+  const sceneC meta2d = file({"a"}, {line(0, 0, 1, 0), piece, line(1, 1, 2, 2), line(2, 0, 3, 0)});
+  sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), piece, line(1, 1, 2, 2), line(2, 0, 3, 0)});
+  checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_FALSE(r.meta2d.first);
+  EXPECT_FALSE(r.mi.first);
+  EXPECT_FALSE(r.approximations);
+  EXPECT_EQ(r.approximationsCompared, 2u);
+
+  mi.elements[2].b.y = 2.5;
+  r = checkWrittenFiles(input, meta2d, mi);
+  ASSERT_TRUE(r.approximations);
+  EXPECT_EQ(r.approximations->inputLine, 2u);
+  EXPECT_EQ(r.approximations->fileLine, 102u);
+  EXPECT_EQ(r.approximations->inputElement, "MI line 102: line (1, 1) to (2, 2.5)");
+}
+
+TEST(Check, MiTextsFollowThePartsOtherElements) {
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{TEXT{POINT{1,2} TEXT{\"x\"} HEIGHT{3.5} ANGLE{90}}"
+                            " LINE{POINT{0,0} POINT{1,0}}}}");
+  elementC text;
+  text.kind = elementKind::text;
+  text.a = {1, 2};
+  text.height = 3.5;
+  text.angle = 90;
+  const sceneC meta2d = file({"a"}, {text, line(0, 0, 1, 0)});
+  sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), text});
+  EXPECT_FALSE(checkWrittenFiles(input, meta2d, mi).mi.first);
+  // An angle that six digits of cosine and sine cannot blur.
+  mi.elements[1].angle = 90.01;
+  EXPECT_TRUE(checkWrittenFiles(input, meta2d, mi).mi.first);
+}
+
+TEST(Check, DescribesElementsInWords) {
+  EXPECT_EQ(describe(line(0, 0.5, 1e21, -2)), "line (0, 0.5) to (1e+21, -2)");
+  EXPECT_EQ(describe(arc(0, 0, 1, 1, 0, 0, 1)), "arc about (0, 0) radius 1 from (1, 0) to (0, 1)");
+}
+
+}  // namespace
+}  // namespace lorvane::cli
