@@ -1,10 +1,12 @@
 #pragma once
 // Shared by the fuzz targets: a tree comparison and the scratch folder.
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "metatree/metaTextNumber.h"
 #include "metatree/metaTree.h"
@@ -87,15 +89,36 @@ inline bool linksConsistent(metaTreeC* root) {
   return true;
 }
 
-// A folder of the system's temporary directory for this process's files.
-inline const std::string& scratchFolder() {
-  static const std::string folder = [] {
-    std::filesystem::path path = std::filesystem::temp_directory_path() / "lorvane_fuzz";
-    path += std::to_string(static_cast<unsigned long>(std::rand()) ^ reinterpret_cast<std::uintptr_t>(&path));
+// A folder for this process's files, in memory where the system offers a
+// memory file system (every run writes its files anew), else in the
+// temporary directory. It goes when the process ends normally.
+class scratchFolderC {
+public:
+  scratchFolderC() {
+    std::error_code error;
+    const std::filesystem::path memory = "/dev/shm";
+    const std::filesystem::path base =
+        std::filesystem::is_directory(memory, error) ? memory : std::filesystem::temp_directory_path();
+    std::filesystem::path path = base / "lorvane_fuzz";
+    path += std::to_string(static_cast<unsigned long>(std::rand()) ^ reinterpret_cast<std::uintptr_t>(this));
     std::filesystem::create_directories(path);
-    return path.string();
-  }();
-  return folder;
+    path_ = path.string();
+  }
+  ~scratchFolderC() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
+  scratchFolderC(const scratchFolderC&) = delete;
+  scratchFolderC& operator=(const scratchFolderC&) = delete;
+  const std::string& path() const { return path_; }
+
+private:
+  std::string path_;
+};
+
+inline const std::string& scratchFolder() {
+  static const scratchFolderC folder;
+  return folder.path();
 }
 
 }  // namespace lorvane::fuzz
