@@ -48,6 +48,8 @@ struct elementC {
   // Largest absolute error of a coordinate of this element as the file
   // printed it (0 for exact sources).
   double precision = 0;
+  // META2D: the attribute records (900) of the element's figure before it.
+  std::size_t attributeRecords = 0;
 };
 
 struct groupC {

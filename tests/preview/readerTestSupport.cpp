@@ -1,0 +1,84 @@
+#include "readerTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "interface/formatDispatch.h"
+#include "metatree/metaObject.h"
+#include "metatree/metaTextReader.h"
+
+namespace lorvane::previewtest {
+namespace {
+
+std::string readBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void noProgress(double, const char*) {}
+
+std::filesystem::path scratchPath() {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned run = std::random_device{}();
+  return std::filesystem::temp_directory_path() /
+         ("lorvane_reader_" + std::to_string(run) + "_" + std::to_string(counter++) + ".out");
+}
+
+}  // namespace
+
+std::string writtenFile(const std::string& drawing, const char* format) {
+  const std::filesystem::path path = scratchPath();
+  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  metaObjectC(request.getOrAddChild("NAME")).setString(format);
+  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path.string());
+  metaObjectC input(request.getOrAddChild("INPUTDATA"));
+  metaTextReaderC reader;
+  metaObjectC tree = reader.readTree(drawing, false);
+  EXPECT_FALSE(reader.failed()) << reader.errorText();
+  if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
+  EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
+  EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
+  std::string bytes = readBytes(path);
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  return bytes;
+}
+
+std::string exampleDrawing(const char* name) {
+  return readBytes(std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt"));
+}
+
+std::string crlf(std::initializer_list<std::string_view> lines) {
+  std::string out;
+  for (std::string_view line : lines) out.append(line).append("\r\n");
+  return out;
+}
+
+std::string field24(std::string_view value) {
+  std::string out(value);
+  if (out.find('.') == std::string::npos) out.push_back('.');
+  out.resize(24, '0');
+  return out;
+}
+
+std::size_t lineOf(std::string_view file, std::string_view text, int nth) {
+  std::size_t line = 1;
+  std::size_t start = 0;
+  while (start <= file.size()) {
+    std::size_t end = file.find("\r\n", start);
+    if (end == std::string_view::npos) end = file.size();
+    if (file.substr(start, end - start) == text && --nth == 0) return line;
+    start = end + 2;
+    ++line;
+  }
+  return 0;
+}
+
+}  // namespace lorvane::previewtest

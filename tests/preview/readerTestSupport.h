@@ -1,0 +1,29 @@
+#pragma once
+// Written files for the reader tests: drawings converted through the
+// dispatch into scratch files, and hand-written files line by line.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "preview/fileReaders.h"
+
+namespace lorvane::previewtest {
+
+// The drawing (meta tree text form) converted to `format` ("META" or "MI");
+// the bytes of the written file. The scratch file is removed again.
+std::string writtenFile(const std::string& drawing, const char* format);
+
+// The text form of examples/<name>.mt.
+std::string exampleDrawing(const char* name);
+
+// Lines joined with CR LF, as the writers put them on disk.
+std::string crlf(std::initializer_list<std::string_view> lines);
+
+// A META2D number field: `value` (sign, digits, decimals) with its point,
+// filled with zeros to 24 characters.
+std::string field24(std::string_view value);
+
+// The 1-based line on which `text` stands for the `nth` time (from 1); 0 if never.
+std::size_t lineOf(std::string_view file, std::string_view text, int nth = 1);
+
+}  // namespace lorvane::previewtest
