@@ -100,8 +100,13 @@ bool convertToBytes(pluginHostC& host, const std::string& drawingText, const std
     error = "the plug-in reports: " + failure;
     return false;
   }
-  if (!readInputFile(scratch.path(), fileBytes, error)) return false;
-  return true;
+  std::error_code ignored;
+  if (!std::filesystem::exists(scratch.path(), ignored)) {
+    // The plug-in reports no failure for a format it does not know.
+    error = "the plug-in wrote no " + format + " file";
+    return false;
+  }
+  return readInputFile(scratch.path(), fileBytes, error);
 }
 
 }  // namespace lorvane::cli
