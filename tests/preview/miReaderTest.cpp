@@ -170,6 +170,14 @@ TEST(MiRecords, AHandWrittenFileWithALine) {
   EXPECT_EQ(scene.elements[0].b.y, 22.0);
   EXPECT_EQ(scene.elements[0].sourceLine, lineOf(file, "LIN"));
   EXPECT_EQ(scene.groups[0].sourceLine, lineOf(file, "#~6"));
+  // The writer prints NaN and infinities as "nan", "inf" and "-inf".
+  std::vector<std::string> lines = smallFile();
+  lines[91] = "nan";
+  lines[95] = "-inf";
+  ASSERT_TRUE(readMiFile(joined(lines), scene, error)) << error.line << ": " << error.message;
+  EXPECT_TRUE(std::isnan(scene.elements[0].a.y));
+  EXPECT_EQ(scene.elements[0].b.x, -INFINITY);
+  EXPECT_TRUE(std::isinf(scene.elements[0].precision));
   // Bare line feeds read the same.
   std::string bare;
   for (const std::string& line : smallFile()) bare += line + "\n";
