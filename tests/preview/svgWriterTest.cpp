@@ -1,1 +1,738 @@
+#include "preview/svgWriter.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <set>
+#include <string>
+#include <vector>
+
+#ifdef LORVANE_HAVE_PUGIXML
+#include "svgTestDocument.h"
+#endif
+
+namespace lorvane::preview {
+namespace {
+
+constexpr double pi = 3.141592653589793;
+constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+elementC line(double x1, double y1, double x2, double y2) {
+  elementC element;
+  element.kind = elementKind::line;
+  element.a = {x1, y1};
+  element.b = {x2, y2};
+  return element;
+}
+
+elementC circle(double x, double y, double radius) {
+  elementC element;
+  element.kind = elementKind::circle;
+  element.centre = {x, y};
+  element.radius = radius;
+  return element;
+}
+
+elementC arc(double x, double y, double radius, double start, double end) {
+  elementC element;
+  element.kind = elementKind::arc;
+  element.centre = {x, y};
+  element.radius = radius;
+  element.startAngle = start;
+  element.endAngle = end;
+  element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
+  element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
+  return element;
+}
+
+elementC text(double x, double y, double height, double angle, int position, std::string content) {
+  elementC element;
+  element.kind = elementKind::text;
+  element.a = {x, y};
+  element.height = height;
+  element.angle = angle;
+  element.relativePosition = position;
+  element.text = std::move(content);
+  return element;
+}
+
+// One group and one plain style for every element.
+sceneC sceneOf(std::vector<elementC> elements) {
+  sceneC scene;
+  scene.groups.push_back({"part", 1});
+  scene.styleIndex({"1", 7, 0, 1.0, false});
+  scene.elements = std::move(elements);
+  return scene;
+}
+
+std::string lowered(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// ---------------------------------------------------------------------------
+// Checks on the bytes, needing no XML parser.
+
+TEST(SvgWriterBytes, StartsWithTheDeclarationAndEndsEveryLineWithALineFeed) {
+  const std::string svg = writeSvg(sceneOf({line(0, 0, 10, 5), text(1, 1, 2, 0, 1, "A")}), {"Title"});
+  EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", 0), 0u);
+  EXPECT_EQ(svg.find('\r'), std::string::npos);
+  ASSERT_FALSE(svg.empty());
+  EXPECT_EQ(svg.back(), '\n');
+  EXPECT_NE(svg.find("<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\""), std::string::npos);
+}
+
+TEST(SvgWriterBytes, TheSameSceneGivesTheSameBytes) {
+  const sceneC scene = sceneOf({line(0.1, 0.2, 1.0 / 3, 7), arc(0, 0, 2, 10, 200), text(0, 0, 1, 33, 5, "x")});
+  EXPECT_EQ(writeSvg(scene, {"T"}), writeSvg(scene, {"T"}));
+}
+
+TEST(SvgWriterBytes, NonFiniteValuesNeverReachTheDocument) {
+  sceneC scene = sceneOf({line(0, 0, 1, 1)});
+  scene.elements.push_back(line(nan, 0, 1, 1));
+  scene.elements.push_back(line(0, infinity, 1, 1));
+  scene.elements.push_back(circle(0, 0, nan));
+  scene.elements.push_back(circle(-infinity, 0, 1));
+  scene.elements.push_back(arc(0, 0, 1, 0, 90));
+  scene.elements.back().endAngle = infinity;
+  scene.elements.push_back(arc(0, 0, 1, 0, 90));
+  scene.elements.back().centre.x = nan;
+  scene.elements.push_back(text(nan, 0, 1, 0, 1, "A"));
+  scene.elements.push_back(text(0, 0, infinity, 0, 1, "A"));
+  scene.elements.push_back(text(0, 0, 1, nan, 1, "A"));
+  const std::string svg = lowered(writeSvg(scene, {}));
+  EXPECT_EQ(svg.find("nan"), std::string::npos);
+  EXPECT_EQ(svg.find("inf"), std::string::npos);
+}
+
+TEST(SvgWriterBytes, AHundredThousandElementsWriteQuickly) {
+  sceneC scene = sceneOf({});
+  scene.elements.reserve(100000);
+  for (int i = 0; i < 25000; ++i) {
+    const double x = i * 0.37;
+    scene.elements.push_back(line(x, 0, x + 1.5, 2.25));
+    scene.elements.push_back(circle(x, 5, 0.5 + i % 7));
+    scene.elements.push_back(arc(x, 9, 1.25, i % 360, i % 360 + 45 + i % 300));
+    scene.elements.push_back(text(x, 12, 0.8, i % 90, 1 + i % 9, "Label"));
+  }
+  const auto start = std::chrono::steady_clock::now();
+  const std::string svg = writeSvg(scene, {"big"});
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::cout << "100000 elements: " << svg.size() << " bytes in " << seconds << " s\n";
+  // Generous for a sanitized build on a busy machine; a release build takes
+  // a small fraction of it.
+  EXPECT_LT(seconds, 10.0);
+  std::size_t lines = 0;
+  for (std::size_t at = svg.find("<line class"); at != std::string::npos; at = svg.find("<line class", at + 1)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, 25000u);
+}
+
+#ifdef LORVANE_HAVE_PUGIXML
+
+using testing::number;
+using testing::numbers;
+using testing::pathCommands;
+using testing::svgTestDocumentC;
+using testing::transforms;
+
+// The view box of the drawing as drawing extents (y up): x, bottom, width,
+// height.
+struct extentC {
+  double x = 0;
+  double bottom = 0;
+  double width = 0;
+  double height = 0;
+};
+
+extentC drawingExtent(const svgTestDocumentC& document) {
+  const std::vector<double> box = numbers(document.drawing().attribute("viewBox").value());
+  if (box.size() != 4) return {nan, nan, nan, nan};
+  return {box[0], -(box[1] + box[3]), box[2], box[3]};
+}
+
+// Screen pixels per drawing unit of the drawing viewport.
+double pixelsPerUnit(const svgTestDocumentC& document) {
+  return number(document.drawing(), "width") / drawingExtent(document).width;
+}
+
+#define EXPECT_PARSES(document) ASSERT_EQ((document).failure(), "")
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterDocument, HasPixelSizeAndAViewBoxInPixels) {
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0, 0, 200, 100)}), {"T"}));
+  EXPECT_PARSES(document);
+  const pugi::xml_node root = document.root();
+  EXPECT_STREQ(root.attribute("xmlns").value(), "http://www.w3.org/2000/svg");
+  EXPECT_STREQ(root.attribute("version").value(), "1.1");
+  const double width = number(root, "width");
+  const double height = number(root, "height");
+  EXPECT_EQ(width, 1000);  // the longer side of the drawing
+  EXPECT_GT(height, 0);
+  EXPECT_EQ(numbers(root.attribute("viewBox").value()), (std::vector<double>{0, 0, width, height}));
+  EXPECT_STREQ(root.child("title").text().get(), "T");
+}
+
+TEST(SvgWriterDocument, TheDrawingKeepsItsAspectAndTheFlip) {
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0, 0, 200, 100)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  const double width = number(document.drawing(), "width");
+  const double height = number(document.drawing(), "height");
+  EXPECT_NEAR(width / height, view.width / view.height, 1e-4);
+  EXPECT_NEAR(width, 1000, 1e-9);
+  EXPECT_STREQ(document.flip().attribute("transform").value(), "scale(1,-1)");
+}
+
+TEST(SvgWriterDocument, TheDrawingAreaGrowsWithThePixelSizeOption) {
+  svgOptionsC options;
+  options.pixelSize = 400;
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0, 0, 10, 100)}), options));
+  EXPECT_PARSES(document);
+  EXPECT_NEAR(number(document.drawing(), "height"), 400, 1e-9);
+}
+
+TEST(SvgWriterDocument, AnEmptySceneIsAUnitBoxAroundTheOrigin) {
+  const svgTestDocumentC document(writeSvg(sceneC{}, {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  // -0.5..0.5 and a margin of 5 % of the side.
+  EXPECT_NEAR(view.x, -0.55, 1e-12);
+  EXPECT_NEAR(view.bottom, -0.55, 1e-12);
+  EXPECT_NEAR(view.width, 1.1, 1e-12);
+  EXPECT_NEAR(view.height, 1.1, 1e-12);
+  EXPECT_TRUE(document.drawn("line").empty());
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterFit, TheViewBoxIsTheExtentWithAFivePercentMargin) {
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0, 0, 100, 50)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  // Margin 5 on every side: x -5..105, y -5..55.
+  EXPECT_NEAR(view.x, -5, 1e-12);
+  EXPECT_NEAR(view.bottom, -5, 1e-12);
+  EXPECT_NEAR(view.width, 110, 1e-12);
+  EXPECT_NEAR(view.height, 60, 1e-12);
+}
+
+TEST(SvgWriterFit, AnArcCountsTheAxisPointsItSweepsThrough) {
+  // From 45 to 135 degrees about the origin, radius 10: the top (0, 10) is
+  // swept, the ends lie at y = 7.07.
+  const svgTestDocumentC document(writeSvg(sceneOf({arc(0, 0, 10, 45, 135)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  const double side = 10 * std::sqrt(0.5);
+  const double margin = 0.05 * 2 * side;
+  EXPECT_NEAR(view.x, -side - margin, 1e-9);
+  EXPECT_NEAR(view.width, 2 * side + 2 * margin, 1e-9);
+  EXPECT_NEAR(view.bottom, side - margin, 1e-9);
+  EXPECT_NEAR(view.bottom + view.height, 10 + margin, 1e-9);
+}
+
+TEST(SvgWriterFit, AnArcOverZeroDegreesReachesTheRightAxisPoint) {
+  const svgTestDocumentC document(writeSvg(sceneOf({arc(0, 0, 4, 330, 390)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  // x from 4 cos 30 to 4, y from -2 to 2; the larger side is 4.
+  EXPECT_NEAR(view.x + view.width, 4 + 0.2, 1e-9);
+  EXPECT_NEAR(view.x, 4 * std::cos(pi / 6) - 0.2, 1e-9);
+  EXPECT_NEAR(view.bottom, -2 - 0.2, 1e-9);
+}
+
+TEST(SvgWriterFit, ACircleCountsItsRadius) {
+  const svgTestDocumentC document(writeSvg(sceneOf({circle(10, 20, 5)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  EXPECT_NEAR(view.x, 5 - 0.5, 1e-12);
+  EXPECT_NEAR(view.bottom, 15 - 0.5, 1e-12);
+  EXPECT_NEAR(view.width, 11, 1e-12);
+}
+
+TEST(SvgWriterFit, ATextCountsItsEstimatedBox) {
+  // Four characters of height 10: 24 wide, 10 high, above and right of the
+  // point at bottom left.
+  const svgTestDocumentC plain(writeSvg(sceneOf({text(0, 0, 10, 0, 1, "ABCD")}), {}));
+  EXPECT_PARSES(plain);
+  extentC view = drawingExtent(plain);
+  EXPECT_NEAR(view.x, -1.2, 1e-9);
+  EXPECT_NEAR(view.width, 26.4, 1e-9);
+  EXPECT_NEAR(view.bottom, -1.2, 1e-9);
+  EXPECT_NEAR(view.height, 12.4, 1e-9);
+  // Turned a quarter counter-clockwise: x -10..0, y 0..24.
+  const svgTestDocumentC turned(writeSvg(sceneOf({text(0, 0, 10, 90, 1, "ABCD")}), {}));
+  EXPECT_PARSES(turned);
+  view = drawingExtent(turned);
+  EXPECT_NEAR(view.x, -10 - 1.2, 1e-9);
+  EXPECT_NEAR(view.width, 12.4, 1e-9);
+  EXPECT_NEAR(view.bottom, -1.2, 1e-9);
+  EXPECT_NEAR(view.height, 26.4, 1e-9);
+  // Top right: the box lies left of and below the point.
+  const svgTestDocumentC topRight(writeSvg(sceneOf({text(0, 0, 10, 0, 9, "ABCD")}), {}));
+  EXPECT_PARSES(topRight);
+  view = drawingExtent(topRight);
+  EXPECT_NEAR(view.x, -24 - 1.2, 1e-9);
+  EXPECT_NEAR(view.bottom, -10 - 1.2, 1e-9);
+}
+
+TEST(SvgWriterFit, ElementsThatCannotBeDrawnAreNotInTheBox) {
+  sceneC scene = sceneOf({line(0, 0, 100, 50), line(nan, 1e6, 1e6, 1e6), circle(1e6, 0, nan),
+                          circle(1e6, 0, -3), circle(1e200, 0, 1), text(1e6, 0, 0, 0, 1, "A"),
+                          text(1e6, 0, 1, 0, 1, "")});
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  EXPECT_NEAR(view.x, -5, 1e-12);
+  EXPECT_NEAR(view.width, 110, 1e-12);
+  EXPECT_EQ(document.drawn("line").size(), 1u);
+  EXPECT_TRUE(document.drawn("circle").empty());
+  EXPECT_TRUE(document.drawn("text").empty());
+}
+
+TEST(SvgWriterFit, APointIsShownInAUnitBox) {
+  const svgTestDocumentC document(writeSvg(sceneOf({line(3, 4, 3, 4)}), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  EXPECT_NEAR(view.x, 2.45, 1e-12);
+  EXPECT_NEAR(view.bottom, 3.45, 1e-12);
+  EXPECT_NEAR(view.width, 1.1, 1e-12);
+  EXPECT_NEAR(view.height, 1.1, 1e-12);
+}
+
+TEST(SvgWriterFit, EveryElementLiesInsideTheViewBoxWithMargin) {
+  const std::vector<elementC> elements = {line(-30, 2, 10, 40), circle(50, -20, 7),
+                                          arc(20, 60, 15, 200, 340), arc(-10, -10, 3, 0, 360)};
+  const svgTestDocumentC document(writeSvg(sceneOf(elements), {}));
+  EXPECT_PARSES(document);
+  const extentC view = drawingExtent(document);
+  const double margin = 0.05 * std::max(view.width, view.height) / 1.1;
+  std::vector<pointC> points = {{-30, 2}, {10, 40}};
+  for (int step = 0; step < 360; ++step) {
+    const double t = step * pi / 180;
+    points.push_back({50 + 7 * std::cos(t), -20 + 7 * std::sin(t)});
+    points.push_back({-10 + 3 * std::cos(t), -10 + 3 * std::sin(t)});
+    if (step >= 200 && step <= 340) points.push_back({20 + 15 * std::cos(t), 60 + 15 * std::sin(t)});
+  }
+  for (const pointC& point : points) {
+    EXPECT_GE(point.x - view.x, 0.99 * margin);
+    EXPECT_GE(view.x + view.width - point.x, 0.99 * margin);
+    EXPECT_GE(point.y - view.bottom, 0.99 * margin);
+    EXPECT_GE(view.bottom + view.height - point.y, 0.99 * margin);
+  }
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterElements, LineCoordinatesReadBackExactly) {
+  const double third = 1.0 / 3;
+  const svgTestDocumentC document(
+      writeSvg(sceneOf({line(0.1, third, -1e-7, 123456.789), line(1e20, -2.5, 0, 0)}), {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> lines = document.drawn("line");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(number(lines[0], "x1"), 0.1);
+  EXPECT_EQ(number(lines[0], "y1"), third);
+  EXPECT_EQ(number(lines[0], "x2"), -1e-7);
+  EXPECT_EQ(number(lines[0], "y2"), 123456.789);
+  EXPECT_EQ(number(lines[1], "x1"), 1e20);
+  EXPECT_EQ(number(lines[1], "y1"), -2.5);
+}
+
+TEST(SvgWriterElements, CirclesReadBackExactly) {
+  const svgTestDocumentC document(writeSvg(sceneOf({circle(1.25, -0.7, 0.3)}), {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> circles = document.drawn("circle");
+  ASSERT_EQ(circles.size(), 1u);
+  EXPECT_EQ(number(circles[0], "cx"), 1.25);
+  EXPECT_EQ(number(circles[0], "cy"), -0.7);
+  EXPECT_EQ(number(circles[0], "r"), 0.3);
+}
+
+// The midpoint of an SVG arc command in its own user space, from the end
+// points and flags as SVG's rules for elliptical arcs place the centre
+// (equal radii, no rotation). The sweep flag 1 runs in the positive angle
+// direction of that space.
+pointC svgArcMidpoint(pointC from, double radius, bool large, bool sweep, pointC to) {
+  const double hx = (from.x - to.x) / 2;
+  const double hy = (from.y - to.y) / 2;
+  const double half = hx * hx + hy * hy;
+  const double factor = std::sqrt(std::max(0.0, (radius * radius - half) / half)) * (large != sweep ? 1 : -1);
+  const double cx = factor * hy + (from.x + to.x) / 2;
+  const double cy = -factor * hx + (from.y + to.y) / 2;
+  const double startAngle = std::atan2(from.y - cy, from.x - cx);
+  double delta = std::atan2(to.y - cy, to.x - cx) - startAngle;
+  if (sweep && delta < 0) delta += 2 * pi;
+  if (!sweep && delta > 0) delta -= 2 * pi;
+  const double middle = startAngle + delta / 2;
+  return {cx + radius * std::cos(middle), cy + radius * std::sin(middle)};
+}
+
+struct arcCommandC {
+  pointC to;
+  double radius = 0;
+  bool large = false;
+  bool sweep = false;
+};
+
+// The single path of the document: its start point and arc commands.
+std::vector<arcCommandC> arcCommands(const svgTestDocumentC& document, pointC& start) {
+  std::vector<arcCommandC> arcs;
+  const std::vector<pugi::xml_node> paths = document.drawn("path");
+  if (paths.size() != 1) return arcs;
+  for (const auto& command : pathCommands(paths[0].attribute("d").value())) {
+    if (command.command == 'M' && command.arguments.size() == 2) {
+      start = {command.arguments[0], command.arguments[1]};
+    } else if (command.command == 'A' && command.arguments.size() == 7) {
+      EXPECT_EQ(command.arguments[0], command.arguments[1]);
+      EXPECT_EQ(command.arguments[2], 0);
+      arcs.push_back({{command.arguments[5], command.arguments[6]}, command.arguments[0],
+                      command.arguments[3] == 1, command.arguments[4] == 1});
+    } else {
+      ADD_FAILURE() << "unexpected path command " << command.command;
+    }
+  }
+  return arcs;
+}
+
+double angleOf(pointC point, pointC centre) {
+  double degrees = std::atan2(point.y - centre.y, point.x - centre.x) * 180 / pi;
+  if (degrees < 0) degrees += 360;
+  return degrees;
+}
+
+TEST(SvgWriterArcs, AQuarterArcRunsCounterClockwise) {
+  const elementC quarter = arc(2, 3, 5, 30, 120);
+  const svgTestDocumentC document(writeSvg(sceneOf({quarter}), {}));
+  EXPECT_PARSES(document);
+  pointC start;
+  const std::vector<arcCommandC> arcs = arcCommands(document, start);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_EQ(start.x, quarter.a.x);
+  EXPECT_EQ(start.y, quarter.a.y);
+  EXPECT_EQ(arcs[0].to.x, quarter.b.x);
+  EXPECT_EQ(arcs[0].to.y, quarter.b.y);
+  EXPECT_EQ(arcs[0].radius, 5);
+  EXPECT_FALSE(arcs[0].large);
+  EXPECT_TRUE(arcs[0].sweep);
+  const pointC middle = svgArcMidpoint(start, 5, arcs[0].large, arcs[0].sweep, arcs[0].to);
+  EXPECT_NEAR(angleOf(middle, {2, 3}), 75, 1e-9);
+}
+
+TEST(SvgWriterArcs, AThreeQuarterArcTakesTheLargeWay) {
+  const elementC threeQuarters = arc(0, 0, 2, 90, 360);
+  const svgTestDocumentC document(writeSvg(sceneOf({threeQuarters}), {}));
+  EXPECT_PARSES(document);
+  pointC start;
+  const std::vector<arcCommandC> arcs = arcCommands(document, start);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_TRUE(arcs[0].large);
+  EXPECT_TRUE(arcs[0].sweep);
+  const pointC middle = svgArcMidpoint(start, 2, arcs[0].large, arcs[0].sweep, arcs[0].to);
+  // Halfway from 90 to 360 counter-clockwise is 225 degrees: lower left.
+  EXPECT_NEAR(angleOf(middle, {0, 0}), 225, 1e-9);
+  EXPECT_LT(middle.x, 0);
+  EXPECT_LT(middle.y, 0);
+}
+
+TEST(SvgWriterArcs, AFullTurnIsDrawnAsTwoHalves) {
+  const elementC full = arc(1, 1, 3, 0, 360);
+  const svgTestDocumentC document(writeSvg(sceneOf({full}), {}));
+  EXPECT_PARSES(document);
+  pointC start;
+  const std::vector<arcCommandC> arcs = arcCommands(document, start);
+  ASSERT_EQ(arcs.size(), 2u);
+  EXPECT_EQ(start.x, 4);
+  EXPECT_EQ(start.y, 1);
+  EXPECT_EQ(arcs[0].to.x, -2);
+  EXPECT_EQ(arcs[0].to.y, 1);
+  EXPECT_EQ(arcs[1].to.x, 4);
+  EXPECT_EQ(arcs[1].to.y, 1);
+  const pointC first = svgArcMidpoint(start, 3, arcs[0].large, arcs[0].sweep, arcs[0].to);
+  const pointC second = svgArcMidpoint(arcs[0].to, 3, arcs[1].large, arcs[1].sweep, arcs[1].to);
+  EXPECT_NEAR(angleOf(first, {1, 1}), 90, 1e-9);
+  EXPECT_NEAR(angleOf(second, {1, 1}), 270, 1e-9);
+}
+
+TEST(SvgWriterArcs, TheSweepFlagIsCounterClockwiseOnScreenUnderTheFlip) {
+  // On screen (y down) the flip turns the drawing's counter-clockwise into
+  // the screen's counter-clockwise as a viewer sees it: an arc from 0 to 90
+  // degrees bulges towards the upper right, i.e. to smaller screen y.
+  const svgTestDocumentC document(writeSvg(sceneOf({arc(0, 0, 1, 0, 90)}), {}));
+  EXPECT_PARSES(document);
+  pointC start;
+  const std::vector<arcCommandC> arcs = arcCommands(document, start);
+  ASSERT_EQ(arcs.size(), 1u);
+  const pointC middle = svgArcMidpoint(start, 1, arcs[0].large, arcs[0].sweep, arcs[0].to);
+  EXPECT_GT(middle.x, 0.5);
+  EXPECT_GT(middle.y, 0.5);  // drawing y; the flip group puts it above the centre
+}
+
+// ---------------------------------------------------------------------------
+
+struct matrixC {
+  double a = 1, b = 0, c = 0, d = 1, e = 0, f = 0;  // x' = a x + c y + e, y' = b x + d y + f
+};
+
+matrixC times(const matrixC& m, const matrixC& n) {
+  return {m.a * n.a + m.c * n.b, m.b * n.a + m.d * n.b, m.a * n.c + m.c * n.d,
+          m.b * n.c + m.d * n.d, m.a * n.e + m.c * n.f + m.e, m.b * n.e + m.d * n.f + m.f};
+}
+
+matrixC matrixOf(const std::vector<testing::transformC>& list) {
+  matrixC m;
+  for (const auto& t : list) {
+    matrixC n;
+    if (t.name == "translate" && t.arguments.size() == 2) {
+      n.e = t.arguments[0];
+      n.f = t.arguments[1];
+    } else if (t.name == "rotate" && t.arguments.size() == 1) {
+      const double r = t.arguments[0] * pi / 180;
+      n = {std::cos(r), std::sin(r), -std::sin(r), std::cos(r), 0, 0};
+    } else if (t.name == "scale" && t.arguments.size() == 2) {
+      n.a = t.arguments[0];
+      n.d = t.arguments[1];
+    } else {
+      ADD_FAILURE() << "unexpected transform " << t.name;
+    }
+    m = times(m, n);
+  }
+  return m;
+}
+
+TEST(SvgWriterTexts, ARotatedTextStandsUprightAtItsPoint) {
+  const svgTestDocumentC document(writeSvg(sceneOf({text(10, 20, 5, 30, 5, "AB\nCDE")}), {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> texts = document.drawn("text");
+  ASSERT_EQ(texts.size(), 1u);
+  const auto list = transforms(texts[0].attribute("transform").value());
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].name, "translate");
+  EXPECT_EQ(list[0].arguments, (std::vector<double>{10, 20}));
+  EXPECT_EQ(list[1].name, "rotate");
+  EXPECT_EQ(list[1].arguments, (std::vector<double>{30}));
+  EXPECT_EQ(list[2].name, "scale");
+  EXPECT_EQ(list[2].arguments, (std::vector<double>{1, -1}));
+  // From the text's frame to the screen through the flip group: the
+  // writing direction rises 30 degrees to the right, and the glyphs are not
+  // mirrored.
+  const matrixC screen = times(matrixOf({{"scale", {1, -1}}}), matrixOf(list));
+  EXPECT_NEAR(screen.a, std::cos(pi / 6), 1e-12);
+  EXPECT_NEAR(screen.b, -std::sin(pi / 6), 1e-12);
+  EXPECT_GT(screen.a * screen.d - screen.b * screen.c, 0);
+  EXPECT_NEAR(screen.e, 10, 1e-12);
+  EXPECT_NEAR(screen.f, -20, 1e-12);
+  EXPECT_EQ(number(texts[0], "font-size"), 5);
+  EXPECT_STREQ(texts[0].attribute("text-anchor").value(), "middle");
+}
+
+TEST(SvgWriterTexts, EveryLineIsATspanAtTheLinePitch) {
+  const svgTestDocumentC document(writeSvg(sceneOf({text(10, 20, 5, 30, 5, "AB\nCDE")}), {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> texts = document.drawn("text");
+  ASSERT_EQ(texts.size(), 1u);
+  std::vector<pugi::xml_node> spans;
+  for (pugi::xml_node span : texts[0].children("tspan")) spans.push_back(span);
+  ASSERT_EQ(spans.size(), 2u);
+  EXPECT_STREQ(spans[0].text().get(), "AB");
+  EXPECT_STREQ(spans[1].text().get(), "CDE");
+  EXPECT_EQ(number(spans[0], "x"), 0);
+  EXPECT_EQ(number(spans[1], "x"), 0);
+  // Block of 5 + 7 = 12, centred on the point: top at -6, first baseline
+  // one height lower at -1, the next 7 further down.
+  EXPECT_NEAR(number(spans[0], "dy"), -1, 1e-12);
+  EXPECT_NEAR(number(spans[1], "dy"), 7, 1e-12);
+}
+
+TEST(SvgWriterTexts, TheRelativePositionAnchorsTheBlock) {
+  struct expectedC {
+    int position;
+    const char* anchor;
+    double firstBaseline;  // two lines of height 5: block 12 high
+  };
+  const expectedC cases[] = {{0, "start", -7}, {1, "start", -7}, {2, "middle", -7}, {3, "end", -7},
+                             {4, "start", -1}, {6, "end", -1},   {7, "start", 5},   {8, "middle", 5},
+                             {9, "end", 5},    {12, "start", -7}};
+  for (const expectedC& expected : cases) {
+    const svgTestDocumentC document(writeSvg(sceneOf({text(0, 0, 5, 0, expected.position, "A\nB")}), {}));
+    EXPECT_PARSES(document);
+    const std::vector<pugi::xml_node> texts = document.drawn("text");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_STREQ(texts[0].attribute("text-anchor").value(), expected.anchor) << expected.position;
+    EXPECT_NEAR(number(texts[0].child("tspan"), "dy"), expected.firstBaseline, 1e-12) << expected.position;
+  }
+}
+
+TEST(SvgWriterTexts, ContentIsEscapedAndEmptyTextsAreLeftOut) {
+  const svgTestDocumentC document(
+      writeSvg(sceneOf({text(0, 0, 1, 0, 1, "x<y & \"z\" 'w' >"), text(0, 0, 1, 0, 1, "")}), {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> texts = document.drawn("text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_STREQ(texts[0].child("tspan").text().get(), "x<y & \"z\" 'w' >");
+}
+
+TEST(SvgWriterTexts, TextsFillInTheirColourWithoutStroke) {
+  sceneC scene = sceneOf({text(0, 0, 1, 0, 1, "A")});
+  scene.elements[0].style = scene.styleIndex({"red", 2, 0, 1.0, false});
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> texts = document.drawn("text");
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_STREQ(texts[0].attribute("class").value(), "s1");
+  EXPECT_EQ(document.rule("text.s1").at("fill"), "#d00000");
+  EXPECT_EQ(document.rule("text").at("stroke"), "none");
+  EXPECT_EQ(document.rule("text").at("font-family"), "sans-serif");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterGroups, EachGroupHasAnIdItsNameAndATitle) {
+  sceneC scene;
+  scene.groups = {{"Part <1> & \"A\" 'b'", 1}, {"", 2}, {"Part <1> & \"A\" 'b'", 3}};
+  scene.styleIndex({"1", 7, 0, 1.0, false});
+  scene.elements = {line(0, 0, 1, 0), line(0, 1, 1, 1), line(0, 2, 1, 2), line(0, 3, 1, 3)};
+  scene.elements[0].group = 2;
+  scene.elements[1].group = 0;
+  scene.elements[2].group = 2;
+  scene.elements[3].group = 7;  // no such group
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  std::vector<pugi::xml_node> groups;
+  for (pugi::xml_node group : document.flip().children("g")) groups.push_back(group);
+  ASSERT_EQ(groups.size(), 4u);
+  std::set<std::string> ids;
+  for (pugi::xml_node group : groups) ids.insert(group.attribute("id").value());
+  EXPECT_EQ(ids.size(), 4u);
+  EXPECT_STREQ(groups[0].attribute("id").value(), "g1");
+  EXPECT_STREQ(groups[0].attribute("data-name").value(), "Part <1> & \"A\" 'b'");
+  EXPECT_STREQ(groups[0].child("title").text().get(), "Part <1> & \"A\" 'b'");
+  EXPECT_STREQ(groups[1].attribute("data-name").value(), "");
+  EXPECT_TRUE(groups[1].child("line").empty());
+  EXPECT_STREQ(groups[2].attribute("id").value(), "g3");
+  // Elements in their group, in scene order.
+  std::vector<double> heights;
+  for (pugi::xml_node element : groups[2].children("line")) heights.push_back(number(element, "y1"));
+  EXPECT_EQ(heights, (std::vector<double>{0, 2}));
+  EXPECT_EQ(number(groups[0].child("line"), "y1"), 1);
+  EXPECT_EQ(number(groups[3].child("line"), "y1"), 3);
+}
+
+TEST(SvgWriterGroups, NamesAreCleanUtf8) {
+  sceneC scene = sceneOf({line(0, 0, 1, 1)});
+  scene.groups[0].name = "Ma\xDF" "e\x80\x81 \xC3\xBC a\x01\tb\x7F \xE2\x82";
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  // Latin-1 sharp s (followed by a letter: with a continuation byte after
+  // it, the two bytes would be valid UTF-8), the euro sign of Windows-1252, U+FFFD for its
+  // unassigned 0x81, valid UTF-8 kept, controls but the tab dropped, and a
+  // cut-off sequence read byte by byte.
+  EXPECT_STREQ(document.flip().child("g").child("title").text().get(),
+               "Ma\xC3\x9F" "e\xE2\x82\xAC\xEF\xBF\xBD \xC3\xBC a\tb \xC3\xA2\xE2\x80\x9A");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterStyles, DashPatternsOnlyForDashedStyles) {
+  sceneC scene = sceneOf({});
+  scene.styleIndex({"dash", 7, 1, 1.0, true});
+  scene.styleIndex({"dot dash", 7, 3, 1.0, true});
+  scene.styleIndex({"long dash", 7, 4, 1.0, true});
+  scene.styleIndex({"META2D dash", -1, -1, 0, true});
+  scene.styleIndex({"META2D solid", -1, -1, 0, false});
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  EXPECT_FALSE(document.rule(".s0").contains("stroke-dasharray"));
+  EXPECT_FALSE(document.rule(".s5").contains("stroke-dasharray"));
+  std::set<std::string> patterns;
+  for (const char* dashed : {".s1", ".s2", ".s3"}) {
+    const auto rule = document.rule(dashed);
+    ASSERT_TRUE(rule.contains("stroke-dasharray")) << dashed;
+    patterns.insert(rule.at("stroke-dasharray"));
+  }
+  EXPECT_EQ(patterns.size(), 3u);
+  EXPECT_TRUE(document.rule(".s4").contains("stroke-dasharray"));
+}
+
+TEST(SvgWriterStyles, ColoursFromThePalette) {
+  sceneC scene = sceneOf({});
+  scene.styleIndex({"a", 2, 0, 1.0, false});
+  scene.styleIndex({"b", -1, -1, 0, false});
+  scene.styleIndex({"c", 4, 0, 1.0, false});
+  scene.styleIndex({"d", 99, 0, 1.0, false});
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  EXPECT_EQ(document.rule(".s0").at("stroke"), "#000000");  // 7, the default
+  EXPECT_EQ(document.rule(".s1").at("stroke"), "#d00000");  // red
+  EXPECT_EQ(document.rule(".s2").at("stroke"), "#000000");  // none
+  EXPECT_EQ(document.rule(".s3").at("stroke"), "#0000d0");  // blue
+  EXPECT_EQ(document.rule(".s4").at("stroke"), "#000000");  // unknown
+}
+
+TEST(SvgWriterStyles, WidthOneIsOnePixelOnScreen) {
+  sceneC scene = sceneOf({line(0, 0, 300, 100)});
+  scene.styleIndex({"wide", 7, 0, 2.5, false});
+  scene.styleIndex({"none", -1, -1, 0, false});
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  const double scale = pixelsPerUnit(document);
+  const auto pixels = [&](const char* selector) {
+    return std::stod(document.rule(selector).at("stroke-width")) * scale;
+  };
+  EXPECT_NEAR(pixels(".s0"), 1, 1e-5);
+  EXPECT_NEAR(pixels(".s1"), 2.5, 1e-5);
+  EXPECT_NEAR(pixels(".s2"), 1, 1e-5);
+}
+
+TEST(SvgWriterStyles, ElementsCarryTheirStyleClass) {
+  sceneC scene = sceneOf({line(0, 0, 1, 1), circle(0, 0, 1), line(1, 1, 2, 2)});
+  scene.elements[1].style = scene.styleIndex({"x", 3, 0, 1.0, false});
+  scene.elements[2].style = 40;  // no such style: the document's defaults
+  const svgTestDocumentC document(writeSvg(scene, {}));
+  EXPECT_PARSES(document);
+  const std::vector<pugi::xml_node> lines = document.drawn("line");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_STREQ(lines[0].attribute("class").value(), "s0");
+  EXPECT_TRUE(lines[1].attribute("class").empty());
+  EXPECT_STREQ(document.drawn("circle").at(0).attribute("class").value(), "s1");
+  EXPECT_EQ(document.rule("circle").size(), 0u);  // circles share one rule with lines and paths
+  EXPECT_EQ(document.rule("line,path,circle").at("fill"), "none");
+}
+
+// ---------------------------------------------------------------------------
+
+TEST(SvgWriterLegend, ListsEachLayerOnceBelowTheDrawing) {
+  sceneC scene = sceneOf({line(0, 0, 10, 10)});
+  scene.styleIndex({"1", 2, 0, 1.0, false});
+  scene.styleIndex({"", 7, 1, 1.0, true});
+  scene.styleIndex({"Kontur & Co", 7, 0, 1.0, false});
+  const svgTestDocumentC document(writeSvg(scene, {"Drawing 7"}));
+  EXPECT_PARSES(document);
+  const pugi::xml_node legend = document.root().find_child_by_attribute("g", "id", "legend");
+  ASSERT_FALSE(legend.empty());
+  std::vector<std::string> texts;
+  std::size_t samples = 0;
+  for (pugi::xml_node child : legend.children()) {
+    if (std::string_view(child.name()) == "text") texts.emplace_back(child.text().get());
+    if (std::string_view(child.name()) == "line") ++samples;
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"Drawing 7", "1", "(no name)", "Kontur & Co"}));
+  EXPECT_EQ(samples, 4u);  // layer 1 shows both of its styles
+  const auto list = transforms(legend.attribute("transform").value());
+  ASSERT_EQ(list.size(), 1u);
+  ASSERT_EQ(list[0].arguments.size(), 2u);
+  EXPECT_GE(list[0].arguments[1], number(document.drawing(), "height"));
+  EXPECT_LE(list[0].arguments[1] + 40, number(document.root(), "height"));
+}
+
+#endif  // LORVANE_HAVE_PUGIXML
+
+}  // namespace
+}  // namespace lorvane::preview
