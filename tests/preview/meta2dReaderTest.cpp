@@ -112,21 +112,24 @@ TEST(Meta2dRoundTrip, CutOutFiguresAreGroupsWithDashedLineKinds) {
       R"(DRAWING{NAME{"D"} DRAWINGITEMS{)"
       R"(FIGURE{NAME{"H"} SHORTNAME{"S"} GROUP{"YES"} CUTOUT{HIDDEN{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}})"
       R"(FIGURE{NAME{"K"} ANSICHTNO{-1} CUTOUT{DASH{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{2,0}}}})"
-      R"(FIGURE{NAME{"V"} MIDENT{"{T1},{a=1},{b=2}"} FIGURITEMS{LINE{POINT{0,0} POINT{3,0}}}}}})";
+      R"(FIGURE{NAME{"V"} MIDENT{"{T1},{a=1},{b=2}"} FIGURITEMS{LINE{POINT{0,0} POINT{3,0}}}})"
+      R"(FIGURE{NAME{"B"} SHORTNAME{"S"} CUTOUT{HIDDEN{"YES"} DASH{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{4,0}}}}}})";
   const std::string file = writtenFile(drawing, "META");
   const sceneC scene = readWritten(drawing);
-  ASSERT_EQ(scene.groups.size(), 3u);
+  ASSERT_EQ(scene.groups.size(), 4u);
   EXPECT_EQ(scene.groups[0].name, "H");
   EXPECT_EQ(scene.groups[0].sourceLine, lineOf(file, "914 H"));
   EXPECT_EQ(scene.groups[2].sourceLine, lineOf(file, "914 V"));
-  ASSERT_EQ(scene.elements.size(), 3u);
-  for (std::size_t i = 0; i < 3; ++i) {
+  ASSERT_EQ(scene.elements.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(scene.elements[i].group, i);
     EXPECT_EQ(scene.elements[i].b.x, static_cast<double>(i + 1));
   }
   EXPECT_EQ(styleOf(scene, 0), (styleC{"cut-out hidden", -1, -1, 0, true}));
   EXPECT_EQ(styleOf(scene, 1), (styleC{"cut-out dash", -1, -1, 0, true}));
   EXPECT_EQ(styleOf(scene, 2), (styleC{"visible", -1, -1, 0, false}));
+  // Inside both cut-out brackets the inner one, the dash, counts.
+  EXPECT_EQ(styleOf(scene, 3), (styleC{"cut-out dash", -1, -1, 0, true}));
 }
 
 TEST(Meta2dRoundTrip, ElementsCountTheAttributeRecordsBeforeThem) {
