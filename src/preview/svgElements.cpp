@@ -82,7 +82,7 @@ void appendText(std::string& out, const elementC& text) {
   out += ") scale(1,-1)\">";
   for (std::size_t i = 0; i < layout.lines.size(); ++i) {
     out += "<tspan x=\"0\" dy=\"";
-    appendNumber(out, i == 0 ? layout.firstBaseline : layout.pitch);
+    appendFixed(out, i == 0 ? layout.firstBaseline : layout.pitch);
     out += "\">";
     appendEscaped(out, layout.lines[i]);
     out += "</tspan>";

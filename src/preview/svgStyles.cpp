@@ -73,9 +73,11 @@ void appendStyleSheet(std::string& out, const std::vector<styleC>& styles, doubl
     }
     out += "}\ntext";
     out += name;
+    // The class's stroke would outweigh the plain text rule: texts are
+    // filled only.
     out += "{fill:";
     out += colour;
-    out += "}\n";
+    out += ";stroke:none}\n";
   }
 }
 

@@ -588,7 +588,8 @@ TEST(SvgWriterTexts, TextsFillInTheirColourWithoutStroke) {
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_STREQ(texts[0].attribute("class").value(), "s1");
   EXPECT_EQ(document.rule("text.s1").at("fill"), "#d00000");
-  EXPECT_EQ(document.rule("text").at("stroke"), "none");
+  // More specific than the class's stroke rule.
+  EXPECT_EQ(document.rule("text.s1").at("stroke"), "none");
   EXPECT_EQ(document.rule("text").at("font-family"), "sans-serif");
 }
 
