@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <iostream>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
@@ -731,6 +733,76 @@ TEST(SvgWriterLegend, ListsEachLayerOnceBelowTheDrawing) {
   ASSERT_EQ(list[0].arguments.size(), 2u);
   EXPECT_GE(list[0].arguments[1], number(document.drawing(), "height"));
   EXPECT_LE(list[0].arguments[1] + 40, number(document.root(), "height"));
+}
+
+// ---------------------------------------------------------------------------
+
+// Deterministic picks from values at and past every edge of the range.
+class hostileValuesC {
+ public:
+  double next() {
+    static constexpr double values[] = {0, -0.0, 5e-324, 1e-250, 1e-12, 0.5, 1, 3, 360, 1e15, 1e99, 1e100,
+                                        1e101, 1e300, std::numeric_limits<double>::max(), nan, infinity};
+    const double value = values[pick(std::size(values))];
+    return pick(2) == 0 ? value : -value;
+  }
+  std::size_t pick(std::size_t count) {
+    state_ = state_ * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<std::size_t>(state_ >> 33) % count;
+  }
+
+ private:
+  unsigned long long state_ = 42;
+};
+
+TEST(SvgWriterRobustness, HostileScenesGiveWellFormedFiniteDocuments) {
+  hostileValuesC values;
+  std::size_t drawn = 0;
+  for (int round = 0; round < 300; ++round) {
+    sceneC scene;
+    const std::size_t groups = values.pick(3);
+    for (std::size_t g = 0; g < groups; ++g) scene.groups.push_back({std::string(1, static_cast<char>(values.pick(256))), g});
+    const std::size_t styles = values.pick(3);
+    for (std::size_t k = 0; k < styles; ++k) {
+      scene.styles.push_back({std::string("L\xFF\x01") + std::to_string(k), static_cast<int>(values.pick(12)) - 2,
+                              static_cast<int>(values.pick(7)) - 1, values.next(), values.pick(2) == 1});
+    }
+    for (int i = 0; i < 6; ++i) {
+      elementC element;
+      element.kind = static_cast<elementKind>(values.pick(4));
+      element.a = {values.next(), values.next()};
+      element.b = values.pick(2) == 0 ? element.a : pointC{values.next(), values.next()};
+      element.centre = {values.next(), values.next()};
+      element.radius = values.next();
+      element.startAngle = values.next();
+      element.endAngle = values.next();
+      element.height = values.next();
+      element.angle = values.next();
+      element.relativePosition = static_cast<int>(values.pick(13)) - 2;
+      for (std::size_t c = values.pick(6); c > 0; --c) element.text += static_cast<char>(values.pick(256));
+      element.group = values.pick(4);
+      element.style = values.pick(4);
+      scene.elements.push_back(element);
+    }
+    svgOptionsC options;
+    options.title = std::string("T\x80\x00", 3);
+    options.pixelSize = values.next();
+    const std::string svg = writeSvg(scene, options);
+    const svgTestDocumentC document(svg);
+    EXPECT_PARSES(document) << "round " << round;
+    const std::string lower = lowered(svg);
+    EXPECT_EQ(lower.find("nan"), std::string::npos) << "round " << round;
+    EXPECT_EQ(lower.find("inf"), std::string::npos) << "round " << round;
+    const extentC view = drawingExtent(document);
+    EXPECT_TRUE(std::isfinite(view.x) && std::isfinite(view.bottom)) << "round " << round;
+    EXPECT_GT(view.width, 0) << "round " << round;
+    EXPECT_GT(view.height, 0) << "round " << round;
+    EXPECT_GT(number(document.drawing(), "width"), 0) << "round " << round;
+    EXPECT_GT(number(document.drawing(), "height"), 0) << "round " << round;
+    for (const char* tag : {"line", "path", "circle", "text"}) drawn += document.drawn(tag).size();
+  }
+  std::cout << drawn << " elements drawn of 1800\n";
+  EXPECT_GT(drawn, 100u);  // the picks reach the drawable cases too
 }
 
 #endif  // LORVANE_HAVE_PUGIXML
