@@ -463,6 +463,23 @@ TEST(SvgWriterArcs, AFullTurnIsDrawnAsTwoHalves) {
   EXPECT_NEAR(angleOf(second, {1, 1}), 270, 1e-9);
 }
 
+TEST(SvgWriterArcs, AnEndAngleBeforeTheStartRunsOnePastTheZeroDirection) {
+  // From 350 to 20 degrees: 30 degrees counter-clockwise through 0.
+  elementC wrapped = arc(0, 0, 1, 350, 380);
+  wrapped.endAngle = 20;
+  const svgTestDocumentC document(writeSvg(sceneOf({wrapped}), {}));
+  EXPECT_PARSES(document);
+  pointC start;
+  const std::vector<arcCommandC> arcs = arcCommands(document, start);
+  ASSERT_EQ(arcs.size(), 1u);
+  EXPECT_FALSE(arcs[0].large);
+  const pointC middle = svgArcMidpoint(start, 1, arcs[0].large, arcs[0].sweep, arcs[0].to);
+  EXPECT_NEAR(angleOf(middle, {0, 0}), 5, 1e-9);
+  // The box reaches the zero direction's axis point.
+  const extentC view = drawingExtent(document);
+  EXPECT_NEAR(view.x + view.width, 1 + 0.05 * (std::sin(20 * pi / 180) + std::sin(10 * pi / 180)), 1e-9);
+}
+
 TEST(SvgWriterArcs, TheSweepFlagIsCounterClockwiseOnScreenUnderTheFlip) {
   // On screen (y down) the flip turns the drawing's counter-clockwise into
   // the screen's counter-clockwise as a viewer sees it: an arc from 0 to 90
