@@ -16,6 +16,10 @@ const char* const kUsage =
     "commands:\n"
     "  convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
     "                 convert drawings (meta tree text files, - for standard input)\n"
+    "  preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
+    "                 draw a drawing, META2D file or MI file as SVG\n"
+    "  check [--meta2d FILE] [--mi FILE] INPUT\n"
+    "                 convert a drawing to both formats and compare the files with it\n"
     "  formats        list the output formats the plug-in offers\n"
     "  caps           print the plug-in's capability tree\n"
     "  print INPUT... read meta tree text files and print them back, pretty\n"
@@ -36,6 +40,33 @@ const char* const kConvertUsage =
     "                     format's file extension\n"
     "  -q, --quiet        no progress bar and no summary lines\n"
     "exit status: 0 converted, 1 the plug-in reported an error, 2 usage or input error\n";
+
+const char* const kPreviewUsage =
+    "usage: lorvane preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
+    "\n"
+    "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
+    "file or a written MI file, told apart by their content (- reads standard\n"
+    "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
+    "shapes approximated by lines and arcs); the input file is not changed.\n"
+    "  -o, --output PATH  the SVG file (- for standard output); default: INPUT\n"
+    "                     with the extension svg\n"
+    "  --via FORMAT       the format a drawing is drawn through: META2D (default,\n"
+    "                     cut-out line kinds) or MI (layers, colours, line types)\n"
+    "exit status: 0 drawn, 1 the plug-in reported an error, 2 usage error or a\n"
+    "file that cannot be read (the message names its line)\n";
+
+const char* const kCheckUsage =
+    "usage: lorvane check [--meta2d FILE] [--mi FILE] INPUT\n"
+    "\n"
+    "Converts the drawing INPUT (text form) to META2D and to MI, reads both back\n"
+    "and compares every line, arc, circle and text with the drawing, each within\n"
+    "what its file's numbers can hold; the lines and arcs both files make of\n"
+    "other shapes are compared with each other.\n"
+    "  --meta2d FILE  compare this written META2D file instead of converting\n"
+    "  --mi FILE      compare this written MI file instead of converting\n"
+    "exit status: 0 all agree, 1 a file differs or cannot be read back (the first\n"
+    "difference of each file is shown with its line numbers), 2 usage error or\n"
+    "unreadable input\n";
 
 const char* const kFormatsUsage = "usage: lorvane formats\nLists name, file extension and description of each output format.\n";
 const char* const kCapsUsage = "usage: lorvane caps\nPrints the capability tree the plug-in returns, in the text form.\n";
@@ -85,6 +116,16 @@ int main(int argc, char** argv) {
     if (command == "convert") {
       if (wantsHelp(commandArguments)) return usage(kConvertUsage, kExitOk);
       return runConvert(common, commandArguments);
+    }
+    if (command == "preview") {
+      if (wantsHelp(commandArguments)) return usage(kPreviewUsage, kExitOk);
+      if (commandArguments.empty()) return usage(kPreviewUsage, kExitUsage);
+      return runPreview(common, commandArguments);
+    }
+    if (command == "check") {
+      if (wantsHelp(commandArguments)) return usage(kCheckUsage, kExitOk);
+      if (commandArguments.empty()) return usage(kCheckUsage, kExitUsage);
+      return runCheck(common, commandArguments);
     }
     if (command == "formats") {
       if (wantsHelp(commandArguments)) return usage(kFormatsUsage, kExitOk);

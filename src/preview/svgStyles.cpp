@@ -29,7 +29,8 @@ constexpr std::array<double, 2> dash = {6, 4};
 constexpr std::array<double, 4> dotDash = {8, 3, 1.5, 3};
 constexpr std::array<double, 2> longDash = {14, 4};
 
-constexpr double thinnestPixels = 0.25;
+constexpr double pixelsPerWidthUnit = 2;
+constexpr double thinnestPixels = 0.5;
 constexpr double widestPixels = 16;
 
 }  // namespace
@@ -39,9 +40,12 @@ std::string_view colourOf(int colourNumber) {
   return palette[static_cast<std::size_t>(colourNumber)];
 }
 
+// MI widths are pen widths (0.13 to 2.0 in the usual settings, 1.000 where
+// a drawing sets none): two pixels per unit keeps a 0.5 contour and a 0.25
+// thin line apart on screen; files without widths draw one pixel.
 double strokePixels(const styleC& style) {
   if (!(style.width > 0) || !std::isfinite(style.width)) return 1;
-  return std::clamp(style.width, thinnestPixels, widestPixels);
+  return std::clamp(style.width * pixelsPerWidthUnit, thinnestPixels, widestPixels);
 }
 
 std::span<const double> dashPixels(const styleC& style) {

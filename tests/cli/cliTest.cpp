@@ -31,7 +31,7 @@ TEST(Tool, WithoutACommandPrintsUsageAndFails) {
 }
 
 TEST(Tool, HelpIsOfferedForEachCommand) {
-  for (const char* command : {"convert", "formats", "caps", "print"}) {
+  for (const char* command : {"convert", "preview", "check", "formats", "caps", "print"}) {
     const processResultC r = runProcess(tool() + " " + command + " --help");
     EXPECT_EQ(r.exitCode, 0) << command;
     EXPECT_NE(r.out.find(std::string("usage: lorvane ") + command), std::string::npos) << command;

@@ -696,19 +696,21 @@ TEST(SvgWriterStyles, ColoursFromThePalette) {
   EXPECT_EQ(document.rule(".s4").at("stroke"), "#000000");  // unknown
 }
 
-TEST(SvgWriterStyles, WidthOneIsOnePixelOnScreen) {
+TEST(SvgWriterStyles, AWidthUnitIsTwoPixelsOnScreen) {
   sceneC scene = sceneOf({line(0, 0, 300, 100)});
   scene.styleIndex({"wide", 7, 0, 2.5, false});
   scene.styleIndex({"none", -1, -1, 0, false});
+  scene.styleIndex({"hairline", 7, 0, 0.1, false});
   const svgTestDocumentC document(writeSvg(scene, {}));
   EXPECT_PARSES(document);
   const double scale = pixelsPerUnit(document);
   const auto pixels = [&](const char* selector) {
     return std::stod(document.rule(selector).at("stroke-width")) * scale;
   };
-  EXPECT_NEAR(pixels(".s0"), 1, 1e-5);
-  EXPECT_NEAR(pixels(".s1"), 2.5, 1e-5);
-  EXPECT_NEAR(pixels(".s2"), 1, 1e-5);
+  EXPECT_NEAR(pixels(".s0"), 2, 1e-5);
+  EXPECT_NEAR(pixels(".s1"), 5, 1e-5);
+  EXPECT_NEAR(pixels(".s2"), 1, 1e-5);    // no width: one pixel
+  EXPECT_NEAR(pixels(".s3"), 0.5, 1e-5);  // never thinner than half a pixel
 }
 
 TEST(SvgWriterStyles, ElementsCarryTheirStyleClass) {

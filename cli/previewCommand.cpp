@@ -1,0 +1,118 @@
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "hostConversion.h"
+#include "pluginHost.h"
+#include "writtenFiles.h"
+#include "preview/svgWriter.h"
+
+namespace lorvane::cli {
+namespace {
+
+struct previewOptionsC {
+  std::string input;
+  std::string output;
+  std::string via = "META2D";
+};
+
+bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptionsC& options) {
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if ((a == "-o" || a == "--output" || a == "--via") && i + 1 >= arguments.size()) {
+      printError("option " + a + " needs a value");
+      return false;
+    }
+    if (a == "-o" || a == "--output") {
+      options.output = arguments[++i];
+    } else if (a.rfind("--output=", 0) == 0) {
+      options.output = a.substr(9);
+    } else if (a == "--via") {
+      options.via = arguments[++i];
+    } else if (a.rfind("--via=", 0) == 0) {
+      options.via = a.substr(6);
+    } else if (a.size() > 1 && a[0] == '-') {
+      printError("unknown option " + a + " (see lorvane preview --help)");
+      return false;
+    } else if (options.input.empty()) {
+      options.input = a;
+    } else {
+      printError("preview takes one input");
+      return false;
+    }
+  }
+  if (options.input.empty()) {
+    printError("preview needs an input file (see lorvane preview --help)");
+    return false;
+  }
+  if (options.via != "META2D" && options.via != "MI") {
+    printError("--via takes META2D or MI, not " + options.via);
+    return false;
+  }
+  if (options.output.empty()) {
+    if (options.input == "-") {
+      printError("standard input needs --output");
+      return false;
+    }
+    options.output = withExtension(options.input, "svg");
+  }
+  return true;
+}
+
+bool writeOutput(const std::string& path, const std::string& text) {
+  if (path == "-") return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && ok;
+}
+
+}  // namespace
+
+int runPreview(const commonOptionsC& common, const std::vector<std::string>& arguments) {
+  previewOptionsC options;
+  if (!parsePreviewOptions(arguments, options)) return kExitUsage;
+  std::string bytes;
+  std::string error;
+  if (!readInputFile(options.input, bytes, error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  inputKind kind = recogniseInput(bytes);
+  std::string shown = options.input;
+  if (kind == inputKind::textForm) {
+    // The drawing is drawn from what the writer makes of it: figures placed
+    // and every other shape approximated exactly as in a conversion. The
+    // input file itself is left as it is.
+    pluginHostC host;
+    if (!host.load(common.modulePath, error)) {
+      printError(error);
+      return kExitUsage;
+    }
+    std::string written;
+    bool unreadable = false;
+    if (!convertToBytes(host, bytes, options.via == "MI" ? "MI" : "META", written, error, unreadable)) {
+      printError(options.input + ": " + error);
+      return unreadable ? kExitUsage : kExitConversionFailed;
+    }
+    bytes = std::move(written);
+    kind = options.via == "MI" ? inputKind::mi : inputKind::meta2d;
+    shown = options.input + " (as " + options.via + ")";
+  }
+  preview::sceneC scene;
+  if (!readWrittenFile(kind, bytes, shown, scene, error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  preview::svgOptionsC svg;
+  svg.title = shown;
+  if (!writeOutput(options.output, preview::writeSvg(scene, svg))) {
+    printError("cannot write " + options.output);
+    return kExitUsage;
+  }
+  if (options.output != "-") std::printf("%s: %zu elements\n", options.output.c_str(), scene.elements.size());
+  return kExitOk;
+}
+
+}  // namespace lorvane::cli

@@ -1,0 +1,23 @@
+#include "writtenFiles.h"
+
+#include "preview/fileReaders.h"
+
+namespace lorvane::cli {
+
+inputKind recogniseInput(const std::string& bytes) {
+  const std::string_view text(bytes);
+  if (text.substr(0, 5) == "#~2\r\n" || text.substr(0, 4) == "#~2\n") return inputKind::mi;
+  if (text.substr(0, 4) == "915 ") return inputKind::meta2d;
+  return inputKind::textForm;
+}
+
+bool readWrittenFile(inputKind kind, const std::string& bytes, const std::string& name, preview::sceneC& scene,
+                     std::string& error) {
+  preview::readErrorC failure;
+  const bool ok = kind == inputKind::mi ? preview::readMiFile(bytes, scene, failure)
+                                        : preview::readMeta2dFile(bytes, scene, failure);
+  if (!ok) error = name + ":" + std::to_string(failure.line) + ": " + failure.message;
+  return ok;
+}
+
+}  // namespace lorvane::cli
