@@ -1,6 +1,7 @@
 # Run by CTest: converts every bundled example and a few generated drawings
 # to META2D and to MI with the Linux tool and with the Windows tool (under
-# wine, loading the plug-in DLL), and compares the files (compareOutputs).
+# wine, loading the plug-in DLL), draws each as SVG through both formats,
+# and compares the files (compareOutputs).
 # Needs the Linux build's tool: LINUX_TOOL (build/bin/lorvane of the default
 # preset, which CI builds first); without it the test is skipped.
 # Arguments: LINUX_TOOL, WINDOWS_TOOL, EMULATOR (list), COMPARER,
@@ -48,6 +49,27 @@ foreach(format_extension META2DV1:krv MI:mi)
   endforeach()
   foreach(input ${inputs})
     string(REGEX REPLACE "\\.mt$" ".${extension}" output ${input})
+    list(APPEND outputs ${output})
+  endforeach()
+endforeach()
+
+# The previews, drawn through each format: the SVG files are compared the
+# same way, as their numbers come from the same arithmetic.
+foreach(input ${inputs})
+  foreach(via META2D MI)
+    string(REGEX REPLACE "\\.mt$" ".${via}.svg" output ${input})
+    foreach(side linux windows)
+      if(side STREQUAL "linux")
+        set(command ${LINUX_TOOL})
+      else()
+        set(command ${EMULATOR} ${WINDOWS_TOOL})
+      endif()
+      execute_process(COMMAND ${command} preview --via ${via} -o ${output} ${input}
+        WORKING_DIRECTORY ${WORK_DIR}/${side} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+      if(NOT result EQUAL 0)
+        message(FATAL_ERROR "${side} preview of ${input} through ${via} failed (${result}):\n${out}\n${err}")
+      endif()
+    endforeach()
     list(APPEND outputs ${output})
   endforeach()
 endforeach()
