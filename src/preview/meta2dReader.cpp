@@ -447,6 +447,9 @@ private:
     element.radius = v[2];
     element.startAngle = v[3];
     element.endAngle = v[4];
+    // The writer always gives an end above the start; an edited file may
+    // not, and is read as the writer would have written it.
+    for (int turn = 0; turn < 2 && element.endAngle <= element.startAngle; ++turn) element.endAngle += 360;
     const double from = v[3] * kPi / 180;
     const double to = v[4] * kPi / 180;
     element.a = {v[0] + v[2] * std::cos(from), v[1] + v[2] * std::sin(from)};

@@ -202,6 +202,23 @@ TEST(Meta2dRecords, EveryRecordKindOfAHandWrittenFile) {
   EXPECT_EQ(scene.styles[scene.elements[3].style].layer, "cut-out hidden");
 }
 
+TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
+  // Not what the writer gives, but what an edited file may say: 90 to 0 is
+  // the counter-clockwise three quarters from 90 to 360, and equal angles
+  // are a full turn.
+  const auto arcRecord = [](const char* from, const char* to) {
+    return "250 " + field24("0") + " " + field24("0") + " " + field24("1") + " " + field24(from) + " " + field24(to) + " ";
+  };
+  const std::string file = crlf({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"), "EOF"});
+  sceneC scene;
+  readErrorC error;
+  ASSERT_TRUE(readMeta2dFile(file, scene, error)) << error.line << ": " << error.message;
+  ASSERT_EQ(scene.elements.size(), 2u);
+  EXPECT_EQ(scene.elements[0].startAngle, 90);
+  EXPECT_EQ(scene.elements[0].endAngle, 360);
+  EXPECT_EQ(scene.elements[1].endAngle, 390);
+}
+
 TEST(Meta2dRecords, PrecisionFollowsTheDecimalsLeft) {
   const std::string file =
       crlf({"915 D", "914 F", "511 F", lineRecord("0.5", "-0.5", "12345678901234567890123.", "1"), "EOF"});
