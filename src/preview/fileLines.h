@@ -4,7 +4,12 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <exception>
+#include <new>
+#include <utility>
 #include <vector>
+
+#include "preview/fileReaders.h"
 
 namespace lorvane::preview {
 
@@ -22,5 +27,25 @@ std::string excerpt(std::string_view text);
 // The lines first..last (inclusive) joined by line feeds: a text that the
 // file carries over several physical lines.
 std::string joinLines(const std::vector<std::string_view>& lines, std::size_t first, std::size_t last);
+
+// Runs a reader (constructed from the content, the scene to fill and the
+// error, with read() telling success) so that on failure the caller's scene
+// is empty and the error says why, whatever was thrown.
+template <class Reader>
+bool runReader(std::string_view content, sceneC& scene, readErrorC& error) {
+  scene = sceneC();
+  error = readErrorC();
+  try {
+    sceneC read;
+    if (!Reader(content, read, error).read()) return false;
+    scene = std::move(read);
+    return true;
+  } catch (const std::bad_alloc&) {
+    error.message = "not enough memory to read the file";
+  } catch (const std::exception& e) {
+    error.message = std::string("cannot read the file: ") + e.what();
+  }
+  return false;
+}
 
 }  // namespace lorvane::preview

@@ -474,19 +474,7 @@ private:
 }  // namespace
 
 bool readMeta2dFile(std::string_view content, sceneC& scene, readErrorC& error) {
-  scene = sceneC();
-  error = readErrorC();
-  try {
-    sceneC read;
-    if (!meta2dReaderC(content, read, error).read()) return false;
-    scene = std::move(read);
-    return true;
-  } catch (const std::bad_alloc&) {
-    error.message = "not enough memory to read the file";
-  } catch (const std::exception& e) {
-    error.message = std::string("cannot read the file: ") + e.what();
-  }
-  return false;
+  return runReader<meta2dReaderC>(content, scene, error);
 }
 
 }  // namespace lorvane::preview

@@ -645,19 +645,7 @@ private:
 }  // namespace
 
 bool readMiFile(std::string_view content, sceneC& scene, readErrorC& error) {
-  scene = sceneC();
-  error = readErrorC();
-  try {
-    sceneC read;
-    if (!miReaderC(content, read, error).read()) return false;
-    scene = std::move(read);
-    return true;
-  } catch (const std::bad_alloc&) {
-    error.message = "not enough memory to read the file";
-  } catch (const std::exception& e) {
-    error.message = std::string("cannot read the file: ") + e.what();
-  }
-  return false;
+  return runReader<miReaderC>(content, scene, error);
 }
 
 }  // namespace lorvane::preview

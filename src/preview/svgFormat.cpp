@@ -175,4 +175,12 @@ std::size_t characterCount(std::string_view cleanUtf8) {
   return count;
 }
 
+void appendFixedAttribute(std::string& out, const char* name, double value) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  appendFixed(out, value);
+  out += '"';
+}
+
 }  // namespace lorvane::preview::svg

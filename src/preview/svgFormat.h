@@ -17,6 +17,9 @@ void appendNumber(std::string& out, double value);
 // know no exponents. Non-finite values are written "0".
 void appendFixed(std::string& out, double value);
 
+// ` name="value"` with the value as appendFixed writes it.
+void appendFixedAttribute(std::string& out, const char* name, double value);
+
 // The text as clean UTF-8: valid UTF-8 sequences are kept; any byte that is
 // not part of one is read as Windows-1252 (the host's ANSI code page, a
 // superset of Latin-1, so umlauts of older files survive), and its five

@@ -26,14 +26,6 @@ double samplesWidth(std::size_t styles) {
   return shown * (sampleLength + sampleGap);
 }
 
-void appendPixelAttribute(std::string& out, const char* name, double value) {
-  out += ' ';
-  out += name;
-  out += "=\"";
-  appendFixed(out, value);
-  out += '"';
-}
-
 }  // namespace
 
 legendC::legendC(const std::vector<styleC>& styles, const std::string& title, double width)
@@ -65,15 +57,15 @@ void legendC::append(std::string& out, double top) const {
   out += "<g id=\"legend\" transform=\"translate(0 ";
   appendFixed(out, top);
   out += ")\">\n<rect x=\"1\" y=\"1\"";
-  appendPixelAttribute(out, "width", width_ - 2);
-  appendPixelAttribute(out, "height", height_ - 2);
+  appendFixedAttribute(out, "width", width_ - 2);
+  appendFixedAttribute(out, "height", height_ - 2);
   out += " fill=\"#f6f6f6\" stroke=\"#c0c0c0\"/>\n";
   double y = padding;
   if (!title_.empty()) {
     out += "<text";
-    appendPixelAttribute(out, "x", padding);
-    appendPixelAttribute(out, "y", y + titleSize);
-    appendPixelAttribute(out, "font-size", titleSize);
+    appendFixedAttribute(out, "x", padding);
+    appendFixedAttribute(out, "y", y + titleSize);
+    appendFixedAttribute(out, "font-size", titleSize);
     out += " font-weight=\"bold\" fill=\"#000000\">";
     appendEscaped(out, title_);
     out += "</text>\n";
@@ -86,14 +78,14 @@ void legendC::append(std::string& out, double top) const {
     for (std::size_t k = 0; k < layer.styles.size() && k < samplesShown; ++k) {
       const styleC& style = *layer.styles[k];
       out += "<line";
-      appendPixelAttribute(out, "x1", x);
-      appendPixelAttribute(out, "y1", middle);
-      appendPixelAttribute(out, "x2", x + sampleLength);
-      appendPixelAttribute(out, "y2", middle);
+      appendFixedAttribute(out, "x1", x);
+      appendFixedAttribute(out, "y1", middle);
+      appendFixedAttribute(out, "x2", x + sampleLength);
+      appendFixedAttribute(out, "y2", middle);
       out += " stroke=\"";
       out += colourOf(style.colour);
       out += '"';
-      appendPixelAttribute(out, "stroke-width", strokePixels(style));
+      appendFixedAttribute(out, "stroke-width", strokePixels(style));
       const std::span<const double> pattern = dashPixels(style);
       if (!pattern.empty()) {
         out += " stroke-dasharray=\"";
@@ -107,9 +99,9 @@ void legendC::append(std::string& out, double top) const {
       x += sampleLength + sampleGap;
     }
     out += "<text";
-    appendPixelAttribute(out, "x", x);
-    appendPixelAttribute(out, "y", middle + nameSize * 0.35);
-    appendPixelAttribute(out, "font-size", nameSize);
+    appendFixedAttribute(out, "x", x);
+    appendFixedAttribute(out, "y", middle + nameSize * 0.35);
+    appendFixedAttribute(out, "font-size", nameSize);
     out += " fill=\"#000000\">";
     appendEscaped(out, layer.name);
     out += "</text>\n";

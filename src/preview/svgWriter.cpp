@@ -16,6 +16,7 @@ namespace {
 
 using svg::appendEscaped;
 using svg::appendFixed;
+using svg::appendFixedAttribute;
 using svg::appendNumber;
 
 constexpr double defaultPixelSize = 1000;
@@ -100,14 +101,6 @@ void appendGroups(std::string& out, const sceneC& scene) {
   }
 }
 
-void appendPixels(std::string& out, const char* name, double value) {
-  out += ' ';
-  out += name;
-  out += "=\"";
-  appendFixed(out, value);
-  out += '"';
-}
-
 }  // namespace
 
 std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
@@ -130,8 +123,8 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
   out.reserve(2048 + scene.elements.size() * 96 + scene.groups.size() * 64 + scene.styles.size() * 160);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
-  appendPixels(out, "width", width);
-  appendPixels(out, "height", height);
+  appendFixedAttribute(out, "width", width);
+  appendFixedAttribute(out, "height", height);
   out += " viewBox=\"0 0 ";
   appendFixed(out, width);
   out += ' ';
@@ -150,10 +143,10 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
   // The drawing area: a viewport in drawing units whose y runs down, and in
   // it a flip, so that every number below it is the drawing's own.
   out += "<svg id=\"drawing\"";
-  appendPixels(out, "x", (width - drawingWidth) / 2);
+  appendFixedAttribute(out, "x", (width - drawingWidth) / 2);
   out += " y=\"0\"";
-  appendPixels(out, "width", drawingWidth);
-  appendPixels(out, "height", drawingHeight);
+  appendFixedAttribute(out, "width", drawingWidth);
+  appendFixedAttribute(out, "height", drawingHeight);
   out += " viewBox=\"";
   appendNumber(out, view.x);
   out += ' ';
