@@ -449,7 +449,11 @@ private:
     element.endAngle = v[4];
     // The writer always gives an end above the start; an edited file may
     // not, and is read as the writer would have written it.
-    for (int turn = 0; turn < 2 && element.endAngle <= element.startAngle; ++turn) element.endAngle += 360;
+    if (element.endAngle <= element.startAngle) {
+      // Whole turns at once: the start may lie any number of turns above.
+      element.endAngle += 360 * std::floor((element.startAngle - element.endAngle) / 360 + 1);
+      if (element.endAngle <= element.startAngle) element.endAngle += 360;  // rounding of the step
+    }
     const double from = v[3] * kPi / 180;
     const double to = v[4] * kPi / 180;
     element.a = {v[0] + v[2] * std::cos(from), v[1] + v[2] * std::sin(from)};

@@ -209,14 +209,18 @@ TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
   const auto arcRecord = [](const char* from, const char* to) {
     return "250 " + field24("0") + " " + field24("0") + " " + field24("1") + " " + field24(from) + " " + field24(to) + " ";
   };
-  const std::string file = crlf({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"), "EOF"});
+  const std::string file = crlf({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"),
+                                 arcRecord("100000.8", "360"), "EOF"});
   sceneC scene;
   readErrorC error;
   ASSERT_TRUE(readMeta2dFile(file, scene, error)) << error.line << ": " << error.message;
-  ASSERT_EQ(scene.elements.size(), 2u);
+  ASSERT_EQ(scene.elements.size(), 3u);
   EXPECT_EQ(scene.elements[0].startAngle, 90);
   EXPECT_EQ(scene.elements[0].endAngle, 360);
   EXPECT_EQ(scene.elements[1].endAngle, 390);
+  // Many turns below its start: the start is 280.8 degrees (277 turns up),
+  // and counter-clockwise from there to 0 degrees is 79.2 degrees.
+  EXPECT_NEAR(scene.elements[2].endAngle, 100000.8 + 79.2, 1e-9);
 }
 
 TEST(Meta2dRecords, PrecisionFollowsTheDecimalsLeft) {
