@@ -1,5 +1,6 @@
 # The main job on the bundled examples: every example converted to each
-# output the plug-in writes (META2D and MI), into <build>/examples/.
+# output the plug-in writes (META2D and MI), into <build>/examples/, checked
+# against the drawing and drawn as SVG.
 set(LORVANE_EXAMPLES bracket washer)
 set(example_commands)
 foreach(example ${LORVANE_EXAMPLES})
@@ -12,6 +13,11 @@ foreach(example ${LORVANE_EXAMPLES})
               -o ${CMAKE_BINARY_DIR}/examples/${example}.${extension}
               ${PROJECT_SOURCE_DIR}/examples/${example}.mt)
   endforeach()
+  # Both files compared with the drawing, and the drawing's picture.
+  list(APPEND example_commands
+    COMMAND $<TARGET_FILE:lorvane> check ${PROJECT_SOURCE_DIR}/examples/${example}.mt
+    COMMAND $<TARGET_FILE:lorvane> preview -o ${CMAKE_BINARY_DIR}/examples/${example}.svg
+            ${PROJECT_SOURCE_DIR}/examples/${example}.mt)
 endforeach()
 add_custom_target(convert_examples
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/examples
