@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "metatree/metaObject.h"
+
 namespace lorvane::cli {
 namespace {
 
@@ -20,26 +22,19 @@ const metaTreeC* child(const metaTreeC* node, std::string_view key) {
   return nullptr;
 }
 
-// A member's first value: a number or a string of the right kind, else the
-// default, as the writers read members.
+// Members read as the writers read them: through the runtime's accessors,
+// absent or of another kind giving the default (0, "" or INT32_MIN for what
+// an int cannot hold).
 double numberOf(const metaTreeC* node, std::string_view key) {
-  const metaTreeC* member = child(node, key);
-  const metaTreeC* value = member ? member->firstChild() : nullptr;
-  return value && value->value().isNumber() ? value->value().number() : 0.0;
+  return metaObjectC(const_cast<metaTreeC*>(child(node, key))).getDouble();
 }
 
 std::string stringOf(const metaTreeC* node, std::string_view key) {
-  const metaTreeC* member = child(node, key);
-  const metaTreeC* value = member ? member->firstChild() : nullptr;
-  return value && value->value().isString() ? std::string(value->value().text().view()) : std::string();
+  return std::string(metaObjectC(const_cast<metaTreeC*>(child(node, key))).getString().view());
 }
 
-// Integer members are read truncated toward zero; what an int cannot hold
-// reads as its lowest value.
 std::int32_t integerOf(const metaTreeC* node, std::string_view key) {
-  const double v = numberOf(node, key);
-  if (!(v > -2147483649.0 && v < 2147483648.0)) return INT32_MIN;
-  return static_cast<std::int32_t>(v);
+  return metaObjectC(const_cast<metaTreeC*>(child(node, key))).getInt();
 }
 
 // Exactly two numbers make a point; anything else is the origin.
