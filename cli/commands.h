@@ -19,6 +19,7 @@ int runPrint(const std::vector<std::string>& inputs);
 int runConvert(const commonOptionsC& options, const std::vector<std::string>& arguments);
 int runPreview(const commonOptionsC& options, const std::vector<std::string>& arguments);
 int runCheck(const commonOptionsC& options, const std::vector<std::string>& arguments);
+int runLint(const std::vector<std::string>& arguments);
 
 // Reads a whole file ("-" is standard input) as bytes.
 bool readInputFile(const std::string& path, std::string& bytes, std::string& error);

@@ -20,6 +20,8 @@ const char* const kUsage =
     "                 draw a drawing, META2D file or MI file as SVG\n"
     "  check [--meta2d FILE] [--mi FILE] INPUT\n"
     "                 convert a drawing to both formats and compare the files with it\n"
+    "  lint [--format text|json] INPUT...\n"
+    "                 report what the writers would read as something else\n"
     "  formats        list the output formats the plug-in offers\n"
     "  caps           print the plug-in's capability tree\n"
     "  print INPUT... read meta tree text files and print them back, pretty\n"
@@ -127,6 +129,7 @@ int main(int argc, char** argv) {
       if (commandArguments.empty()) return usage(kCheckUsage, kExitUsage);
       return runCheck(common, commandArguments);
     }
+    if (command == "lint") return runLint(commandArguments);
     if (command == "formats") {
       if (wantsHelp(commandArguments)) return usage(kFormatsUsage, kExitOk);
       if (!commandArguments.empty()) return usage(kFormatsUsage, kExitUsage);
