@@ -74,6 +74,14 @@ constexpr std::array kCodes{
               "a figure or drawing name with ~, which the MI file writes as _"},
 };
 
+constexpr bool inRuleOrder() {
+  for (std::size_t i = 0; i < kCodes.size(); ++i) {
+    if (static_cast<std::size_t>(kCodes[i].rule) != i) return false;
+  }
+  return kCodes.back().rule == lintRule::nameWithReplacedCharacter;
+}
+static_assert(inRuleOrder(), "one entry per rule, in the order of lintRule");
+
 }  // namespace
 
 const lintCodeC& describe(lintRule rule) { return kCodes[static_cast<std::size_t>(rule)]; }

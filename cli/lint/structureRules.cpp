@@ -1,7 +1,6 @@
 #include "lint/structureRules.h"
 
 #include <array>
-#include <vector>
 
 #include "lint/keySuggestion.h"
 #include "lint/valueRules.h"

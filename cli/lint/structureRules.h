@@ -2,6 +2,7 @@
 // The shape of the tree: keys where the writers look for members, values of
 // the right kind, points of two numbers, members a shape cannot do without,
 // members given twice, items where no writer looks for them.
+#include <span>
 #include <string_view>
 
 #include "lint/lintContext.h"
