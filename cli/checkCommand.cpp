@@ -67,8 +67,8 @@ int writtenScene(pluginHostC& host, const std::string& drawingText, const std::s
   } else {
     fileName = std::string("the ") + format + " file";
     bool unreadable = false;
-    if (!convertToBytes(host, drawingText, formatName, bytes, error, unreadable)) {
-      printError(inputName + ": " + format + ": " + error);
+    if (!convertToBytes(host, inputName, drawingText, formatName, bytes, error, unreadable)) {
+      printError(std::string(format) + ": " + error);
       return unreadable ? kExitUsage : kExitConversionFailed;
     }
   }
@@ -103,13 +103,9 @@ int runCheck(const commonOptionsC& common, const std::vector<std::string>& argum
     printError(error);
     return kExitUsage;
   }
-  if (recogniseInput(bytes) != inputKind::textForm) {
-    printError(options.input + ": check needs the drawing in the text form");
-    return kExitUsage;
-  }
   metaTreeC* drawing = nullptr;
-  if (!readDrawingText(bytes, drawing, error)) {
-    printError(options.input + ": " + error);
+  if (!readDrawingInput(options.input, bytes, drawing, error)) {
+    printError(error);
     return kExitUsage;
   }
   const metaObjectC owned(drawing, true);

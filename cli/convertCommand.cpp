@@ -1,74 +1,29 @@
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "commands.h"
 #include "hostConversion.h"
+#include "moduleMessages.h"
+#include "outputFile.h"
+#include "outputFormats.h"
 #include "platform.h"
 #include "pluginHost.h"
-#include "metatree/metaObject.h"
+#include "progressBar.h"
 
 namespace lorvane::cli {
 namespace {
-
-struct offeredFormatC {
-  std::string name;
-  std::string extension;
-};
 
 struct convertOptionsC {
   std::string format;
   std::string output;
   bool quiet = false;
+  bool keepFailed = false;
   std::vector<std::string> inputs;
 };
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-std::vector<offeredFormatC> offeredFormats(pluginHostC& host) {
-  std::vector<offeredFormatC> formats;
-  metaObjectC caps(host.getCaps(), true);
-  metaObjectC outputs(metaObjectC(metaObjectC(caps.findChild("IOPAIRS")).findChild("IOPAIR")).findChild("OUTFMTS"));
-  for (metaTreeC* format = outputs.getFirstChild(); format; format = format->next()) {
-    if (!format->hasKey("OUTFMT")) continue;
-    metaObjectC entry(format);
-    formats.push_back({std::string(metaObjectC(entry.findChild("NAME")).getString().view()),
-                       std::string(metaObjectC(entry.findChild("FILEEXT")).getString().view())});
-  }
-  return formats;
-}
-
-// The plug-in also takes "ME10" for the MI writer, a name older hosts use.
-const offeredFormatC* findFormat(const std::vector<offeredFormatC>& formats, const std::string& requested) {
-  const std::string wanted = lowerCase(requested) == "me10" ? "mi" : lowerCase(requested);
-  for (const offeredFormatC& format : formats) {
-    if (lowerCase(format.name) == wanted) return &format;
-  }
-  return nullptr;
-}
-
-std::string offeredNames(const std::vector<offeredFormatC>& formats) {
-  std::string names;
-  for (const offeredFormatC& format : formats) names += (names.empty() ? "" : ", ") + format.name;
-  return names;
-}
-
-long long fileSize(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return -1;
-  long long size = 0;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) size += static_cast<long long>(got);
-  std::fclose(file);
-  return size;
-}
 
 bool parseOptions(const std::vector<std::string>& arguments, convertOptionsC& options) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -91,6 +46,8 @@ bool parseOptions(const std::vector<std::string>& arguments, convertOptionsC& op
       options.output = a.substr(9);
     } else if (a == "-q" || a == "--quiet") {
       options.quiet = true;
+    } else if (a == "--keep-failed") {
+      options.keepFailed = true;
     } else if (a.size() > 1 && a[0] == '-') {
       printError("unknown option " + a + " (see lorvane convert --help)");
       return false;
@@ -109,27 +66,83 @@ bool parseOptions(const std::vector<std::string>& arguments, convertOptionsC& op
   return true;
 }
 
+// The format asked for, or the one the output's extension names.
+const outputFormatC* chooseFormat(const formatTableC& formats, const convertOptionsC& options) {
+  if (!options.format.empty()) {
+    if (const outputFormatC* chosen = formats.find(options.format)) return chosen;
+    printError("the plug-in offers no format " + options.format + "; offered: " + formats.names());
+    return nullptr;
+  }
+  if (const outputFormatC* chosen = formats.withExtension(extensionOf(options.output))) return chosen;
+  std::string extensions;
+  for (const outputFormatC& format : formats.formats()) {
+    const std::string dotted = "." + format.extension;
+    if (extensions.find(dotted) == std::string::npos) extensions += (extensions.empty() ? "" : " or ") + dotted;
+  }
+  const std::string input = options.inputs.front();
+  printError(std::string(options.output.empty() ? "no output format given" : "the output's extension names no format") +
+             ": add -f NAME with one of " + formats.names() + ", or -o with a file ending in " + extensions +
+             "; for example: lorvane convert -f MI " + input);
+  return nullptr;
+}
+
+long long bytesWritten(const std::string& path) {
+  std::error_code unknown;
+  const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+  return unknown ? -1 : static_cast<long long>(size);
+}
+
 // Converts one input; returns its exit status.
-int convertOne(pluginHostC& host, const std::string& input, const std::string& output, const std::string& format,
-               bool quiet) {
-  std::string bytes;
+int convertOne(pluginHostC& host, const std::string& input, const std::string& target, const std::string& format,
+               const convertOptionsC& options) {
   std::string error;
-  if (!readInputFile(input, bytes, error)) {
+  outputFileC output;
+  if (!output.prepare(target, options.inputs, error)) {
     printError(error);
     return kExitUsage;
   }
+  const bool showProgress = !options.quiet && standardErrorIsTerminal();
+  enableProgressBar(showProgress, input.c_str());
+  enterProgressStage(progressStage::readingFile);
+  std::string bytes;
   metaTreeC* drawing = nullptr;
-  if (!readDrawingText(bytes, drawing, error)) {
-    printError(input + ": " + error);
+  bool usable = readInputFile(input, bytes, error);
+  if (usable) {
+    enterProgressStage(progressStage::readingDrawing);
+    usable = readDrawingInput(input, bytes, drawing, error);
+  }
+  // The text is not needed once the drawing has been read from it.
+  std::string().swap(bytes);
+  if (!usable) {
+    finishProgressBar();
+    printError(error);
     return kExitUsage;
   }
-  // The plug-in judges what the first element is.
   std::string failure;
-  if (!convertDrawing(host, format, output, drawing, !quiet && standardErrorIsTerminal(), input, failure)) {
-    printError(input + ": " + failure);
+  const bool converted = convertDrawing(host, format, output.writePath(), drawing, showProgress, failure);
+  finishProgressBar();
+  if (!converted) {
+    // The plug-in names the file it was given: the user knows the target.
+    const std::string& written = output.writePath();
+    if (written != target) {
+      for (std::size_t at = failure.find(written); at != std::string::npos; at = failure.find(written, at + target.size()))
+        failure.replace(at, written.size(), target);
+    }
+    printError(input + ": " + explainModuleText(failure));
+    if (!options.keepFailed) return kExitConversionFailed;
+    if (!output.commit(error)) printError(error);
+    else if (!output.toStandardOutput()) std::fprintf(stderr, "lorvane: kept what the plug-in wrote in %s\n", target.c_str());
     return kExitConversionFailed;
   }
-  if (!quiet) std::printf("%s: %lld bytes\n", output.c_str(), fileSize(output));
+  if (!output.commit(error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  if (!options.quiet && !output.toStandardOutput()) {
+    const long long size = bytesWritten(target);
+    if (size >= 0) std::printf("%s: %lld bytes\n", target.c_str(), size);
+    else std::printf("%s: written\n", target.c_str());
+  }
   return kExitOk;
 }
 
@@ -145,44 +158,22 @@ int runConvert(const commonOptionsC& common, const std::vector<std::string>& arg
     printError(error);
     return kExitUsage;
   }
-  const std::vector<offeredFormatC> formats = offeredFormats(host);
-
-  const offeredFormatC* chosen = nullptr;
-  std::string formatName = options.format;
-  if (!options.format.empty()) {
-    chosen = findFormat(formats, options.format);
-    if (!chosen) {
-      printError("the plug-in offers no format " + options.format + "; offered: " + offeredNames(formats));
-      return kExitUsage;
-    }
-  } else {
-    const std::string extension = lowerCase(extensionOf(options.output));
-    for (const offeredFormatC& format : formats) {
-      if (!extension.empty() && lowerCase(format.extension) == extension) {
-        chosen = &format;
-        break;
-      }
-    }
-    if (!chosen) {
-      printError("no format given and none matches the output's extension; use --format with one of: " +
-                 offeredNames(formats));
-      return kExitUsage;
-    }
-    formatName = chosen->name;
-  }
+  const formatTableC formats(host);
+  const outputFormatC* chosen = chooseFormat(formats, options);
+  if (!chosen) return kExitUsage;
 
   int status = kExitOk;
   for (const std::string& input : options.inputs) {
     std::string output = options.output;
     if (output.empty()) {
       if (input == "-") {
-        printError("standard input needs --output");
+        printError("standard input needs --output (- for standard output)");
         status = std::max(status, kExitUsage);
         continue;
       }
       output = withExtension(input, chosen->extension);
     }
-    status = std::max(status, convertOne(host, input, output, formatName, options.quiet));
+    status = std::max(status, convertOne(host, input, output, chosen->name, options));
   }
   return status;
 }

@@ -1,14 +1,10 @@
 #include "hostConversion.h"
 
-#include <chrono>
-#include <cstdio>
-#include <filesystem>
-#include <random>
-#include <system_error>
-
 #include "commands.h"
-#include "platform.h"
+#include "moduleMessages.h"
+#include "outputFile.h"
 #include "progressBar.h"
+#include "writtenFiles.h"
 #include "metatree/metaTextReader.h"
 
 namespace lorvane::cli {
@@ -40,6 +36,7 @@ metaObjectC buildRequest(const std::string& format, const std::string& output, m
 bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
   metaTextReaderC reader;
+  reader.setProgress([](double share, void*) { showStageProgress(share); }, nullptr);
   metaObjectC chain = reader.readTree(bytes, true);
   if (reader.failed()) {
     error = reader.errorText();
@@ -56,12 +53,43 @@ bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string&
   return true;
 }
 
+bool readDrawingInput(const std::string& name, const std::string& bytes, metaTreeC*& drawing, std::string& error) {
+  drawing = nullptr;
+  switch (recogniseInput(bytes)) {
+    case inputKind::meta2d:
+      error = name + ": a written META2D file, not a drawing (lorvane preview draws it)";
+      return false;
+    case inputKind::mi:
+      error = name + ": a written MI file, not a drawing (lorvane preview draws it)";
+      return false;
+    case inputKind::textForm:
+      break;
+  }
+  if (!readDrawingText(bytes, drawing, error)) {
+    error = name + ": " + error;
+    return false;
+  }
+  if (!drawing) {
+    error = name + (bytes.empty() ? ": the file is empty" : ": the file holds no element") +
+            "; a drawing starts with DRAWING or FIGURE";
+    return false;
+  }
+  if (!drawing->hasKey("DRAWING") && !drawing->hasKey("FIGURE")) {
+    const metaValueC& value = drawing->value();
+    const std::string what = value.isKey() ? "the key " + std::string(value.text().view()) : std::string("a value");
+    error = name + ": the first element is " + what + ", not a DRAWING or FIGURE";
+    delete drawing;
+    drawing = nullptr;
+    return false;
+  }
+  return true;
+}
+
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
-                    bool showProgress, const std::string& label, std::string& failure) {
+                    bool detailedProgress, std::string& failure) {
   metaObjectC request = buildRequest(format, output, drawing);
-  enableProgressBar(showProgress, label.c_str());
+  if (detailedProgress) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
   host.convertMetaTree(request.node(), &drawProgress);
-  finishProgressBar();
   if (metaTreeC* result = request.findChild("RESTEXT")) {
     failure = std::string(metaObjectC(result).getString().view());
     return false;
@@ -69,41 +97,22 @@ bool convertDrawing(pluginHostC& host, const std::string& format, const std::str
   return true;
 }
 
-scratchFileC::scratchFileC(const std::string& extension) {
-  // A random name: two tools running at once must not share a scratch file.
-  std::random_device device;
-  std::mt19937_64 generator((static_cast<std::uint64_t>(device()) << 32) ^ device() ^
-                            static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-  char name[64];
-  std::snprintf(name, sizeof name, "lorvane-%016llx.%s", static_cast<unsigned long long>(generator()),
-                extension.c_str());
-  std::error_code ignored;
-  path_ = (std::filesystem::temp_directory_path(ignored) / name).string();
-}
-
-scratchFileC::~scratchFileC() {
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
-}
-
-bool convertToBytes(pluginHostC& host, const std::string& drawingText, const std::string& format,
-                    std::string& fileBytes, std::string& error, bool& unreadable) {
+bool convertToBytes(pluginHostC& host, const std::string& name, const std::string& drawingText,
+                    const std::string& format, std::string& fileBytes, std::string& error, bool& unreadable) {
   unreadable = false;
   metaTreeC* drawing = nullptr;
-  if (!readDrawingText(drawingText, drawing, error)) {
+  if (!readDrawingInput(name, drawingText, drawing, error)) {
     unreadable = true;
     return false;
   }
-  scratchFileC scratch("tmp");
-  std::string failure;
-  if (!convertDrawing(host, format, scratch.path(), drawing, false, "", failure)) {
-    error = "the plug-in reports: " + failure;
+  temporaryFileC scratch;
+  if (!scratch.create("", "lorvane", error)) {
+    error = "cannot make a scratch file in the temporary folder: " + error;
     return false;
   }
-  std::error_code ignored;
-  if (!std::filesystem::exists(scratch.path(), ignored)) {
-    // The plug-in reports no failure for a format it does not know.
-    error = "the plug-in wrote no " + format + " file";
+  std::string failure;
+  if (!convertDrawing(host, format, scratch.path(), drawing, false, failure)) {
+    error = name + ": the plug-in reports: " + explainModuleText(failure);
     return false;
   }
   return readInputFile(scratch.path(), fileBytes, error);

@@ -19,31 +19,25 @@ metaObjectC buildRequest(const std::string& format, const std::string& output, m
 // The first element of a text-form file, free-standing and owned by the
 // caller (the rest of the chain is dropped); null when the text holds
 // nothing. False with error ("Line:N - message") when it cannot be read.
+// Reading shows on the progress bar.
 bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string& error);
 
-// Hands the drawing (which the request takes over) to the plug-in. False
-// with the plug-in's RESTEXT in failure when it reports one.
+// The drawing of an input file: its first element, a DRAWING or a FIGURE.
+// False with a message that names the file when the bytes are no drawing:
+// an empty file, a written META2D or MI file, text that cannot be read, or a
+// first element of another key.
+bool readDrawingInput(const std::string& name, const std::string& bytes, metaTreeC*& drawing, std::string& error);
+
+// Hands the drawing (which the request takes over) to the plug-in. With
+// detailedProgress the request asks for progress while the plug-in writes.
+// False with the plug-in's RESTEXT in failure when it reports one.
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
-                    bool showProgress, const std::string& label, std::string& failure);
-
-// A file name in the system's temporary folder that no other run uses; the
-// file is removed when the object goes.
-class scratchFileC {
-public:
-  explicit scratchFileC(const std::string& extension);
-  scratchFileC(const scratchFileC&) = delete;
-  scratchFileC& operator=(const scratchFileC&) = delete;
-  ~scratchFileC();
-  const std::string& path() const { return path_; }
-
-private:
-  std::string path_;
-};
+                    bool detailedProgress, std::string& failure);
 
 // Converts the drawing text into a scratch file of the format and returns the
-// file's bytes. False with a message in error when the text cannot be read
+// file's bytes. False with a message in error when the text is no drawing
 // (unreadable set) or the plug-in reports a failure.
-bool convertToBytes(pluginHostC& host, const std::string& drawingText, const std::string& format,
-                    std::string& fileBytes, std::string& error, bool& unreadable);
+bool convertToBytes(pluginHostC& host, const std::string& name, const std::string& drawingText,
+                    const std::string& format, std::string& fileBytes, std::string& error, bool& unreadable);
 
 }  // namespace lorvane::cli

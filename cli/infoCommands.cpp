@@ -1,8 +1,7 @@
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "commands.h"
+#include "outputFormats.h"
 #include "platform.h"
 #include "pluginHost.h"
 #include "metatree/metaObject.h"
@@ -12,27 +11,6 @@
 namespace lorvane::cli {
 
 void printError(const std::string& message) { std::fprintf(stderr, "lorvane: %s\n", message.c_str()); }
-
-bool readInputFile(const std::string& path, std::string& bytes, std::string& error) {
-  bytes.clear();
-  if (path == "-") {
-    if (readStandardInput(bytes)) return true;
-    error = "cannot read standard input";
-    return false;
-  }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    error = "cannot open " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  if (!ok) error = "cannot read " + path;
-  return ok;
-}
 
 namespace {
 
@@ -69,16 +47,18 @@ int runCaps(const commonOptionsC& options) {
 
 int runFormats(const commonOptionsC& options) {
   pluginHostC host;
-  int status = kExitOk;
-  metaObjectC caps = loadCapabilities(options, host, status);
-  if (!caps.isValid()) return status;
-  metaObjectC pair(metaObjectC(caps.findChild("IOPAIRS")).findChild("IOPAIR"));
-  metaObjectC outputs(pair.findChild("OUTFMTS"));
-  for (metaTreeC* format = outputs.getFirstChild(); format; format = format->next()) {
-    if (!format->hasKey("OUTFMT")) continue;
-    metaObjectC entry(format);
-    auto text = [&](const char* key) { return std::string(metaObjectC(entry.findChild(key)).getString().view()); };
-    std::printf("%-10s %-5s %s\n", text("NAME").c_str(), text("FILEEXT").c_str(), text("DESC").c_str());
+  std::string error;
+  if (!host.load(options.modulePath, error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  const formatTableC formats(host);
+  for (const outputFormatC& format : formats.formats()) {
+    std::printf("%-10s %-5s %s\n", format.name.c_str(), format.extension.c_str(), format.description.c_str());
+  }
+  for (const formatAliasC& alias : kFormatAliases) {
+    if (const outputFormatC* format = formats.find(alias.alias))
+      std::printf("%-10s %-5s the same as %s\n", alias.alias, format->extension.c_str(), format->name.c_str());
   }
   return kExitOk;
 }

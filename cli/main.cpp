@@ -14,9 +14,9 @@ const char* const kUsage =
     "usage: lorvane [--module PATH] COMMAND [ARGS]\n"
     "\n"
     "commands:\n"
-    "  convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
+    "  convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] [--keep-failed] INPUT...\n"
     "                 convert drawings (meta tree text files, - for standard input)\n"
-    "  preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
+    "  preview [-o|--output PATH] [--via NAME] INPUT\n"
     "                 draw a drawing, META2D file or MI file as SVG\n"
     "  check [--meta2d FILE] [--mi FILE] INPUT\n"
     "                 convert a drawing to both formats and compare the files with it\n"
@@ -32,19 +32,24 @@ const char* const kUsage =
     "  --version      the tool's version\n";
 
 const char* const kConvertUsage =
-    "usage: lorvane convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
+    "usage: lorvane convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] [--keep-failed] INPUT...\n"
     "\n"
     "Converts each INPUT (a meta tree text file whose first element is a DRAWING or\n"
-    "a FIGURE; - reads standard input) through the plug-in.\n"
-    "  -f, --format NAME  output format (see lorvane formats); without it the format\n"
-    "                     is the one whose file extension the output path has\n"
-    "  -o, --output PATH  output file (one INPUT only); default: INPUT with the\n"
-    "                     format's file extension\n"
+    "a FIGURE; - reads standard input) through the plug-in. The output is written\n"
+    "into a new file beside it and takes its place only when the conversion\n"
+    "succeeded; an output that is one of the inputs is refused.\n"
+    "  -f, --format NAME  output format, any case (see lorvane formats); without it\n"
+    "                     the format is the one whose file extension the output has\n"
+    "  -o, --output PATH  output file (one INPUT only; - for standard output);\n"
+    "                     default: INPUT with the format's file extension\n"
     "  -q, --quiet        no progress bar and no summary lines\n"
-    "exit status: 0 converted, 1 the plug-in reported an error, 2 usage or input error\n";
+    "  --keep-failed      put what the plug-in wrote in place even when it reports\n"
+    "                     a failure (to inspect the file)\n"
+    "exit status: 0 converted, 1 the plug-in reported a failure, 2 usage error,\n"
+    "an input that is no drawing, or an output that cannot be written\n";
 
 const char* const kPreviewUsage =
-    "usage: lorvane preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
+    "usage: lorvane preview [-o|--output PATH] [--via NAME] INPUT\n"
     "\n"
     "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
     "file or a written MI file, told apart by their content (- reads standard\n"
@@ -52,10 +57,12 @@ const char* const kPreviewUsage =
     "shapes approximated by lines and arcs); the input file is not changed.\n"
     "  -o, --output PATH  the SVG file (- for standard output); default: INPUT\n"
     "                     with the extension svg\n"
-    "  --via FORMAT       the format a drawing is drawn through: META2D (default,\n"
-    "                     cut-out line kinds) or MI (layers, colours, line types)\n"
-    "exit status: 0 drawn, 1 the plug-in reported an error, 2 usage error or a\n"
-    "file that cannot be read (the message names its line)\n";
+    "  --via NAME         the format a drawing is drawn through, any case: META2D\n"
+    "                     (default, cut-out line kinds) or MI (layers, colours,\n"
+    "                     line types); see lorvane formats\n"
+    "exit status: 0 drawn, 1 the plug-in reported a failure, 2 usage error, a\n"
+    "file that cannot be read (the message names its line) or an output that\n"
+    "cannot be written\n";
 
 const char* const kCheckUsage =
     "usage: lorvane check [--meta2d FILE] [--mi FILE] INPUT\n"
@@ -70,7 +77,9 @@ const char* const kCheckUsage =
     "difference of each file is shown with its line numbers), 2 usage error or\n"
     "unreadable input\n";
 
-const char* const kFormatsUsage = "usage: lorvane formats\nLists name, file extension and description of each output format.\n";
+const char* const kFormatsUsage =
+    "usage: lorvane formats\nLists name, file extension and description of each output format, then the\n"
+    "other names the commands take for them. Names are taken in any case.\n";
 const char* const kCapsUsage = "usage: lorvane caps\nPrints the capability tree the plug-in returns, in the text form.\n";
 const char* const kPrintUsage =
     "usage: lorvane print INPUT...\nReads meta tree text files and writes them back in the text form, pretty.\n"

@@ -1,6 +1,8 @@
 #include "platform.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #if defined(_WIN32)
 #  define WIN32_LEAN_AND_MEAN
@@ -16,15 +18,19 @@ namespace lorvane::cli {
 
 #if defined(_WIN32)
 
+// The system's text for the last error, without its closing line break.
+static std::string lastSystemError(const char* fallback) {
+  char text[512] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                 sizeof text - 1, nullptr);
+  std::string error = text[0] ? text : fallback;
+  while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
+  return error;
+}
+
 moduleHandleC loadModule(const std::string& path, std::string& error) {
   HMODULE module = LoadLibraryA(path.c_str());
-  if (!module) {
-    char text[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
-                   sizeof text - 1, nullptr);
-    error = text[0] ? text : "LoadLibrary failed";
-    while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) error.pop_back();
-  }
+  if (!module) error = lastSystemError("LoadLibrary failed");
   return {reinterpret_cast<void*>(module)};
 }
 
@@ -50,6 +56,17 @@ std::string executableFolder() {
 bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 static void setStandardInputBinary() { _setmode(_fileno(stdin), _O_BINARY); }
+
+void setStandardOutputBinary() {
+  std::fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  error = lastSystemError("MoveFileEx failed");
+  return false;
+}
 
 #else
 
@@ -82,6 +99,14 @@ std::string executableFolder() {
 bool standardErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
 static void setStandardInputBinary() {}
+
+void setStandardOutputBinary() {}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  error = std::strerror(errno);
+  return false;
+}
 
 #endif
 

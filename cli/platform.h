@@ -23,5 +23,12 @@ std::string executableFolder();
 bool standardErrorIsTerminal();
 // Standard input as bytes, untranslated.
 bool readStandardInput(std::string& bytes);
+// Standard output takes bytes untranslated from now on.
+void setStandardOutputBinary();
+
+// Moves the file from onto to in one step, replacing a file there; a reader
+// of to sees either the old file or the new one. False with the system's
+// reason in error.
+bool replaceFile(const std::string& from, const std::string& to, std::string& error);
 
 }  // namespace lorvane::cli

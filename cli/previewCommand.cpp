@@ -4,6 +4,8 @@
 
 #include "commands.h"
 #include "hostConversion.h"
+#include "outputFile.h"
+#include "outputFormats.h"
 #include "pluginHost.h"
 #include "writtenFiles.h"
 #include "preview/svgWriter.h"
@@ -14,7 +16,7 @@ namespace {
 struct previewOptionsC {
   std::string input;
   std::string output;
-  std::string via = "META2D";
+  std::string via;  // empty: META2D
 };
 
 bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptionsC& options) {
@@ -46,10 +48,6 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
     printError("preview needs an input file (see lorvane preview --help)");
     return false;
   }
-  if (options.via != "META2D" && options.via != "MI") {
-    printError("--via takes META2D or MI, not " + options.via);
-    return false;
-  }
   if (options.output.empty()) {
     if (options.input == "-") {
       printError("standard input needs --output");
@@ -60,21 +58,26 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
   return true;
 }
 
-bool writeOutput(const std::string& path, const std::string& text) {
-  if (path == "-") return std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  return std::fclose(file) == 0 && ok;
-}
-
 }  // namespace
+
+// The format a drawing is drawn through; null (reported) when the plug-in
+// offers none of that name.
+const outputFormatC* viaFormat(const formatTableC& formats, const std::string& via) {
+  const outputFormatC* format = formats.find(via.empty() ? "META2D" : via);
+  if (!format) printError("--via takes a format the plug-in offers: " + formats.names() + "; not " + via);
+  return format;
+}
 
 int runPreview(const commonOptionsC& common, const std::vector<std::string>& arguments) {
   previewOptionsC options;
   if (!parsePreviewOptions(arguments, options)) return kExitUsage;
-  std::string bytes;
   std::string error;
+  outputFileC output;
+  if (!output.prepare(options.output, {options.input}, error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  std::string bytes;
   if (!readInputFile(options.input, bytes, error)) {
     printError(error);
     return kExitUsage;
@@ -90,15 +93,18 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
       printError(error);
       return kExitUsage;
     }
+    const formatTableC formats(host);
+    const outputFormatC* via = viaFormat(formats, options.via);
+    if (!via) return kExitUsage;
     std::string written;
     bool unreadable = false;
-    if (!convertToBytes(host, bytes, options.via == "MI" ? "MI" : "META", written, error, unreadable)) {
-      printError(options.input + ": " + error);
+    if (!convertToBytes(host, options.input, bytes, via->name, written, error, unreadable)) {
+      printError(error);
       return unreadable ? kExitUsage : kExitConversionFailed;
     }
     bytes = std::move(written);
-    kind = options.via == "MI" ? inputKind::mi : inputKind::meta2d;
-    shown = options.input + " (as " + options.via + ")";
+    kind = writtenKindOf(*via);
+    shown = options.input + " (as " + (kind == inputKind::mi ? "MI" : "META2D") + ")";
   }
   preview::sceneC scene;
   if (!readWrittenFile(kind, bytes, shown, scene, error)) {
@@ -107,11 +113,11 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
   }
   preview::svgOptionsC svg;
   svg.title = shown;
-  if (!writeOutput(options.output, preview::writeSvg(scene, svg))) {
-    printError("cannot write " + options.output);
+  if (!output.write(preview::writeSvg(scene, svg), error) || !output.commit(error)) {
+    printError(error);
     return kExitUsage;
   }
-  if (options.output != "-") std::printf("%s: %zu elements\n", options.output.c_str(), scene.elements.size());
+  if (!output.toStandardOutput()) std::printf("%s: %zu elements\n", options.output.c_str(), scene.elements.size());
   return kExitOk;
 }
 

@@ -1,12 +1,19 @@
 #pragma once
-#include "interface/lorvanePlugin.h"
+// The bar on standard error that follows one input through the whole run:
+// reading its file, reading the drawing from the text and the conversion.
+// Each stage fills its own stretch of the bar, so the bar only ever grows.
 
 namespace lorvane::cli {
 
-// The callback handed to the plug-in. It draws a bar on standard error while
-// enabled (a terminal, not --quiet) and does nothing otherwise.
+enum class progressStage { readingFile, readingDrawing, converting };
+
 void enableProgressBar(bool enabled, const char* label);
+void enterProgressStage(progressStage stage);
+// How far the current stage has come, from 0 to 1.
+void showStageProgress(double share);
+// The module's progress callback: the converting stage in percent.
 extern "C" void drawProgress(double percent, const char* text);
+// Ends the bar's line, if one was drawn.
 void finishProgressBar();
 
 }  // namespace lorvane::cli

@@ -106,10 +106,17 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
   levelC* const top = level;
   levelC* const deepest = top + kMaxSectionDepth;
   std::string unescaped;
+  // A report every so many tokens costs nothing against reading them.
+  constexpr std::uint32_t kTokensPerReport = 1u << 16;
+  std::uint32_t untilReport = kTokensPerReport;
 
   for (;;) {
     const tokenC token = tokens.next();
     line_ = tokens.line();
+    if (progress_ && --untilReport == 0) {
+      untilReport = kTokensPerReport;
+      progress_(1.0 - static_cast<double>(tokens.remaining()) / static_cast<double>(text.size()), progressContext_);
+    }
     metaTreeC* node = nullptr;
     switch (token.kind) {
       case tokenKind::end:

@@ -28,6 +28,14 @@ public:
   // The line where the last read stopped.
   long long line() const { return line_; }
 
+  // Told now and then while a long text is read, with the share of the text
+  // read so far (0 to 1), so that a host can show how far reading has come.
+  using progressFunctionT = void (*)(double share, void* context);
+  void setProgress(progressFunctionT function, void* context) {
+    progress_ = function;
+    progressContext_ = context;
+  }
+
   // Raw strings keep their backslashes instead of resolving escapes.
   void setRawStrings(bool raw) { raw_ = raw; }
   bool rawStrings() const { return raw_; }
@@ -39,6 +47,8 @@ private:
   std::string error_;
   long long line_ = 1;
   bool raw_ = false;
+  progressFunctionT progress_ = nullptr;
+  void* progressContext_ = nullptr;
 };
 
 }  // namespace lorvane

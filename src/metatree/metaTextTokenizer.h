@@ -45,6 +45,7 @@ public:
   long long line() const { return line_; }
   // Whether all of the input has been consumed (an end byte may stop early).
   bool atEnd() const { return pos_ == end_; }
+  std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
 
   tokenC next() {
     tokenC token;

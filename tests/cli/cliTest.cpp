@@ -150,20 +150,22 @@ TEST(Tool, ConvertReadsStandardInput) {
   EXPECT_EQ(readFileBytes(output), "915 S\r\nEOF\r\n");
 }
 
-TEST(Tool, AnErrorThePlugInReportsExitsWithOne) {
-  const std::string input = writeScratch("other.mt", "NOTADRAWING{}");
-  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(scratch("other.krv")) + " " +
-                                      quoted(input));
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("lorvane: " + input + ": Fehler in der Metadatei!"), std::string::npos) << r.err;
-}
-
-TEST(Tool, AnEmptyFileHandsThePlugInNoDrawing) {
-  const std::string input = writeScratch("empty.mt", "");
-  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(scratch("empty.krv")) + " " +
-                                      quoted(input));
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.err.find("Fehler in der Metadatei!"), std::string::npos) << r.err;
+TEST(Tool, InputThatIsNoDrawingExitsWithTwoAndSaysWhy) {
+  struct caseC {
+    const char* name;
+    const char* text;
+    const char* says;
+  };
+  for (const caseC& c : {caseC{"empty.mt", "", "the file is empty"},
+                         caseC{"blank.mt", " \n\t\n", "the file holds no element"},
+                         caseC{"other.mt", "NOTADRAWING{}", "the first element is the key NOTADRAWING"},
+                         caseC{"written.krv", "915 x\r\nEOF\r\n", "a written META2D file, not a drawing"}}) {
+    const std::string input = writeScratch(c.name, c.text);
+    const processResultC r = runProcess(tool() + " convert -q -f MI -o " + quoted(scratch("nodrawing.mi")) + " " +
+                                        quoted(input));
+    EXPECT_EQ(r.exitCode, 2) << c.name;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
 }
 
 TEST(Tool, OnlyTheFirstElementOfAFileIsConverted) {
@@ -179,7 +181,7 @@ TEST(Tool, SeveralInputsConvertOneAfterTheOther) {
   const std::string b = writeScratch("many-b.mt", "NOTADRAWING{}");
   const std::string c = writeScratch("many-c.mt", "DRAWING{NAME{\"c\"}}");
   const processResultC r = runProcess(tool() + " convert -f META2DV1 " + quoted(a) + " " + quoted(b) + " " + quoted(c));
-  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.exitCode, 2);
   EXPECT_EQ(readFileBytes(scratch("many-a.krv")), "915 a\r\nEOF\r\n");
   EXPECT_EQ(readFileBytes(scratch("many-c.krv")), "915 c\r\nEOF\r\n");
 }

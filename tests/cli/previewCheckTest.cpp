@@ -113,7 +113,7 @@ TEST(Check, TakesOnlyADrawingInTheTextForm) {
   convert(example("washer"), "META", file);
   const processResultC r = runProcess(tool() + " check " + quoted(file));
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_NE(r.err.find("check needs the drawing in the text form"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("a written META2D file, not a drawing"), std::string::npos) << r.err;
 }
 
 TEST(Check, AnUnreadableWrittenFileNamesItsLine) {

@@ -1,0 +1,123 @@
+// The tool never loses a file: an output is never one of the inputs, and a
+// target is replaced only by a finished conversion.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "processRunner.h"
+
+namespace lorvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string tool() { return quoted(LORVANE_TOOL_PATH); }
+
+// A folder of its own for each test, so that leftovers can be seen.
+class OutputSafety : public ::testing::Test {
+protected:
+  void SetUp() override {
+    folder_ = fs::path(::testing::TempDir()) / ("lorvane_out_" + std::string(::testing::UnitTest::GetInstance()
+                                                                                ->current_test_info()
+                                                                                ->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+  std::string path(const std::string& name) const { return (folder_ / name).string(); }
+  std::string write(const std::string& name, const std::string& bytes) const {
+    writeFileBytes(path(name), bytes);
+    return path(name);
+  }
+  std::size_t filesInFolder() const {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+
+  fs::path folder_;
+};
+
+const char* const kDrawing = "FIGURE{NAME{\"A\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,2}}}}";
+// A drawing the plug-in writes but reports: META2D cannot hold the number.
+const char* const kUnwritable = "FIGURE{NAME{\"A\"} FIGURITEMS{LINE{POINT{1e30,0} POINT{1,2}}}}";
+
+TEST_F(OutputSafety, AnOutputThatIsTheInputUnderAnotherNameIsRefused) {
+  const std::string input = write("part.mt", kDrawing);
+  std::vector<std::string> spellings = {path("part.mt"), (folder_ / "." / "part.mt").string()};
+  std::error_code failed;
+  fs::create_symlink(input, path("link.mt"), failed);
+  if (!failed) spellings.push_back(path("link.mt"));
+  fs::create_hard_link(input, path("hard.mt"), failed);
+  if (!failed) spellings.push_back(path("hard.mt"));
+  for (const std::string& output : spellings) {
+    for (const std::string command : {" convert -q -f MI -o ", " preview -o "}) {
+      const processResultC r = runProcess(tool() + command + quoted(output) + " " + quoted(input));
+      EXPECT_EQ(r.exitCode, 2) << command << output;
+      EXPECT_NE(r.err.find("it is the input file"), std::string::npos) << r.err;
+    }
+  }
+  EXPECT_EQ(readFileBytes(input), kDrawing);
+}
+
+TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
+  const std::string input = write("wide.mt", kUnwritable);
+  const std::string target = write("wide.krv", "the file of yesterday");
+  const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(target) + " " + quoted(input));
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("nicht darstellbar! ("), std::string::npos) << r.err;
+  EXPECT_EQ(readFileBytes(target), "the file of yesterday");
+  EXPECT_EQ(filesInFolder(), 2u);
+
+  // On request the failed file is put in place, to be looked at.
+  const processResultC kept =
+      runProcess(tool() + " convert -q --keep-failed -f META -o " + quoted(target) + " " + quoted(input));
+  EXPECT_EQ(kept.exitCode, 1);
+  EXPECT_EQ(readFileBytes(target).substr(0, 6), "915 A\r");
+  EXPECT_EQ(filesInFolder(), 2u);
+}
+
+TEST_F(OutputSafety, AMissingFolderIsTheSameErrorInEveryCommand) {
+  const std::string input = write("part.mt", kDrawing);
+  const std::string missing = path("no-such-folder") + "/out";
+  for (const std::string command : {" convert -q -f MI -o ", " preview -o "}) {
+    const processResultC r = runProcess(tool() + command + quoted(missing) + " " + quoted(input));
+    EXPECT_EQ(r.exitCode, 2) << command;
+    // The system's reason follows the path.
+    const std::size_t at = r.err.find("cannot write " + hostPath(missing) + ": ");
+    ASSERT_NE(at, std::string::npos) << r.err;
+    EXPECT_GT(r.err.size(), at + missing.size() + 16) << r.err;
+  }
+  EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(OutputSafety, ADashIsStandardOutputInEveryCommand) {
+  const std::string input = write("part.mt", kDrawing);
+  const processResultC converted = runProcess(tool() + " convert -f META -o - " + quoted(input));
+  EXPECT_EQ(converted.exitCode, 0) << converted.err;
+  // Numbers fill their 24-character fields; an absent view number reads as 0.
+  EXPECT_EQ(converted.out, "915 A\r\n914 A\r\n918 0_A\r\n511 A\r\n100 0.0000000000000000000000 0.0000000000000000000000 "
+                           "1.0000000000000000000000 2.0000000000000000000000 \r\nEOF\r\n");
+  const processResultC drawn = runProcess(tool() + " preview -o - " + quoted(input));
+  EXPECT_EQ(drawn.exitCode, 0) << drawn.err;
+  EXPECT_EQ(drawn.out.rfind("<?xml", 0), 0u);
+  EXPECT_EQ(filesInFolder(), 1u);
+}
+
+TEST_F(OutputSafety, FormatNamesAreOneTableInAnyCase) {
+  const std::string input = write("part.mt", kDrawing);
+  for (const char* name : {"me10", "Mi", "meta2d", "META2DV1"}) {
+    EXPECT_EQ(runProcess(tool() + " convert -q -f " + name + " -o " + quoted(path("x.out")) + " " + quoted(input)).exitCode, 0)
+        << name;
+    EXPECT_EQ(runProcess(tool() + " preview --via " + name + " -o " + quoted(path("x.svg")) + " " + quoted(input)).exitCode, 0)
+        << name;
+  }
+  const processResultC r = runProcess(tool() + " preview --via DXF -o " + quoted(path("x.svg")) + " " + quoted(input));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("META2DV1, META, MI (also META2D, ME10)"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace lorvane::testing
