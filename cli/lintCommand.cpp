@@ -17,7 +17,7 @@ const char* const kLintUsage =
     "and reports, one a line as FILE:LINE: severity: message [CODE], what the\n"
     "writers would silently read as something else: unknown or repeated keys,\n"
     "values of the wrong kind, numbers the files cannot hold, degenerate shapes,\n"
-    "table identifications that yield nothing. docs/lint-findings.md lists the codes.\n"
+    "table identifications that yield nothing. docs/drawing-format.md lists the codes.\n"
     "  -f, --format json  one JSON array of {file, line, column, severity, code,\n"
     "                     message, figure} instead of lines\n"
     "exit status: 0 no errors or warnings (notes allowed), 1 errors or warnings,\n"

@@ -54,6 +54,8 @@ constexpr std::array kCodes{
               "a code outside its table"},
     lintCodeC{lintRule::settingsListTooLong, "L206", warning, "ME10LAYERLIST, ME10LWIDTHLIST, ME10LCOLORLIST",
               "a settings list longer than the eight entries the MI writer uses"},
+    lintCodeC{lintRule::lineBreakInRecordText, "L207", error, "NAME, SHORTNAME, MIDENT, ME10LAYER",
+              "a line break in a name: it would split a META2D record or an MI name"},
     lintCodeC{lintRule::collinearArc, "L301", error, "ARC",
               "an ARC whose points lie on one line or coincide: written about the origin"},
     lintCodeC{lintRule::zeroRadius, "L302", warning, "RAD, RAD1, RAD2", "a radius of zero"},

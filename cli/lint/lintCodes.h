@@ -32,6 +32,7 @@ enum class lintRule {
   fractionDropped,
   codeOutsideTable,
   settingsListTooLong,
+  lineBreakInRecordText,
   // geometry
   collinearArc,
   zeroRadius,

@@ -39,6 +39,7 @@ void checkSingleValue(const metaTreeC* member, const memberSpecC& spec, lintCont
     context.add(lintRule::wrongValueKind, value, std::move(message));
   } else if (wantsText) {
     if (spec.kind == memberKind::flag) checkFlag(member, value, context);
+    else checkText(member, value, context);
   } else {
     checkNumber(member, value, spec, context);
   }

@@ -80,6 +80,20 @@ void checkFlag(const metaTreeC* member, const metaTreeC* value, lintContextC& co
               memberName(member) + " " + quotedText(text) + " is read as no: only \"YES\" switches it on");
 }
 
+void checkText(const metaTreeC* member, const metaTreeC* value, lintContextC& context) {
+  // A TEXT item's line feeds are its lines (in MI); names are single lines.
+  const bool isName = member->hasKey("NAME") || member->hasKey("SHORTNAME") || member->hasKey("MIDENT");
+  const bool isLayer = member->hasKey("ME10LAYER");
+  if (!isName && !isLayer) return;
+  const std::string_view text = value->value().text().view();
+  if (text.find_first_of("\n\r") == std::string_view::npos) return;
+  context.add(lintRule::lineBreakInRecordText, value,
+              memberName(member) + " holds a line break, which " +
+                  (isLayer ? std::string("an MI layer name cannot hold")
+                           : std::string("would split its META2D record") +
+                                 (member->hasKey("NAME") ? " and its MI name" : "")));
+}
+
 void checkSettingsListLength(const metaTreeC* list, std::size_t items, lintContextC& context) {
   if (items <= kUsedSettingsEntries) return;
   context.add(lintRule::settingsListTooLong, list,

@@ -13,6 +13,8 @@ namespace lorvane::cli::lint {
 void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSpecC& spec, lintContextC& context);
 // The text of a flag member: only "YES" counts.
 void checkFlag(const metaTreeC* member, const metaTreeC* value, lintContextC& context);
+// A text member: names are single lines.
+void checkText(const metaTreeC* member, const metaTreeC* value, lintContextC& context);
 void checkSettingsListLength(const metaTreeC* list, std::size_t items, lintContextC& context);
 
 // Whether "%1.24f" cut to 24 characters still shows the value's integer part.

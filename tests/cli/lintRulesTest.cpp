@@ -81,18 +81,19 @@ TEST(LintRules, ValueFindingsStandAtTheirLines) {
       "  FIGURE{\n"                                                             // 3
       "   ANSICHTNO{3000000000}\n"                                              // 4 beyond 32 bits
       "   GROUP{\"yes\"}\n"                                                     // 5 only YES
-      "   FIGURITEMS{\n"                                                        // 6
-      "    SHAPEATTR{SHAPETYP{1000} METALINETYPE{2.5} COSMETIC{1}}\n"           // 7 field width; fraction
-      "    LINE{POINT{-inf,0} POINT{1e25,0}}\n"                                 // 8 not finite; field
-      "    TEXT{POINT{0,0} TEXT{\"t\"} HEIGHT{2} TEXTRELPOS{0}}\n"              // 9 no position
-      "   }\n"                                                                  // 10
+      "   SHORTNAME{\"A\\nB\"}\n"                                              // 6 a line break
+      "   FIGURITEMS{\n"                                                        // 7
+      "    SHAPEATTR{SHAPETYP{1000} METALINETYPE{2.5} COSMETIC{1}}\n"           // 8 field width; fraction
+      "    LINE{POINT{-inf,0} POINT{1e25,0}}\n"                                 // 9 not finite; field
+      "    TEXT{POINT{0,0} TEXT{\"t\"} HEIGHT{2} TEXTRELPOS{0}}\n"              // 10 no position
+      "   }\n"                                                                  // 11
       "   SETTINGS{ME10SETTINGS{ME10LCOLORLIST{ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1}\n"
-      "     ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1}}}}\n"  // 11-12 nine colours
+      "     ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1}}}}\n"  // 12-13 nine colours
       "  }\n"
       " }\n"
       "}\n";
-  EXPECT_EQ(lineCodes(drawing), sorted({"4 L203", "5 L205", "7 L205", "7 L204", "8 L201", "8 L202", "9 L205",
-                                        "11 L206"}));
+  EXPECT_EQ(lineCodes(drawing), sorted({"4 L203", "5 L205", "6 L207", "8 L205", "8 L204", "9 L201", "9 L202",
+                                        "10 L205", "12 L206"}));
 }
 
 TEST(LintRules, GeometryFindingsStandAtTheirLines) {
