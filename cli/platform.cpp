@@ -1,6 +1,7 @@
 #include "platform.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #if defined(_WIN32)
 #  define WIN32_LEAN_AND_MEAN
@@ -9,6 +10,7 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
+#  include <sys/wait.h>
 #  include <unistd.h>
 #endif
 
@@ -51,6 +53,25 @@ bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
 static void setStandardInputBinary() { _setmode(_fileno(stdin), _O_BINARY); }
 
+// cmd.exe takes a double-quoted argument as it is, but has no way to quote
+// a double quote, and expands %NAME% even inside quotes.
+static bool quoteArgument(std::string& command, const std::string& argument, std::string& error) {
+  if (argument.find_first_of("\"%") != std::string::npos) {
+    error = "cannot pass " + argument + " to another program (it holds \" or %)";
+    return false;
+  }
+  command += '"';
+  command += argument;
+  command += '"';
+  return true;
+}
+
+static const char* discardOutput(bool quiet) { return quiet ? " >NUL 2>&1" : " >NUL"; }
+
+// cmd /c drops the first and the last quote of a command line that starts
+// with one: the whole line goes into one more pair.
+static int runCommandLine(const std::string& command) { return std::system(("\"" + command + "\"").c_str()); }
+
 #else
 
 moduleHandleC loadModule(const std::string& path, std::string& error) {
@@ -83,6 +104,27 @@ bool standardErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
 static void setStandardInputBinary() {}
 
+// In single quotes the shell takes every character as it is; a single
+// quote itself ends the quotes, is escaped and opens them again.
+static bool quoteArgument(std::string& command, const std::string& argument, std::string&) {
+  command += '\'';
+  for (const char c : argument) {
+    if (c == '\'') command += "'\\''";
+    else command += c;
+  }
+  command += '\'';
+  return true;
+}
+
+static const char* discardOutput(bool quiet) { return quiet ? " >/dev/null 2>&1" : " >/dev/null"; }
+
+static int runCommandLine(const std::string& command) {
+  const int status = std::system(command.c_str());
+  if (status == -1 || !WIFEXITED(status)) return -1;
+  // 127: the shell found no such program.
+  return WEXITSTATUS(status);
+}
+
 #endif
 
 bool readStandardInput(std::string& bytes) {
@@ -91,6 +133,21 @@ bool readStandardInput(std::string& bytes) {
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
   return !std::ferror(stdin);
+}
+
+int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
+               std::string& error) {
+  std::string command;
+  if (!quoteArgument(command, program, error)) return -1;
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    if (!quoteArgument(command, argument, error)) return -1;
+  }
+  command += discardOutput(quiet);
+  std::fflush(nullptr);
+  const int status = runCommandLine(command);
+  if (status < 0) error = "cannot run " + program;
+  return status;
 }
 
 }  // namespace lorvane::cli

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -5,7 +6,10 @@
 #include "commands.h"
 #include "hostConversion.h"
 #include "pluginHost.h"
+#include "previewOptions.h"
+#include "rasterise.h"
 #include "writtenFiles.h"
+#include "preview/svgReport.h"
 #include "preview/svgWriter.h"
 
 namespace lorvane::cli {
@@ -15,6 +19,7 @@ struct previewOptionsC {
   std::string input;
   std::string output;
   std::string via = "META2D";
+  pictureOptionsC picture;
 };
 
 bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptionsC& options) {
@@ -32,6 +37,11 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
       options.via = arguments[++i];
     } else if (a.rfind("--via=", 0) == 0) {
       options.via = a.substr(6);
+    } else if (takePictureOption(arguments, i, options.picture)) {
+      if (!options.picture.error.empty()) {
+        printError(options.picture.error);
+        return false;
+      }
     } else if (a.size() > 1 && a[0] == '-') {
       printError("unknown option " + a + " (see lorvane preview --help)");
       return false;
@@ -55,8 +65,9 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
       printError("standard input needs --output");
       return false;
     }
-    options.output = withExtension(options.input, "svg");
+    options.output = withExtension(options.input, options.picture.png ? "png" : "svg");
   }
+  if (endsWithPng(options.output)) options.picture.png = true;
   return true;
 }
 
@@ -81,6 +92,7 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
   }
   inputKind kind = recogniseInput(bytes);
   std::string shown = options.input;
+  std::string title = displayName(options.input);
   if (kind == inputKind::textForm) {
     // The drawing is drawn from what the writer makes of it: figures placed
     // and every other shape approximated exactly as in a conversion. The
@@ -99,6 +111,7 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
     bytes = std::move(written);
     kind = options.via == "MI" ? inputKind::mi : inputKind::meta2d;
     shown = options.input + " (as " + options.via + ")";
+    title += " (as " + options.via + ")";
   }
   preview::sceneC scene;
   if (!readWrittenFile(kind, bytes, shown, scene, error)) {
@@ -106,12 +119,28 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
     return kExitUsage;
   }
   preview::svgOptionsC svg;
-  svg.title = shown;
-  if (!writeOutput(options.output, preview::writeSvg(scene, svg))) {
+  svg.title = title;
+  svg.labels = options.picture.labels;
+  preview::svgStatsC stats;
+  const auto start = std::chrono::steady_clock::now();
+  std::string picture = preview::writeSvg(scene, svg, &stats);
+  if (options.picture.png) {
+    std::string png;
+    if (!rasteriseSvg(picture, png, error)) {
+      printError(error);
+      return kExitUsage;
+    }
+    picture = std::move(png);
+  }
+  if (!writeOutput(options.output, picture)) {
     printError("cannot write " + options.output);
     return kExitUsage;
   }
   if (options.output != "-") std::printf("%s: %zu elements\n", options.output.c_str(), scene.elements.size());
+  if (!options.picture.png && picture.size() > options.picture.warnBytes) {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fprintf(stderr, "%s\n", preview::largeDocumentNotice(options.output, picture.size(), stats, seconds).c_str());
+  }
   return kExitOk;
 }
 
