@@ -16,8 +16,8 @@ const char* const kUsage =
     "commands:\n"
     "  convert [-f|--format NAME] [-o|--output PATH] [-q|--quiet] INPUT...\n"
     "                 convert drawings (meta tree text files, - for standard input)\n"
-    "  preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
-    "                 draw a drawing, META2D file or MI file as SVG\n"
+    "  preview [-o|--output PATH] [--via META2D|MI] [-f|--format svg|png] [--no-labels] INPUT\n"
+    "                 draw a drawing, META2D file or MI file as SVG or PNG\n"
     "  check [--meta2d FILE] [--mi FILE] INPUT\n"
     "                 convert a drawing to both formats and compare the files with it\n"
     "  formats        list the output formats the plug-in offers\n"
@@ -42,16 +42,22 @@ const char* const kConvertUsage =
     "exit status: 0 converted, 1 the plug-in reported an error, 2 usage or input error\n";
 
 const char* const kPreviewUsage =
-    "usage: lorvane preview [-o|--output PATH] [--via META2D|MI] INPUT\n"
+    "usage: lorvane preview [-o|--output PATH] [--via META2D|MI] [-f|--format svg|png]\n"
+    "                       [--no-labels] [--warn-size MB] INPUT\n"
     "\n"
     "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
     "file or a written MI file, told apart by their content (- reads standard\n"
     "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
     "shapes approximated by lines and arcs); the input file is not changed.\n"
-    "  -o, --output PATH  the SVG file (- for standard output); default: INPUT\n"
-    "                     with the extension svg\n"
+    "  -o, --output PATH  the picture (- for standard output); default: INPUT\n"
+    "                     with the extension svg or png\n"
     "  --via FORMAT       the format a drawing is drawn through: META2D (default,\n"
-    "                     cut-out line kinds) or MI (layers, colours, line types)\n"
+    "                     line kinds and cut-outs) or MI (layers, colours, line types)\n"
+    "  -f, --format FMT   svg (default) or png, drawn by rsvg-convert (Debian:\n"
+    "                     librsvg2-bin); an output ending in .png is PNG\n"
+    "  --no-labels        no figure names above the figures\n"
+    "  --warn-size MB     tell what was drawn and how long a browser may take when\n"
+    "                     the SVG file is larger (default 20)\n"
     "exit status: 0 drawn, 1 the plug-in reported an error, 2 usage error or a\n"
     "file that cannot be read (the message names its line)\n";
 

@@ -95,7 +95,15 @@ std::string styleName(const styleC& style) {
     if (style.layer != "visible") name += ", " + cleanText(style.layer);
     return name;
   }
-  std::string name = "type " + std::to_string(style.lineType) + ", width ";
+  std::string name;
+  switch (style.lineType) {
+    case 0: name = "solid"; break;
+    case 1: name = "dashed"; break;
+    case 3: name = "dot-dash"; break;
+    case 4: name = "long dash"; break;
+    default: name = "line type " + std::to_string(style.lineType); break;
+  }
+  name += ", width ";
   appendFixed(name, style.width);
   if (style.colour >= 0 && style.colour != 7) name += ", colour " + std::to_string(style.colour);
   return name;

@@ -34,9 +34,10 @@ lookC lookOf(const styleC& style);
 // default 7 and -1 (none) give black.
 std::string_view colourOf(int colourNumber);
 
-// The legend's name of one style where no layer names it: "type 3, width 1"
-// (MI: the line type code, the width number and a colour other than the
-// default; META2D: the record 900 and 901 values and the cut-out bracket).
+// The legend's name of one style where no layer names it. MI: the dash of
+// the line type code, the width number and a colour other than the default
+// ("dot-dash, width 0.25, colour 2"); META2D: the record 900 and 901 values
+// and the cut-out bracket ("type 1, width 2, cut-out hidden").
 std::string styleName(const styleC& style);
 
 // One rule per style for strokes, with widths and dashes in drawing units
