@@ -79,7 +79,8 @@ double legendC::fixedHeight() const {
 }
 
 double legendC::minimumWidth() const {
-  double width = title_.empty() ? 0 : textWidth(title_, titleSize) + 2 * padding;
+  // Bold glyphs are wider than the plain estimate.
+  double width = title_.empty() ? 0 : 1.2 * textWidth(title_, titleSize) + 2 * padding;
   if (scaleLength_ > 0) width = std::max(width, scalePixels_ + 100 + 2 * padding);
   return std::max(width, narrowestBlock);
 }
