@@ -34,7 +34,7 @@ std::string largeDocumentNotice(const std::string& path, std::size_t bytes, cons
          " lines and arcs in " + grouped(stats.paths) + " paths, " + grouped(stats.circles) + " circles and " +
          grouped(stats.texts) + " texts, drawn in " + rounded(secondsToDraw, "%.1f") +
          " s. A browser may take " + rounded(browserSeconds, "%.0f") +
-         " s or more to show it; --format png draws a picture that opens at once.";
+         " s or more to show it (--format png gives a picture of fixed size instead).";
 }
 
 }  // namespace lorvane::preview
