@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 
 #if defined(_WIN32)
 #  define WIN32_LEAN_AND_MEAN
@@ -11,6 +12,7 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
+#  include <sys/wait.h>
 #  include <unistd.h>
 #endif
 
@@ -67,6 +69,24 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   error = lastSystemError("MoveFileEx failed");
   return false;
 }
+// cmd.exe takes a double-quoted argument as it is, but has no way to quote
+// a double quote, and expands %NAME% even inside quotes.
+static bool quoteArgument(std::string& command, const std::string& argument, std::string& error) {
+  if (argument.find_first_of("\"%") != std::string::npos) {
+    error = "cannot pass " + argument + " to another program (it holds \" or %)";
+    return false;
+  }
+  command += '"';
+  command += argument;
+  command += '"';
+  return true;
+}
+
+static const char* discardOutput(bool quiet) { return quiet ? " >NUL 2>&1" : " >NUL"; }
+
+// cmd /c drops the first and the last quote of a command line that starts
+// with one: the whole line goes into one more pair.
+static int runCommandLine(const std::string& command) { return std::system(("\"" + command + "\"").c_str()); }
 
 #else
 
@@ -106,6 +126,25 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   if (std::rename(from.c_str(), to.c_str()) == 0) return true;
   error = std::strerror(errno);
   return false;
+// In single quotes the shell takes every character as it is; a single
+// quote itself ends the quotes, is escaped and opens them again.
+static bool quoteArgument(std::string& command, const std::string& argument, std::string&) {
+  command += '\'';
+  for (const char c : argument) {
+    if (c == '\'') command += "'\\''";
+    else command += c;
+  }
+  command += '\'';
+  return true;
+}
+
+static const char* discardOutput(bool quiet) { return quiet ? " >/dev/null 2>&1" : " >/dev/null"; }
+
+static int runCommandLine(const std::string& command) {
+  const int status = std::system(command.c_str());
+  if (status == -1 || !WIFEXITED(status)) return -1;
+  // 127: the shell found no such program.
+  return WEXITSTATUS(status);
 }
 
 #endif
@@ -116,6 +155,21 @@ bool readStandardInput(std::string& bytes) {
   std::size_t got;
   while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
   return !std::ferror(stdin);
+}
+
+int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
+               std::string& error) {
+  std::string command;
+  if (!quoteArgument(command, program, error)) return -1;
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    if (!quoteArgument(command, argument, error)) return -1;
+  }
+  command += discardOutput(quiet);
+  std::fflush(nullptr);
+  const int status = runCommandLine(command);
+  if (status < 0) error = "cannot run " + program;
+  return status;
 }
 
 }  // namespace lorvane::cli

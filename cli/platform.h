@@ -2,6 +2,7 @@
 // The few things the host tool needs from the operating system. This is the
 // only file of the tool that differs between platforms.
 #include <string>
+#include <vector>
 
 namespace lorvane::cli {
 
@@ -21,6 +22,14 @@ const char* pluginFileName();
 std::string executableFolder();
 
 bool standardErrorIsTerminal();
+
+// Runs a program found on the search path with the arguments, each quoted
+// for the system's shell, and waits for it. Its standard output is
+// discarded, and with quiet its standard error too. The program's exit
+// status, or -1 when it could not be run or an argument cannot be passed
+// safely (error says why).
+int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
+               std::string& error);
 // Standard input as bytes, untranslated.
 bool readStandardInput(std::string& bytes);
 // Standard output takes bytes untranslated from now on.

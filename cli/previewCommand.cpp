@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -7,7 +8,10 @@
 #include "outputFile.h"
 #include "outputFormats.h"
 #include "pluginHost.h"
+#include "previewOptions.h"
+#include "rasterise.h"
 #include "writtenFiles.h"
+#include "preview/svgReport.h"
 #include "preview/svgWriter.h"
 
 namespace lorvane::cli {
@@ -17,6 +21,7 @@ struct previewOptionsC {
   std::string input;
   std::string output;
   std::string via;  // empty: META2D
+  pictureOptionsC picture;
 };
 
 bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptionsC& options) {
@@ -34,6 +39,11 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
       options.via = arguments[++i];
     } else if (a.rfind("--via=", 0) == 0) {
       options.via = a.substr(6);
+    } else if (takePictureOption(arguments, i, options.picture)) {
+      if (!options.picture.error.empty()) {
+        printError(options.picture.error);
+        return false;
+      }
     } else if (a.size() > 1 && a[0] == '-') {
       printError("unknown option " + a + " (see lorvane preview --help)");
       return false;
@@ -50,15 +60,14 @@ bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptio
   }
   if (options.output.empty()) {
     if (options.input == "-") {
-      printError("standard input needs --output");
+      printError("standard input needs --output (- for standard output)");
       return false;
     }
-    options.output = withExtension(options.input, "svg");
+    options.output = withExtension(options.input, options.picture.png ? "png" : "svg");
   }
+  if (endsWithPng(options.output)) options.picture.png = true;
   return true;
 }
-
-}  // namespace
 
 // The format a drawing is drawn through; null (reported) when the plug-in
 // offers none of that name.
@@ -67,6 +76,8 @@ const outputFormatC* viaFormat(const formatTableC& formats, const std::string& v
   if (!format) printError("--via takes a format the plug-in offers: " + formats.names() + "; not " + via);
   return format;
 }
+
+}  // namespace
 
 int runPreview(const commonOptionsC& common, const std::vector<std::string>& arguments) {
   previewOptionsC options;
@@ -84,6 +95,7 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
   }
   inputKind kind = recogniseInput(bytes);
   std::string shown = options.input;
+  std::string title = displayName(options.input);
   if (kind == inputKind::textForm) {
     // The drawing is drawn from what the writer makes of it: figures placed
     // and every other shape approximated exactly as in a conversion. The
@@ -104,7 +116,9 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
     }
     bytes = std::move(written);
     kind = writtenKindOf(*via);
-    shown = options.input + " (as " + (kind == inputKind::mi ? "MI" : "META2D") + ")";
+    const std::string as = std::string(" (as ") + (kind == inputKind::mi ? "MI" : "META2D") + ")";
+    shown = options.input + as;
+    title += as;
   }
   preview::sceneC scene;
   if (!readWrittenFile(kind, bytes, shown, scene, error)) {
@@ -112,12 +126,28 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
     return kExitUsage;
   }
   preview::svgOptionsC svg;
-  svg.title = shown;
-  if (!output.write(preview::writeSvg(scene, svg), error) || !output.commit(error)) {
+  svg.title = title;
+  svg.labels = options.picture.labels;
+  preview::svgStatsC stats;
+  const auto start = std::chrono::steady_clock::now();
+  std::string picture = preview::writeSvg(scene, svg, &stats);
+  if (options.picture.png) {
+    std::string png;
+    if (!rasteriseSvg(picture, png, error)) {
+      printError(error);
+      return kExitUsage;
+    }
+    picture = std::move(png);
+  }
+  if (!output.write(picture, error) || !output.commit(error)) {
     printError(error);
     return kExitUsage;
   }
   if (!output.toStandardOutput()) std::printf("%s: %zu elements\n", options.output.c_str(), scene.elements.size());
+  if (!options.picture.png && picture.size() > options.picture.warnBytes) {
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::fprintf(stderr, "%s\n", preview::largeDocumentNotice(options.output, picture.size(), stats, seconds).c_str());
+  }
   return kExitOk;
 }
 

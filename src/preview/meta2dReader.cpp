@@ -296,6 +296,8 @@ private:
   bool figureName(std::string_view line) {
     if (!beginFigure(phaseE::named, "914")) return false;
     figure_.groupIndex = scene_.groups.size();
+    shapeType_ = -1;
+    shapeWidth_ = -1;
     groupC group;
     group.sourceLine = index_ + 1;
     scene_.groups.push_back(std::move(group));
@@ -344,7 +346,12 @@ private:
                       excerpt(field));
     }
     expect901_ = code == 900;
-    if (code == 900) ++figure_.attributeRecords;
+    if (code == 900) {
+      ++figure_.attributeRecords;
+      shapeType_ = static_cast<int>(value);
+    } else {
+      shapeWidth_ = static_cast<int>(value);
+    }
     return true;
   }
 
@@ -397,7 +404,13 @@ private:
     else if (figure_.hidden) style.layer = "cut-out hidden";
     else style.layer = "visible";
     style.dashed = figure_.dash || figure_.hidden;
-    return scene_.styleIndex(style);
+    style.family = styleFamily::meta2d;
+    style.shapeType = shapeType_;
+    style.shapeWidth = shapeWidth_;
+    if (style == lastStyle_) return lastStyleIndex_;
+    lastStyle_ = style;
+    lastStyleIndex_ = scene_.styleIndex(style);
+    return lastStyleIndex_;
   }
 
   bool item(int code, std::string_view line) {
@@ -470,6 +483,12 @@ private:
   std::size_t index_ = 0;
   figureC figure_;
   bool expect901_ = false;
+  // The line kind in force: records 900 and 901 hold for the rest of their
+  // figure.
+  int shapeType_ = -1;
+  int shapeWidth_ = -1;
+  styleC lastStyle_;
+  std::size_t lastStyleIndex_ = static_cast<std::size_t>(-1);
   openTextE open_ = openTextE::none;
   std::size_t openLine_ = 0;
   std::string openText_;

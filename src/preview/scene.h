@@ -11,14 +11,21 @@ namespace lorvane::preview {
 
 enum class elementKind { line, arc, circle, text };
 
+enum class styleFamily { mi, meta2d };
+
 // How a file draws an element. colour and lineType are -1 where the file
-// has none (META2D); width is 0 where it has none.
+// has none (META2D); width is 0 where it has none. A META2D style is the
+// line kind of its records 900 and 901 in force and the figure's cut-out
+// bracket.
 struct styleC {
-  std::string layer;   // an MI layer name, or a META2D line kind
+  std::string layer;   // an MI layer name, or a META2D cut-out kind ("visible", "cut-out hidden", "cut-out dash")
   int colour = -1;     // MI colour number
   int lineType = -1;   // MI line type code (0 solid)
   double width = 0;    // MI width number
-  bool dashed = false; // drawn dashed: META2D cut-out hidden or dash, MI line type other than 0
+  bool dashed = false; // MI line type other than 0, META2D inside a cut-out bracket
+  styleFamily family = styleFamily::mi;
+  int shapeType = -1;   // META2D: the type of the record 900 in force, -1 before the figure's first
+  int shapeWidth = -1;  // META2D: the width class of the record 901 in force, -1 before the first
 
   bool operator==(const styleC&) const = default;
 };

@@ -1,6 +1,9 @@
 #pragma once
-// The legend below the drawing, in screen pixels: the title and, for each
-// layer of the scene's styles, short sample lines in its styles.
+// The legend, in screen pixels: the title (the file's name), one entry for
+// each layer (MI) or line kind (META2D) that elements of the drawing use,
+// with short sample lines in its styles, and a scale bar in drawing units.
+// It lies below a drawing that is wider than tall and beside any other, so
+// that it is seen with the drawing whatever its shape.
 #include <string>
 #include <vector>
 
@@ -10,27 +13,44 @@ namespace lorvane::preview::svg {
 
 class legendC {
  public:
-  // Lays the entries out in as many columns as fit into width pixels.
-  legendC(const std::vector<styleC>& styles, const std::string& title, double width);
+  // used[i] tells whether a drawn element has style i. unitsPerPixel sizes
+  // the scale bar; a legend with neither a title nor a style nor a scale
+  // (unitsPerPixel not positive) is empty.
+  legendC(const std::vector<styleC>& styles, const std::vector<bool>& used, const std::string& title,
+          double unitsPerPixel);
 
-  // 0 when there is neither a title nor a style.
+  // A band of the given width below the drawing, in as many columns as fit.
+  void layOutBelow(double width);
+  // A block beside a drawing of the given height, in as many columns as
+  // its entries need to stay within that height.
+  void layOutBeside(double height);
+
+  bool empty() const { return entries_.empty() && title_.empty() && scaleLength_ <= 0; }
+  double width() const { return width_; }
   double height() const { return height_; }
+  std::size_t entries() const { return entries_.size(); }
 
-  // Appends the legend as a group whose top edge is at y = top.
-  void append(std::string& out, double top) const;
+  // Appends the legend as a group with its top left corner at (left, top).
+  void append(std::string& out, double left, double top) const;
 
  private:
-  struct layerC {
-    std::string name;  // clean UTF-8, "(no name)" for the empty name
+  struct entryC {
+    std::string name;  // clean UTF-8
     std::vector<const styleC*> styles;
   };
 
-  std::vector<layerC> layers_;
+  double fixedHeight() const;
+  double minimumWidth() const;
+  void appendScaleBar(std::string& out, double y) const;
+
+  std::vector<entryC> entries_;
   std::string title_;  // clean UTF-8
-  double width_ = 0;
+  double scaleLength_ = 0;  // drawing units
+  double scalePixels_ = 0;
   double columnWidth_ = 0;
   std::size_t columns_ = 1;
   std::size_t rows_ = 0;
+  double width_ = 0;
   double height_ = 0;
 };
 

@@ -25,13 +25,56 @@ constexpr std::array<std::string_view, 9> palette = {
     "#008b8b",  // 8 cyan, darkened
 };
 
+constexpr std::string_view cutOutHiddenColour = "#707070";
+constexpr std::string_view cutOutDashColour = "#1f5fa0";
+
 constexpr std::array<double, 2> dash = {6, 4};
 constexpr std::array<double, 4> dotDash = {8, 3, 1.5, 3};
 constexpr std::array<double, 2> longDash = {14, 4};
+constexpr std::array<double, 6> dashDotDot = {10, 3, 1.5, 3, 1.5, 3};
+constexpr std::array<double, 2> fineDash = {3, 2};
 
 constexpr double pixelsPerWidthUnit = 2;
 constexpr double thinnestPixels = 0.5;
 constexpr double widestPixels = 16;
+constexpr int widestClass = 6;
+
+// MI widths are pen widths (0.13 to 2.0 in the usual settings, 1.000 where
+// a drawing sets none): two pixels per unit keeps a 0.5 contour and a 0.25
+// thin line apart on screen; files without widths draw one pixel.
+lookC miLook(const styleC& style) {
+  lookC look;
+  look.colour = colourOf(style.colour);
+  if (style.width > 0 && std::isfinite(style.width)) {
+    look.pixels = std::clamp(style.width * pixelsPerWidthUnit, thinnestPixels, widestPixels);
+  }
+  if (style.dashed) {
+    if (style.lineType == 3) look.dash = dotDash;
+    else if (style.lineType == 4) look.dash = longDash;
+    else look.dash = dash;
+  }
+  return look;
+}
+
+lookC meta2dLook(const styleC& style) {
+  lookC look;
+  const bool hidden = style.layer == "cut-out hidden";
+  const bool dashCut = style.layer == "cut-out dash";
+  look.colour = hidden ? cutOutHiddenColour : dashCut ? cutOutDashColour : palette[0];
+  look.pixels = static_cast<double>(std::clamp(style.shapeWidth, 1, widestClass));
+  const int type = style.shapeType;
+  if (type >= -1 && type <= 1) {
+    if (hidden) look.dash = fineDash;
+    else if (dashCut) look.dash = longDash;
+  } else if (type == 2) {
+    look.dash = dotDash;
+  } else if (type == 3) {
+    look.dash = dash;
+  } else {
+    look.dash = dashDotDot;
+  }
+  return look;
+}
 
 }  // namespace
 
@@ -40,47 +83,63 @@ std::string_view colourOf(int colourNumber) {
   return palette[static_cast<std::size_t>(colourNumber)];
 }
 
-// MI widths are pen widths (0.13 to 2.0 in the usual settings, 1.000 where
-// a drawing sets none): two pixels per unit keeps a 0.5 contour and a 0.25
-// thin line apart on screen; files without widths draw one pixel.
-double strokePixels(const styleC& style) {
-  if (!(style.width > 0) || !std::isfinite(style.width)) return 1;
-  return std::clamp(style.width * pixelsPerWidthUnit, thinnestPixels, widestPixels);
+lookC lookOf(const styleC& style) {
+  return style.family == styleFamily::meta2d ? meta2dLook(style) : miLook(style);
 }
 
-std::span<const double> dashPixels(const styleC& style) {
-  if (!style.dashed) return {};
-  if (style.lineType == 3) return dotDash;
-  if (style.lineType == 4) return longDash;
-  return dash;
+std::string styleName(const styleC& style) {
+  if (style.family == styleFamily::meta2d) {
+    std::string name = style.shapeType < 0 && style.shapeWidth < 0
+                           ? std::string("no line kind")
+                           : "type " + std::to_string(style.shapeType) + ", width " + std::to_string(style.shapeWidth);
+    if (style.layer != "visible") name += ", " + cleanText(style.layer);
+    return name;
+  }
+  std::string name;
+  switch (style.lineType) {
+    case 0: name = "solid"; break;
+    case 1: name = "dashed"; break;
+    case 3: name = "dot-dash"; break;
+    case 4: name = "long dash"; break;
+    default: name = "line type " + std::to_string(style.lineType); break;
+  }
+  name += ", width ";
+  appendFixed(name, style.width);
+  if (style.colour >= 0 && style.colour != 7) name += ", colour " + std::to_string(style.colour);
+  return name;
+}
+
+void appendDashArray(std::string& out, std::span<const double> pattern, double scale) {
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    if (k > 0) out += ',';
+    appendFixed(out, pattern[k] * scale);
+  }
 }
 
 void appendStyleSheet(std::string& out, const std::vector<styleC>& styles, double unitsPerPixel) {
-  out += "line,path,circle{fill:none}\n";
+  out += "path{fill:none;stroke-linejoin:round}\n";
   out += "text{stroke:none;font-family:sans-serif}\n";
   for (std::size_t i = 0; i < styles.size(); ++i) {
-    const styleC& style = styles[i];
-    const std::string_view colour = colourOf(style.colour);
+    const lookC look = lookOf(styles[i]);
     const std::string name = ".s" + std::to_string(i);
     out += name;
     out += "{stroke:";
-    out += colour;
+    out += look.colour;
     out += ";stroke-width:";
-    appendFixed(out, strokePixels(style) * unitsPerPixel);
-    const std::span<const double> pattern = dashPixels(style);
-    if (!pattern.empty()) {
+    appendFixed(out, look.pixels * unitsPerPixel);
+    if (!look.dash.empty()) {
       out += ";stroke-dasharray:";
-      for (std::size_t k = 0; k < pattern.size(); ++k) {
-        if (k > 0) out += ',';
-        appendFixed(out, pattern[k] * unitsPerPixel);
-      }
+      appendDashArray(out, look.dash, unitsPerPixel);
     }
+    // Texts lie in groups of the class; the class's stroke would outweigh
+    // the plain text rule where a text has it itself: texts are filled
+    // only.
     out += "}\ntext";
     out += name;
-    // The class's stroke would outweigh the plain text rule: texts are
-    // filled only.
-    out += "{fill:";
-    out += colour;
+    out += ',';
+    out += name;
+    out += " text{fill:";
+    out += look.colour;
     out += ";stroke:none}\n";
   }
 }

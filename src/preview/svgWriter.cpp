@@ -7,7 +7,9 @@
 #include "preview/svgElements.h"
 #include "preview/svgFormat.h"
 #include "preview/svgGeometry.h"
+#include "preview/svgGrid.h"
 #include "preview/svgLegend.h"
+#include "preview/svgPath.h"
 #include "preview/svgStyles.h"
 
 namespace lorvane::preview {
@@ -21,8 +23,10 @@ using svg::appendNumber;
 
 constexpr double defaultPixelSize = 1000;
 constexpr double marginPerSize = 0.05;
-// A legend needs some room even beside a narrow drawing.
+// A legend below the drawing needs some room even under a narrow drawing.
 constexpr double narrowestLegend = 320;
+constexpr double labelPixels = 11;
+constexpr double labelGapPixels = 4;
 
 // The drawing's extent in drawing units, margin included.
 struct viewC {
@@ -74,36 +78,135 @@ std::vector<std::size_t> groupStarts(const sceneC& scene, std::vector<std::size_
   return starts;
 }
 
-void appendGroups(std::string& out, const sceneC& scene) {
-  std::vector<std::size_t> order;
-  const std::vector<std::size_t> starts = groupStarts(scene, order);
-  const std::size_t styleCount = scene.styles.size();
-  for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
-    const bool named = g < scene.groups.size();
-    if (!named && starts[g] == starts[g + 1]) continue;
-    if (named) {
-      const std::string name = svg::cleanText(scene.groups[g].name);
-      out += "<g id=\"g";
-      out += std::to_string(g + 1);
-      out += "\" data-name=\"";
-      appendEscaped(out, name);
-      out += "\">\n<title>";
-      appendEscaped(out, name);
-      out += "</title>\n";
-    } else {
-      out += "<g id=\"ungrouped\">\n";
-    }
-    for (std::size_t k = starts[g]; k < starts[g + 1]; ++k) {
-      const elementC& element = scene.elements[order[k]];
-      if (svg::isDrawable(element)) svg::appendElement(out, element, styleCount);
-    }
-    out += "</g>\n";
+// The name a label shows: an MI part's name without the number suffix
+// "`~N" that the MI writer appends to every part.
+std::string labelOf(const std::string& name) {
+  std::string clean = svg::cleanText(name);
+  const std::size_t mark = clean.rfind("`~");
+  if (mark != std::string::npos && mark + 2 < clean.size() &&
+      clean.find_first_not_of("0123456789", mark + 2) == std::string::npos) {
+    clean.erase(mark);
   }
+  return clean;
+}
+
+class groupWriterC {
+ public:
+  groupWriterC(std::string& out, const sceneC& scene, const svg::gridC& grid, svgStatsC& stats)
+      : out_(out), scene_(scene), grid_(grid), stats_(stats), path_(grid) {}
+
+  // Every group with its elements; the extent of each named group's
+  // drawable elements goes into boxes.
+  void appendGroups(std::vector<svg::boxC>& boxes) {
+    std::vector<std::size_t> order;
+    const std::vector<std::size_t> starts = groupStarts(scene_, order);
+    boxes.assign(scene_.groups.size(), svg::boxC());
+    for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
+      const bool named = g < scene_.groups.size();
+      if (!named && starts[g] == starts[g + 1]) continue;
+      if (named) {
+        const std::string name = svg::cleanText(scene_.groups[g].name);
+        out_ += "<g id=\"g";
+        out_ += std::to_string(g + 1);
+        out_ += "\" data-name=\"";
+        appendEscaped(out_, name);
+        out_ += "\">\n<title>";
+        appendEscaped(out_, name);
+        out_ += "</title>\n";
+      } else {
+        out_ += "<g id=\"ungrouped\">\n";
+      }
+      texts_.clear();
+      for (std::size_t k = starts[g]; k < starts[g + 1]; ++k) {
+        const elementC& element = scene_.elements[order[k]];
+        if (!svg::isDrawable(element)) continue;
+        if (named) svg::addExtent(boxes[g], element);
+        append(element);
+      }
+      finishPath();
+      appendTexts();
+      out_ += "</g>\n";
+    }
+  }
+
+ private:
+  // Texts come after the group's lines, so that they neither break its
+  // paths nor lie under them.
+  void append(const elementC& element) {
+    if (element.kind == elementKind::text) {
+      texts_.push_back(&element);
+      ++stats_.texts;
+      return;
+    }
+    if (!path_.empty() && element.style != pathStyle_) finishPath();
+    pathStyle_ = element.style;
+    path_.add(element);
+    if (element.kind == elementKind::circle) ++stats_.circles;
+    else ++stats_.linesAndArcs;
+  }
+
+  void finishPath() {
+    if (path_.empty()) return;
+    out_ += "<path";
+    svg::appendClass(out_, pathStyle_, scene_.styles.size());
+    out_ += " d=\"";
+    out_ += path_.data();
+    out_ += "\"/>\n";
+    ++stats_.paths;
+    path_.clear();
+  }
+
+  // Successive texts of one style and height share a group that carries
+  // both.
+  void appendTexts() {
+    const elementC* runStart = nullptr;
+    for (const elementC* text : texts_) {
+      if (runStart && (text->style != runStart->style || !(text->height == runStart->height))) {
+        out_ += "</g>\n";
+        runStart = nullptr;
+      }
+      if (!runStart) {
+        runStart = text;
+        svg::appendTextsStart(out_, *text, scene_.styles.size());
+      }
+      svg::appendText(out_, *text, grid_);
+    }
+    if (runStart) out_ += "</g>\n";
+  }
+
+  std::string& out_;
+  const sceneC& scene_;
+  const svg::gridC& grid_;
+  svgStatsC& stats_;
+  svg::pathDataC path_;
+  std::size_t pathStyle_ = 0;
+  std::vector<const elementC*> texts_;
+};
+
+// Labels lie in the drawing's viewport without the flip: y is the drawing's
+// y negated.
+void appendLabels(std::string& out, const sceneC& scene, const std::vector<svg::boxC>& boxes,
+                  const svg::gridC& grid, double unitsPerPixel) {
+  out += "<g id=\"labels\" fill=\"#3a5f8f\" font-family=\"sans-serif\"";
+  appendFixedAttribute(out, "font-size", labelPixels * unitsPerPixel);
+  out += ">\n";
+  for (std::size_t g = 0; g < boxes.size(); ++g) {
+    const std::string label = labelOf(scene.groups[g].name);
+    if (boxes[g].empty() || label.empty()) continue;
+    out += "<text x=\"";
+    grid.append(out, grid.steps(boxes[g].minX));
+    out += "\" y=\"";
+    grid.append(out, grid.steps(-boxes[g].maxY - labelGapPixels * unitsPerPixel));
+    out += "\">";
+    appendEscaped(out, label);
+    out += "</text>\n";
+  }
+  out += "</g>\n";
 }
 
 }  // namespace
 
-std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
+std::string writeSvg(const sceneC& scene, const svgOptionsC& options, svgStatsC* stats) {
   const double pixelSize = options.pixelSize >= 16 && options.pixelSize <= 100000
                                ? options.pixelSize
                                : defaultPixelSize;
@@ -112,15 +215,34 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
   const double unitsPerPixel = longer / pixelSize;
   const double drawingWidth = view.width / unitsPerPixel;
   const double drawingHeight = view.height / unitsPerPixel;
+  const svg::gridC grid = svg::gridC::forScene(scene, unitsPerPixel);
 
-  const bool hasLegend = !scene.styles.empty() || !options.title.empty();
-  const double width = std::ceil(hasLegend ? std::max(drawingWidth, narrowestLegend) : drawingWidth);
-  const svg::legendC legend(scene.styles, options.title, width);
+  std::vector<bool> used(scene.styles.size(), false);
+  bool drawable = false;
+  for (const elementC& element : scene.elements) {
+    if (!svg::isDrawable(element)) continue;
+    drawable = true;
+    if (element.style < used.size()) used[element.style] = true;
+  }
+  svg::legendC legend(scene.styles, used, options.title, drawable ? unitsPerPixel : 0);
   const double drawingArea = std::ceil(drawingHeight);
-  const double height = drawingArea + legend.height();
+  const bool beside = !legend.empty() && drawingHeight > drawingWidth;
+  double width = 0;
+  double height = 0;
+  double drawingX = 0;
+  if (beside) {
+    legend.layOutBeside(drawingArea);
+    width = std::ceil(drawingWidth) + legend.width();
+    height = std::max(drawingArea, legend.height());
+  } else {
+    width = std::ceil(legend.empty() ? drawingWidth : std::max(drawingWidth, narrowestLegend));
+    legend.layOutBelow(width);
+    height = drawingArea + legend.height();
+    drawingX = (width - drawingWidth) / 2;
+  }
 
   std::string out;
-  out.reserve(2048 + scene.elements.size() * 96 + scene.groups.size() * 64 + scene.styles.size() * 160);
+  out.reserve(2048 + scene.elements.size() * 24 + scene.groups.size() * 96 + scene.styles.size() * 160);
   out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
   out += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
   appendFixedAttribute(out, "width", width);
@@ -143,7 +265,7 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
   // The drawing area: a viewport in drawing units whose y runs down, and in
   // it a flip, so that every number below it is the drawing's own.
   out += "<svg id=\"drawing\"";
-  appendFixedAttribute(out, "x", (width - drawingWidth) / 2);
+  appendFixedAttribute(out, "x", drawingX);
   out += " y=\"0\"";
   appendFixedAttribute(out, "width", drawingWidth);
   appendFixedAttribute(out, "height", drawingHeight);
@@ -156,10 +278,16 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options) {
   out += ' ';
   appendNumber(out, view.height);
   out += "\">\n<g transform=\"scale(1,-1)\">\n";
-  appendGroups(out, scene);
-  out += "</g>\n</svg>\n";
-  legend.append(out, drawingArea);
+  svgStatsC counted;
+  std::vector<svg::boxC> boxes;
+  groupWriterC(out, scene, grid, counted).appendGroups(boxes);
+  out += "</g>\n";
+  if (options.labels) appendLabels(out, scene, boxes, grid, unitsPerPixel);
   out += "</svg>\n";
+  if (beside) legend.append(out, std::ceil(drawingWidth), 0);
+  else legend.append(out, 0, drawingArea);
+  out += "</svg>\n";
+  if (stats) *stats = counted;
   return out;
 }
 

@@ -56,7 +56,7 @@ TEST(Meta2dRoundTrip, ALineKeepsItsPointsToTheLastDecimal) {
   EXPECT_EQ(line.sourceLine, 5u);  // 915, 914, 918, 511, 100
   // Exact decimals, so the double's resolution at the largest value, 4.
   EXPECT_EQ(line.precision, 0x1p-52 * 4);
-  EXPECT_EQ(styleOf(scene, 0), (styleC{"visible", -1, -1, 0, false}));
+  EXPECT_EQ(styleOf(scene, 0), (styleC{"visible", -1, -1, 0, false, styleFamily::meta2d}));
 }
 
 TEST(Meta2dRoundTrip, AClockwiseArcInAMovedFigureRunsCounterClockwiseFromItsEnd) {
@@ -112,7 +112,7 @@ TEST(Meta2dRoundTrip, CutOutFiguresAreGroupsWithDashedLineKinds) {
       R"(DRAWING{NAME{"D"} DRAWINGITEMS{)"
       R"(FIGURE{NAME{"H"} SHORTNAME{"S"} GROUP{"YES"} CUTOUT{HIDDEN{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}})"
       R"(FIGURE{NAME{"K"} ANSICHTNO{-1} CUTOUT{DASH{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{2,0}}}})"
-      R"(FIGURE{NAME{"V"} MIDENT{"{T1},{a=1},{b=2}"} FIGURITEMS{LINE{POINT{0,0} POINT{3,0}}}})"
+      R"(FIGURE{NAME{"V"} MIDENT{"{T1},{a=1},{b=2}"} FIGURITEMS{SHAPEATTR{SHAPEWIDTH{2} SHAPETYP{3}} LINE{POINT{0,0} POINT{3,0}}}})"
       R"(FIGURE{NAME{"B"} SHORTNAME{"S"} CUTOUT{HIDDEN{"YES"} DASH{"YES"}} FIGURITEMS{LINE{POINT{0,0} POINT{4,0}}}}}})";
   const std::string file = writtenFile(drawing, "META");
   const sceneC scene = readWritten(drawing);
@@ -125,11 +125,14 @@ TEST(Meta2dRoundTrip, CutOutFiguresAreGroupsWithDashedLineKinds) {
     EXPECT_EQ(scene.elements[i].group, i);
     EXPECT_EQ(scene.elements[i].b.x, static_cast<double>(i + 1));
   }
-  EXPECT_EQ(styleOf(scene, 0), (styleC{"cut-out hidden", -1, -1, 0, true}));
-  EXPECT_EQ(styleOf(scene, 1), (styleC{"cut-out dash", -1, -1, 0, true}));
-  EXPECT_EQ(styleOf(scene, 2), (styleC{"visible", -1, -1, 0, false}));
-  // Inside both cut-out brackets the inner one, the dash, counts.
-  EXPECT_EQ(styleOf(scene, 3), (styleC{"cut-out dash", -1, -1, 0, true}));
+  const auto meta2d = styleFamily::meta2d;
+  EXPECT_EQ(styleOf(scene, 0), (styleC{"cut-out hidden", -1, -1, 0, true, meta2d}));
+  EXPECT_EQ(styleOf(scene, 1), (styleC{"cut-out dash", -1, -1, 0, true, meta2d}));
+  // The line kind of records 900 and 901.
+  EXPECT_EQ(styleOf(scene, 2), (styleC{"visible", -1, -1, 0, false, meta2d, 3, 2}));
+  // Inside both cut-out brackets the inner one, the dash, counts; the line
+  // kind ends with its figure.
+  EXPECT_EQ(styleOf(scene, 3), (styleC{"cut-out dash", -1, -1, 0, true, meta2d}));
 }
 
 TEST(Meta2dRoundTrip, ElementsCountTheAttributeRecordsBeforeThem) {

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include <gtest/gtest.h>
+
 namespace lorvane::preview::testing {
 
 namespace {
@@ -119,6 +121,56 @@ std::vector<pathCommandC> pathCommands(std::string_view data) {
     data = trimmed(data);
   }
   return commands;
+}
+
+std::vector<subpathC> subpaths(std::string_view data) {
+  std::vector<subpathC> list;
+  pathPointC pen;
+  for (const pathCommandC& command : pathCommands(data)) {
+    const std::vector<double>& v = command.arguments;
+    const bool relative = std::islower(static_cast<unsigned char>(command.command)) != 0;
+    const auto at = [&](double x, double y) {
+      return relative ? pathPointC{pen.x + x, pen.y + y} : pathPointC{x, y};
+    };
+    const char kind = static_cast<char>(std::tolower(static_cast<unsigned char>(command.command)));
+    if (kind == 'm' && v.size() == 2) {
+      pen = at(v[0], v[1]);
+      list.push_back({pen, {}, false});
+      continue;
+    }
+    if (list.empty() || (kind == 'z' && !v.empty())) {
+      ADD_FAILURE() << "path data does not start with a move: " << data;
+      return list;
+    }
+    if (list.back().closed) list.push_back({pen, {}, false});
+    pathSegmentC segment;
+    segment.from = pen;
+    if (kind == 'z') {
+      list.back().closed = true;
+      pen = list.back().start;
+      continue;
+    } else if (kind == 'l' && v.size() == 2) {
+      segment.to = at(v[0], v[1]);
+    } else if (kind == 'h' && v.size() == 1) {
+      segment.to = relative ? pathPointC{pen.x + v[0], pen.y} : pathPointC{v[0], pen.y};
+    } else if (kind == 'v' && v.size() == 1) {
+      segment.to = relative ? pathPointC{pen.x, pen.y + v[0]} : pathPointC{pen.x, v[0]};
+    } else if (kind == 'a' && v.size() == 7) {
+      EXPECT_EQ(v[0], v[1]);
+      EXPECT_EQ(v[2], 0);
+      segment.kind = 'a';
+      segment.radius = v[0];
+      segment.large = v[3] == 1;
+      segment.sweep = v[4] == 1;
+      segment.to = at(v[5], v[6]);
+    } else {
+      ADD_FAILURE() << "unexpected path command " << command.command << " with " << v.size() << " numbers";
+      return list;
+    }
+    pen = segment.to;
+    list.back().segments.push_back(segment);
+  }
+  return list;
 }
 
 std::vector<transformC> transforms(std::string_view text) {

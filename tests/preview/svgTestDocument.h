@@ -48,6 +48,31 @@ struct pathCommandC {
 // by blanks or commas).
 std::vector<pathCommandC> pathCommands(std::string_view data);
 
+// Path data drawn out: each subpath with its start and its segments in
+// absolute coordinates (relative commands added up, h and v as lines).
+struct pathPointC {
+  double x = 0;
+  double y = 0;
+};
+
+struct pathSegmentC {
+  char kind = 'l';  // 'l' line, 'a' arc
+  pathPointC from;
+  pathPointC to;
+  double radius = 0;  // arc; both radii equal, no rotation
+  bool large = false;
+  bool sweep = false;
+};
+
+struct subpathC {
+  pathPointC start;
+  std::vector<pathSegmentC> segments;
+  bool closed = false;
+};
+
+// Fails the current test on a command it does not know.
+std::vector<subpathC> subpaths(std::string_view data);
+
 struct transformC {
   std::string name;
   std::vector<double> arguments;

@@ -129,11 +129,6 @@ TEST(SvgWriterBytes, AHundredThousandElementsWriteQuickly) {
   // Generous for a sanitized build on a busy machine; a release build takes
   // a small fraction of it.
   EXPECT_LT(seconds, 10.0);
-  std::size_t lines = 0;
-  for (std::size_t at = svg.find("<line class"); at != std::string::npos; at = svg.find("<line class", at + 1)) {
-    ++lines;
-  }
-  EXPECT_EQ(lines, 25000u);
 }
 
 #ifdef LORVANE_HAVE_PUGIXML
@@ -141,6 +136,8 @@ TEST(SvgWriterBytes, AHundredThousandElementsWriteQuickly) {
 using testing::number;
 using testing::numbers;
 using testing::pathCommands;
+using testing::subpathC;
+using testing::subpaths;
 using testing::svgTestDocumentC;
 using testing::transforms;
 
@@ -210,7 +207,7 @@ TEST(SvgWriterDocument, AnEmptySceneIsAUnitBoxAroundTheOrigin) {
   EXPECT_NEAR(view.bottom, -0.55, 1e-12);
   EXPECT_NEAR(view.width, 1.1, 1e-12);
   EXPECT_NEAR(view.height, 1.1, 1e-12);
-  EXPECT_TRUE(document.drawn("line").empty());
+  EXPECT_TRUE(document.drawn("path").empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -294,8 +291,10 @@ TEST(SvgWriterFit, ElementsThatCannotBeDrawnAreNotInTheBox) {
   const extentC view = drawingExtent(document);
   EXPECT_NEAR(view.x, -5, 1e-12);
   EXPECT_NEAR(view.width, 110, 1e-12);
-  EXPECT_EQ(document.drawn("line").size(), 1u);
-  EXPECT_TRUE(document.drawn("circle").empty());
+  // One path of the one line: the circles would have joined it.
+  const std::vector<pugi::xml_node> paths = document.drawn("path");
+  ASSERT_EQ(paths.size(), 1u);
+  EXPECT_EQ(subpaths(paths[0].attribute("d").value()).size(), 1u);
   EXPECT_TRUE(document.drawn("text").empty());
 }
 
@@ -333,29 +332,35 @@ TEST(SvgWriterFit, EveryElementLiesInsideTheViewBoxWithMargin) {
 
 // ---------------------------------------------------------------------------
 
-TEST(SvgWriterElements, LineCoordinatesReadBackExactly) {
-  const double third = 1.0 / 3;
-  const svgTestDocumentC document(
-      writeSvg(sceneOf({line(0.1, third, -1e-7, 123456.789), line(1e20, -2.5, 0, 0)}), {}));
-  EXPECT_PARSES(document);
-  const std::vector<pugi::xml_node> lines = document.drawn("line");
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(number(lines[0], "x1"), 0.1);
-  EXPECT_EQ(number(lines[0], "y1"), third);
-  EXPECT_EQ(number(lines[0], "x2"), -1e-7);
-  EXPECT_EQ(number(lines[0], "y2"), 123456.789);
-  EXPECT_EQ(number(lines[1], "x1"), 1e20);
-  EXPECT_EQ(number(lines[1], "y1"), -2.5);
+// All subpaths of all paths of the document, in document order.
+std::vector<subpathC> allSubpaths(const svgTestDocumentC& document) {
+  std::vector<subpathC> all;
+  for (pugi::xml_node path : document.drawn("path")) {
+    for (subpathC& subpath : subpaths(path.attribute("d").value())) all.push_back(std::move(subpath));
+  }
+  return all;
 }
 
-TEST(SvgWriterElements, CirclesReadBackExactly) {
-  const svgTestDocumentC document(writeSvg(sceneOf({circle(1.25, -0.7, 0.3)}), {}));
+TEST(SvgWriterElements, PointsReadBackOnTheGrid) {
+  // 110 units over 1000 pixels: a hundredth of a pixel is 0.0011, the grid
+  // 0.001.
+  const double third = 1.0 / 3;
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0.1, third, 100, 2.0004), circle(50, -0.0006, 0.3)}), {}));
   EXPECT_PARSES(document);
-  const std::vector<pugi::xml_node> circles = document.drawn("circle");
-  ASSERT_EQ(circles.size(), 1u);
-  EXPECT_EQ(number(circles[0], "cx"), 1.25);
-  EXPECT_EQ(number(circles[0], "cy"), -0.7);
-  EXPECT_EQ(number(circles[0], "r"), 0.3);
+  const std::vector<subpathC> drawn = allSubpaths(document);
+  ASSERT_EQ(drawn.size(), 2u);
+  ASSERT_EQ(drawn[0].segments.size(), 1u);
+  EXPECT_NEAR(drawn[0].start.x, 0.1, 1e-12);
+  EXPECT_NEAR(drawn[0].start.y, 0.333, 1e-12);
+  EXPECT_NEAR(drawn[0].segments[0].to.x, 100, 1e-12);
+  EXPECT_NEAR(drawn[0].segments[0].to.y, 2, 1e-12);
+  // The circle: two half turns from its rightmost point, closed.
+  ASSERT_EQ(drawn[1].segments.size(), 2u);
+  EXPECT_TRUE(drawn[1].closed);
+  EXPECT_NEAR(drawn[1].start.x, 50.3, 1e-12);
+  EXPECT_NEAR(drawn[1].start.y, -0.001, 1e-12);
+  EXPECT_NEAR(drawn[1].segments[0].to.x, 49.7, 1e-12);
+  EXPECT_EQ(drawn[1].segments[0].radius, 0.3);
 }
 
 // The midpoint of an SVG arc command in its own user space, from the end
@@ -384,22 +389,15 @@ struct arcCommandC {
   bool sweep = false;
 };
 
-// The single path of the document: its start point and arc commands.
+// The single subpath of the document: its start point and arc commands.
 std::vector<arcCommandC> arcCommands(const svgTestDocumentC& document, pointC& start) {
   std::vector<arcCommandC> arcs;
-  const std::vector<pugi::xml_node> paths = document.drawn("path");
-  if (paths.size() != 1) return arcs;
-  for (const auto& command : pathCommands(paths[0].attribute("d").value())) {
-    if (command.command == 'M' && command.arguments.size() == 2) {
-      start = {command.arguments[0], command.arguments[1]};
-    } else if (command.command == 'A' && command.arguments.size() == 7) {
-      EXPECT_EQ(command.arguments[0], command.arguments[1]);
-      EXPECT_EQ(command.arguments[2], 0);
-      arcs.push_back({{command.arguments[5], command.arguments[6]}, command.arguments[0],
-                      command.arguments[3] == 1, command.arguments[4] == 1});
-    } else {
-      ADD_FAILURE() << "unexpected path command " << command.command;
-    }
+  const std::vector<subpathC> drawn = allSubpaths(document);
+  if (drawn.size() != 1) return arcs;
+  start = {drawn[0].start.x, drawn[0].start.y};
+  for (const auto& segment : drawn[0].segments) {
+    EXPECT_EQ(segment.kind, 'a');
+    arcs.push_back({{segment.to.x, segment.to.y}, segment.radius, segment.large, segment.sweep});
   }
   return arcs;
 }
@@ -417,15 +415,16 @@ TEST(SvgWriterArcs, AQuarterArcRunsCounterClockwise) {
   pointC start;
   const std::vector<arcCommandC> arcs = arcCommands(document, start);
   ASSERT_EQ(arcs.size(), 1u);
-  EXPECT_EQ(start.x, quarter.a.x);
-  EXPECT_EQ(start.y, quarter.a.y);
-  EXPECT_EQ(arcs[0].to.x, quarter.b.x);
-  EXPECT_EQ(arcs[0].to.y, quarter.b.y);
+  // The grid: a hundredth of a pixel of about 0.008 units.
+  EXPECT_NEAR(start.x, quarter.a.x, 5e-5);
+  EXPECT_NEAR(start.y, quarter.a.y, 5e-5);
+  EXPECT_NEAR(arcs[0].to.x, quarter.b.x, 5e-5);
+  EXPECT_NEAR(arcs[0].to.y, quarter.b.y, 5e-5);
   EXPECT_EQ(arcs[0].radius, 5);
   EXPECT_FALSE(arcs[0].large);
   EXPECT_TRUE(arcs[0].sweep);
   const pointC middle = svgArcMidpoint(start, 5, arcs[0].large, arcs[0].sweep, arcs[0].to);
-  EXPECT_NEAR(angleOf(middle, {2, 3}), 75, 1e-9);
+  EXPECT_NEAR(angleOf(middle, {2, 3}), 75, 1e-3);
 }
 
 TEST(SvgWriterArcs, AThreeQuarterArcTakesTheLargeWay) {
@@ -439,7 +438,7 @@ TEST(SvgWriterArcs, AThreeQuarterArcTakesTheLargeWay) {
   EXPECT_TRUE(arcs[0].sweep);
   const pointC middle = svgArcMidpoint(start, 2, arcs[0].large, arcs[0].sweep, arcs[0].to);
   // Halfway from 90 to 360 counter-clockwise is 225 degrees: lower left.
-  EXPECT_NEAR(angleOf(middle, {0, 0}), 225, 1e-9);
+  EXPECT_NEAR(angleOf(middle, {0, 0}), 225, 1e-3);
   EXPECT_LT(middle.x, 0);
   EXPECT_LT(middle.y, 0);
 }
@@ -459,8 +458,8 @@ TEST(SvgWriterArcs, AFullTurnIsDrawnAsTwoHalves) {
   EXPECT_EQ(arcs[1].to.y, 1);
   const pointC first = svgArcMidpoint(start, 3, arcs[0].large, arcs[0].sweep, arcs[0].to);
   const pointC second = svgArcMidpoint(arcs[0].to, 3, arcs[1].large, arcs[1].sweep, arcs[1].to);
-  EXPECT_NEAR(angleOf(first, {1, 1}), 90, 1e-9);
-  EXPECT_NEAR(angleOf(second, {1, 1}), 270, 1e-9);
+  EXPECT_NEAR(angleOf(first, {1, 1}), 90, 1e-6);
+  EXPECT_NEAR(angleOf(second, {1, 1}), 270, 1e-6);
 }
 
 TEST(SvgWriterArcs, AnEndAngleBeforeTheStartRunsOnePastTheZeroDirection) {
@@ -474,7 +473,7 @@ TEST(SvgWriterArcs, AnEndAngleBeforeTheStartRunsOnePastTheZeroDirection) {
   ASSERT_EQ(arcs.size(), 1u);
   EXPECT_FALSE(arcs[0].large);
   const pointC middle = svgArcMidpoint(start, 1, arcs[0].large, arcs[0].sweep, arcs[0].to);
-  EXPECT_NEAR(angleOf(middle, {0, 0}), 5, 1e-9);
+  EXPECT_NEAR(angleOf(middle, {0, 0}), 5, 1e-2);
   // The box reaches the zero direction's axis point.
   const extentC view = drawingExtent(document);
   EXPECT_NEAR(view.x + view.width, 1 + 0.05 * (std::sin(20 * pi / 180) + std::sin(10 * pi / 180)), 1e-9);
@@ -515,6 +514,8 @@ matrixC matrixOf(const std::vector<testing::transformC>& list) {
     } else if (t.name == "rotate" && t.arguments.size() == 1) {
       const double r = t.arguments[0] * pi / 180;
       n = {std::cos(r), std::sin(r), -std::sin(r), std::cos(r), 0, 0};
+    } else if (t.name == "matrix" && t.arguments.size() == 6) {
+      n = {t.arguments[0], t.arguments[1], t.arguments[2], t.arguments[3], t.arguments[4], t.arguments[5]};
     } else if (t.name == "scale" && t.arguments.size() == 2) {
       n.a = t.arguments[0];
       n.d = t.arguments[1];
@@ -532,23 +533,18 @@ TEST(SvgWriterTexts, ARotatedTextStandsUprightAtItsPoint) {
   const std::vector<pugi::xml_node> texts = document.drawn("text");
   ASSERT_EQ(texts.size(), 1u);
   const auto list = transforms(texts[0].attribute("transform").value());
-  ASSERT_EQ(list.size(), 3u);
-  EXPECT_EQ(list[0].name, "translate");
-  EXPECT_EQ(list[0].arguments, (std::vector<double>{10, 20}));
-  EXPECT_EQ(list[1].name, "rotate");
-  EXPECT_EQ(list[1].arguments, (std::vector<double>{30}));
-  EXPECT_EQ(list[2].name, "scale");
-  EXPECT_EQ(list[2].arguments, (std::vector<double>{1, -1}));
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list[0].name, "matrix");
   // From the text's frame to the screen through the flip group: the
   // writing direction rises 30 degrees to the right, and the glyphs are not
   // mirrored.
   const matrixC screen = times(matrixOf({{"scale", {1, -1}}}), matrixOf(list));
-  EXPECT_NEAR(screen.a, std::cos(pi / 6), 1e-12);
-  EXPECT_NEAR(screen.b, -std::sin(pi / 6), 1e-12);
+  EXPECT_NEAR(screen.a, std::cos(pi / 6), 1e-6);
+  EXPECT_NEAR(screen.b, -std::sin(pi / 6), 1e-6);
   EXPECT_GT(screen.a * screen.d - screen.b * screen.c, 0);
   EXPECT_NEAR(screen.e, 10, 1e-12);
   EXPECT_NEAR(screen.f, -20, 1e-12);
-  EXPECT_EQ(number(texts[0], "font-size"), 5);
+  EXPECT_EQ(number(texts[0].parent(), "font-size"), 5);
   EXPECT_STREQ(texts[0].attribute("text-anchor").value(), "middle");
 }
 
@@ -584,7 +580,9 @@ TEST(SvgWriterTexts, TheRelativePositionAnchorsTheBlock) {
     EXPECT_PARSES(document);
     const std::vector<pugi::xml_node> texts = document.drawn("text");
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_STREQ(texts[0].attribute("text-anchor").value(), expected.anchor) << expected.position;
+    // No anchor is the start.
+    const std::string anchor = texts[0].attribute("text-anchor").value();
+    EXPECT_EQ(anchor.empty() ? "start" : anchor, expected.anchor) << expected.position;
     EXPECT_NEAR(number(texts[0].child("tspan"), "dy"), expected.firstBaseline, 1e-12) << expected.position;
   }
 }
@@ -595,7 +593,7 @@ TEST(SvgWriterTexts, ContentIsEscapedAndEmptyTextsAreLeftOut) {
   EXPECT_PARSES(document);
   const std::vector<pugi::xml_node> texts = document.drawn("text");
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_STREQ(texts[0].child("tspan").text().get(), "x<y & \"z\" 'w' >");
+  EXPECT_STREQ(texts[0].text().get(), "x<y & \"z\" 'w' >");
 }
 
 TEST(SvgWriterTexts, TextsFillInTheirColourWithoutStroke) {
@@ -605,10 +603,10 @@ TEST(SvgWriterTexts, TextsFillInTheirColourWithoutStroke) {
   EXPECT_PARSES(document);
   const std::vector<pugi::xml_node> texts = document.drawn("text");
   ASSERT_EQ(texts.size(), 1u);
-  EXPECT_STREQ(texts[0].attribute("class").value(), "s1");
-  EXPECT_EQ(document.rule("text.s1").at("fill"), "#d00000");
+  EXPECT_STREQ(texts[0].parent().attribute("class").value(), "s1");
+  EXPECT_EQ(document.rule("text.s1,.s1 text").at("fill"), "#d00000");
   // More specific than the class's stroke rule.
-  EXPECT_EQ(document.rule("text.s1").at("stroke"), "none");
+  EXPECT_EQ(document.rule("text.s1,.s1 text").at("stroke"), "none");
   EXPECT_EQ(document.rule("text").at("font-family"), "sans-serif");
 }
 
@@ -635,14 +633,17 @@ TEST(SvgWriterGroups, EachGroupHasAnIdItsNameAndATitle) {
   EXPECT_STREQ(groups[0].attribute("data-name").value(), "Part <1> & \"A\" 'b'");
   EXPECT_STREQ(groups[0].child("title").text().get(), "Part <1> & \"A\" 'b'");
   EXPECT_STREQ(groups[1].attribute("data-name").value(), "");
-  EXPECT_TRUE(groups[1].child("line").empty());
+  EXPECT_TRUE(groups[1].child("path").empty());
   EXPECT_STREQ(groups[2].attribute("id").value(), "g3");
   // Elements in their group, in scene order.
-  std::vector<double> heights;
-  for (pugi::xml_node element : groups[2].children("line")) heights.push_back(number(element, "y1"));
-  EXPECT_EQ(heights, (std::vector<double>{0, 2}));
-  EXPECT_EQ(number(groups[0].child("line"), "y1"), 1);
-  EXPECT_EQ(number(groups[3].child("line"), "y1"), 3);
+  const auto heights = [](pugi::xml_node group) {
+    std::vector<double> starts;
+    for (const subpathC& subpath : subpaths(group.child("path").attribute("d").value())) starts.push_back(subpath.start.y);
+    return starts;
+  };
+  EXPECT_EQ(heights(groups[2]), (std::vector<double>{0, 2}));
+  EXPECT_EQ(heights(groups[0]), (std::vector<double>{1}));
+  EXPECT_EQ(heights(groups[3]), (std::vector<double>{3}));
 }
 
 TEST(SvgWriterGroups, NamesAreCleanUtf8) {
@@ -665,8 +666,8 @@ TEST(SvgWriterStyles, DashPatternsOnlyForDashedStyles) {
   scene.styleIndex({"dash", 7, 1, 1.0, true});
   scene.styleIndex({"dot dash", 7, 3, 1.0, true});
   scene.styleIndex({"long dash", 7, 4, 1.0, true});
-  scene.styleIndex({"META2D dash", -1, -1, 0, true});
-  scene.styleIndex({"META2D solid", -1, -1, 0, false});
+  scene.styleIndex({"no code", -1, -1, 0, true});
+  scene.styleIndex({"solid", -1, -1, 0, false});
   const svgTestDocumentC document(writeSvg(scene, {}));
   EXPECT_PARSES(document);
   EXPECT_FALSE(document.rule(".s0").contains("stroke-dasharray"));
@@ -713,45 +714,91 @@ TEST(SvgWriterStyles, AWidthUnitIsTwoPixelsOnScreen) {
   EXPECT_NEAR(pixels(".s3"), 0.5, 1e-5);  // never thinner than half a pixel
 }
 
-TEST(SvgWriterStyles, ElementsCarryTheirStyleClass) {
+TEST(SvgWriterStyles, EachRunOfAStyleIsAPathOfItsClass) {
   sceneC scene = sceneOf({line(0, 0, 1, 1), circle(0, 0, 1), line(1, 1, 2, 2)});
   scene.elements[1].style = scene.styleIndex({"x", 3, 0, 1.0, false});
   scene.elements[2].style = 40;  // no such style: the document's defaults
   const svgTestDocumentC document(writeSvg(scene, {}));
   EXPECT_PARSES(document);
-  const std::vector<pugi::xml_node> lines = document.drawn("line");
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_STREQ(lines[0].attribute("class").value(), "s0");
-  EXPECT_TRUE(lines[1].attribute("class").empty());
-  EXPECT_STREQ(document.drawn("circle").at(0).attribute("class").value(), "s1");
-  EXPECT_EQ(document.rule("circle").size(), 0u);  // circles share one rule with lines and paths
-  EXPECT_EQ(document.rule("line,path,circle").at("fill"), "none");
+  const std::vector<pugi::xml_node> paths = document.drawn("path");
+  ASSERT_EQ(paths.size(), 3u);
+  EXPECT_STREQ(paths[0].attribute("class").value(), "s0");
+  EXPECT_STREQ(paths[1].attribute("class").value(), "s1");
+  EXPECT_TRUE(paths[2].attribute("class").empty());
+  EXPECT_EQ(document.rule("path").at("fill"), "none");
 }
 
 // ---------------------------------------------------------------------------
 
-TEST(SvgWriterLegend, ListsEachLayerOnceBelowTheDrawing) {
-  sceneC scene = sceneOf({line(0, 0, 10, 10)});
-  scene.styleIndex({"1", 2, 0, 1.0, false});
-  scene.styleIndex({"", 7, 1, 1.0, true});
-  scene.styleIndex({"Kontur & Co", 7, 0, 1.0, false});
-  const svgTestDocumentC document(writeSvg(scene, {"Drawing 7"}));
-  EXPECT_PARSES(document);
-  const pugi::xml_node legend = document.root().find_child_by_attribute("g", "id", "legend");
-  ASSERT_FALSE(legend.empty());
+struct legendTextsC {
   std::vector<std::string> texts;
   std::size_t samples = 0;
+  double x = 0;  // where the legend's group lies
+  double y = 0;
+};
+
+legendTextsC legendOf(const svgTestDocumentC& document) {
+  legendTextsC found;
+  const pugi::xml_node legend = document.root().find_child_by_attribute("g", "id", "legend");
+  EXPECT_FALSE(legend.empty());
   for (pugi::xml_node child : legend.children()) {
-    if (std::string_view(child.name()) == "text") texts.emplace_back(child.text().get());
-    if (std::string_view(child.name()) == "line") ++samples;
+    if (std::string_view(child.name()) == "text") found.texts.emplace_back(child.text().get());
+    if (std::string_view(child.name()) == "line") ++found.samples;
+    for (pugi::xml_node scaleText : child.children("text")) found.texts.emplace_back(scaleText.text().get());
   }
-  EXPECT_EQ(texts, (std::vector<std::string>{"Drawing 7", "1", "(no name)", "Kontur & Co"}));
-  EXPECT_EQ(samples, 4u);  // layer 1 shows both of its styles
   const auto list = transforms(legend.attribute("transform").value());
-  ASSERT_EQ(list.size(), 1u);
-  ASSERT_EQ(list[0].arguments.size(), 2u);
-  EXPECT_GE(list[0].arguments[1], number(document.drawing(), "height"));
-  EXPECT_LE(list[0].arguments[1] + 40, number(document.root(), "height"));
+  if (list.size() == 1 && list[0].arguments.size() == 2) {
+    found.x = list[0].arguments[0];
+    found.y = list[0].arguments[1];
+  }
+  return found;
+}
+
+TEST(SvgWriterLegend, ListsTheLayersAndStylesThatAreDrawnBelowAWideDrawing) {
+  sceneC scene = sceneOf({line(0, 0, 10, 5), line(0, 1, 10, 6), line(0, 2, 10, 7), line(0, 3, 10, 8)});
+  scene.elements[1].style = scene.styleIndex({"1", 2, 0, 1.0, false});
+  scene.elements[2].style = scene.styleIndex({"", 7, 3, 0.5, true});
+  scene.styleIndex({"Unused", 7, 0, 1.0, false});
+  scene.elements[3].style = scene.styleIndex({"Kontur & Co", 7, 0, 1.0, false});
+  const svgTestDocumentC document(writeSvg(scene, {"Drawing 7"}));
+  EXPECT_PARSES(document);
+  const legendTextsC legend = legendOf(document);
+  // The title, the entries, and the scale bar's 0 and length (11 units over
+  // 1000 pixels: 1 mm is the longest of 1, 2 and 5 times a power of ten
+  // within 120 pixels).
+  EXPECT_EQ(legend.texts, (std::vector<std::string>{"Drawing 7", "1", "dot-dash, width 0.5", "Kontur & Co", "0", "1 mm"}));
+  EXPECT_EQ(legend.samples, 4u);  // layer 1 shows both of its styles
+  EXPECT_EQ(legend.x, 0);
+  EXPECT_GE(legend.y, number(document.drawing(), "height"));
+}
+
+TEST(SvgWriterLegend, LiesBesideATallDrawing) {
+  const svgTestDocumentC document(writeSvg(sceneOf({line(0, 0, 10, 100)}), {"tall.krv"}));
+  EXPECT_PARSES(document);
+  const legendTextsC legend = legendOf(document);
+  EXPECT_GE(legend.x, number(document.drawing(), "width"));
+  EXPECT_EQ(legend.y, 0);
+  EXPECT_EQ(number(document.root(), "height"), 1000);
+  // 110 units over 1000 pixels: 10 mm is the longest of 1, 2 and 5 times a
+  // power of ten within 120 pixels.
+  EXPECT_EQ(legend.texts.back(), "10 mm");
+}
+
+TEST(SvgWriterLegend, FiguresAreLabelledAboveTheirTopLeftCorner) {
+  sceneC scene = sceneOf({line(0, 0, 100, 50)});
+  scene.groups[0].name = "Front view`~1";
+  const svgTestDocumentC labelled(writeSvg(scene, {}));
+  EXPECT_PARSES(labelled);
+  const pugi::xml_node labels = labelled.drawing().find_child_by_attribute("g", "id", "labels");
+  ASSERT_FALSE(labels.empty());
+  const pugi::xml_node label = labels.child("text");
+  EXPECT_STREQ(label.text().get(), "Front view");  // without the MI part number
+  EXPECT_EQ(number(label, "x"), 0);
+  EXPECT_LT(number(label, "y"), -50);  // above the top edge, in the unflipped viewport
+  svgOptionsC options;
+  options.labels = false;
+  const svgTestDocumentC plain(writeSvg(scene, options));
+  EXPECT_TRUE(plain.drawing().find_child_by_attribute("g", "id", "labels").empty());
 }
 
 // ---------------------------------------------------------------------------
@@ -818,10 +865,10 @@ TEST(SvgWriterRobustness, HostileScenesGiveWellFormedFiniteDocuments) {
     EXPECT_GT(view.height, 0) << "round " << round;
     EXPECT_GT(number(document.drawing(), "width"), 0) << "round " << round;
     EXPECT_GT(number(document.drawing(), "height"), 0) << "round " << round;
-    for (const char* tag : {"line", "path", "circle", "text"}) drawn += document.drawn(tag).size();
+    for (const char* tag : {"path", "text"}) drawn += document.drawn(tag).size();
   }
   std::cout << drawn << " elements drawn of 1800\n";
-  EXPECT_GT(drawn, 100u);  // the picks reach the drawable cases too
+  EXPECT_GT(drawn, 50u);  // the picks reach the drawable cases too
 }
 
 #endif  // LORVANE_HAVE_PUGIXML

@@ -1,0 +1,28 @@
+#pragma once
+// The options of lorvane preview that shape the picture: its format, the
+// figure labels and the size above which the tool warns.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace lorvane::cli {
+
+struct pictureOptionsC {
+  bool png = false;      // --format png, or an output ending in .png
+  bool labels = true;    // --no-labels turns them off
+  std::size_t warnBytes = 20'000'000;  // --warn-size MB: about half a minute in a browser
+  std::string error;     // set when an option's value is wrong
+};
+
+// Takes the option at arguments[i] (and its value, advancing i) when it is
+// one of these; error is set in options for a bad value.
+bool takePictureOption(const std::vector<std::string>& arguments, std::size_t& i, pictureOptionsC& options);
+
+// Whether the path ends in ".png", in any case.
+bool endsWithPng(const std::string& path);
+
+// The input's own file name without its folders, as the legend shows it;
+// "standard input" for -.
+std::string displayName(const std::string& input);
+
+}  // namespace lorvane::cli

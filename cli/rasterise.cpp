@@ -1,0 +1,86 @@
+#include "rasterise.h"
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+#include <vector>
+
+#include "platform.h"
+
+namespace lorvane::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Removes the scratch files however the rendering ends.
+struct scratchFilesC {
+  fs::path svg;
+  fs::path png;
+  ~scratchFilesC() {
+    std::error_code ignored;
+    fs::remove(svg, ignored);
+    fs::remove(png, ignored);
+  }
+};
+
+// A name no other run uses at the same time: the clock's ticks and the
+// address of a local, which differs between processes on most systems.
+std::string scratchStem() {
+  const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+  int local = 0;
+  return "lorvane-preview-" + std::to_string(ticks) + "-" +
+         std::to_string(reinterpret_cast<std::uintptr_t>(&local) % 1000003);
+}
+
+bool writeBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  return static_cast<bool>(file);
+}
+
+bool readBytes(const fs::path& path, std::string& bytes) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return false;
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  return !file.bad();
+}
+
+}  // namespace
+
+bool rasteriseSvg(const std::string& svg, std::string& png, std::string& error) {
+  std::string ignored;
+  if (runProgram(kRasteriser, {"--version"}, true, ignored) != 0) {
+    error = std::string("PNG output needs ") + kRasteriser +
+            ", which is not installed (Debian: apt-get install librsvg2-bin); write SVG instead";
+    return false;
+  }
+  std::error_code failure;
+  const fs::path folder = fs::temp_directory_path(failure);
+  if (failure) {
+    error = "no folder for scratch files: " + failure.message();
+    return false;
+  }
+  const std::string stem = scratchStem();
+  scratchFilesC files{folder / (stem + ".svg"), folder / (stem + ".png")};
+  if (!writeBytes(files.svg, svg)) {
+    error = "cannot write the scratch file " + files.svg.string();
+    return false;
+  }
+  const int status = runProgram(kRasteriser, {"--unlimited", "--format", "png", "--output", files.png.string(), files.svg.string()},
+                                false, error);
+  if (status != 0) {
+    if (status > 0) error = std::string(kRasteriser) + " failed (exit status " + std::to_string(status) + ")";
+    return false;
+  }
+  if (!readBytes(files.png, png) || png.empty()) {
+    error = std::string(kRasteriser) + " wrote no picture";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lorvane::cli
