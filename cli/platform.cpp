@@ -69,6 +69,7 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   error = lastSystemError("MoveFileEx failed");
   return false;
 }
+
 // cmd.exe takes a double-quoted argument as it is, but has no way to quote
 // a double quote, and expands %NAME% even inside quotes.
 static bool quoteArgument(std::string& command, const std::string& argument, std::string& error) {
@@ -126,6 +127,8 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   if (std::rename(from.c_str(), to.c_str()) == 0) return true;
   error = std::strerror(errno);
   return false;
+}
+
 // In single quotes the shell takes every character as it is; a single
 // quote itself ends the quotes, is escaped and opens them again.
 static bool quoteArgument(std::string& command, const std::string& argument, std::string&) {
