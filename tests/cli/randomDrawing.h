@@ -1,7 +1,7 @@
 #pragma once
 // Drawings in the text form made of random lines, arcs, circles, texts,
 // ellipses and elliptic arcs, to hold lorvane check against drawings no one
-// picked by hand. The same options give the same text on every platform.
+// picked by hand. The same options give the same drawing on each run.
 #include <cstddef>
 #include <cstdint>
 #include <string>
