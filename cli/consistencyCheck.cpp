@@ -13,71 +13,117 @@ using preview::elementC;
 using preview::elementKind;
 using preview::pointC;
 using preview::sceneC;
+using preview::valueErrorsC;
 
 // Both files are written with doubles computed along other paths than the
 // ones taken here (the writers' circumcentre, their angle rule): results may
 // differ in the last bits, which this relative margin absorbs.
 constexpr double kArithmeticMargin = 1e-9;
+// An arc's centre and radius are found from its points (the circumcentre of
+// the drawing's three, a fit through the points of a shape the writers
+// approximate, placed before or after): those points differ between the two
+// sides by this share of their coordinates' size.
+constexpr double kCircleRounding = 1e-12;
 // META2D gives an arc by its angles, which the writer finds by an arccosine:
 // near 0 and 180 degrees that is good to about 1e-8 radians, so arc ends
 // are compared within this share of the radius.
 constexpr double kAngleMargin = 1e-7;
-// A text's direction as a unit vector: META2D prints the angle to 22
-// decimals; MI prints cosine and sine to six significant digits.
-constexpr double kDirectionMarginMeta2d = 1e-12;
-constexpr double kDirectionMarginMi = 1e-5;
-// MI prints a text's height to six significant digits.
-constexpr double kMiRelativePrecision = 5e-6;
+// The writers' angle rule reports an angle of 359.9999 degrees or more as
+// its excess over 359.9999: a META2D angle below this may stand for a
+// direction this much further clockwise.
+constexpr double kAngleRuleStep = 1e-4;
 
 constexpr double kPi = 3.141592653589793;
 
-bool near(double expected, double actual, double precision) {
-  if (std::isnan(expected) || std::isnan(actual)) return std::isnan(expected) && std::isnan(actual);
-  if (std::isinf(expected) || std::isinf(actual)) return expected == actual;
-  const double magnitude = std::max({1.0, std::fabs(expected), std::fabs(actual)});
-  return std::fabs(expected - actual) <= precision + kArithmeticMargin * magnitude;
+pointC operator+(pointC a, pointC b) { return {a.x + b.x, a.y + b.y}; }
+
+bool pointsAgree(pointC expected, pointC actual, pointC error) {
+  return agrees(expected.x, actual.x, error.x) && agrees(expected.y, actual.y, error.y);
 }
 
-bool near(pointC expected, pointC actual, double precision) {
-  return near(expected.x, actual.x, precision) && near(expected.y, actual.y, precision);
+// The point at `degrees` on the arc's circle.
+pointC onCircle(const elementC& arc, double degrees) {
+  const double t = degrees * kPi / 180;
+  return {arc.centre.x + arc.radius * std::cos(t), arc.centre.y + arc.radius * std::sin(t)};
 }
 
-struct toleranceC {
-  double position = 0;     // absolute error a coordinate may carry
-  double direction = 0;    // of a text's unit direction vector
-  double heightShare = 0;  // relative error of a text height
-};
+// An end of an arc the file gives by its angle (META2D) against the same end
+// given by a point: on the circle at that angle or, by the angle rule, a
+// little further clockwise.
+bool endAgrees(pointC point, const elementC& byAngles, pointC end, double degrees, pointC error) {
+  if (pointsAgree(point, end, error)) return true;
+  const double turned = std::fmod(degrees, 360);
+  return turned >= 0 && turned < kAngleRuleStep &&
+         pointsAgree(point, onCircle(byAngles, degrees - kAngleRuleStep), error);
+}
 
-bool sameElement(const elementC& expected, const elementC& actual, const toleranceC& tolerance) {
+// Which of two compared elements is a META2D arc, given by its angles.
+enum class anglesOf { neither, expected, actual };
+
+// How much the circle through an arc's points amplifies a difference in the
+// points: about 1 / sin^2 of a quarter of its sweep (a flat arc's centre
+// moves far along its axis when its middle moves a little).
+double circleConditioning(const elementC& expected, const elementC& actual) {
+  const double sweep = std::min(expected.endAngle - expected.startAngle, actual.endAngle - actual.startAngle);
+  const double quarter = std::sin(std::clamp(sweep, 0.0, 360.0) * kPi / 180 / 4);
+  return 1 / (quarter * quarter);
+}
+
+double largestCoordinate(const elementC& arc) {
+  return std::max({std::fabs(arc.centre.x), std::fabs(arc.centre.y), std::fabs(arc.a.x), std::fabs(arc.a.y),
+                   std::fabs(arc.b.x), std::fabs(arc.b.y)});
+}
+
+bool sameArc(const elementC& expected, const elementC& actual, const valueErrorsC& error, anglesOf byAngles) {
+  // Centre and radius come from the arc's points along different paths on
+  // each side: their rounding, relative to the coordinates, carried through
+  // the circle's conditioning.
+  const double magnitude = std::max({1.0, largestCoordinate(expected), largestCoordinate(actual)});
+  const double circle = kCircleRounding * magnitude * circleConditioning(expected, actual);
+  if (!pointsAgree(expected.centre, actual.centre, error.centre + pointC{circle, circle}) ||
+      !agrees(expected.radius, actual.radius, error.radius + circle)) {
+    return false;
+  }
+  if (byAngles == anglesOf::neither) {
+    return pointsAgree(expected.a, actual.a, error.a) && pointsAgree(expected.b, actual.b, error.b);
+  }
+  const double margin = kAngleMargin * std::max(std::fabs(expected.radius), std::fabs(actual.radius));
+  const pointC a = error.a + pointC{margin, margin};
+  const pointC b = error.b + pointC{margin, margin};
+  const elementC& arc = byAngles == anglesOf::actual ? actual : expected;
+  const elementC& other = byAngles == anglesOf::actual ? expected : actual;
+  return endAgrees(other.a, arc, arc.a, arc.startAngle, a) && endAgrees(other.b, arc, arc.b, arc.endAngle, b);
+}
+
+// Each value within the errors of both sides' printing: the drawing's
+// values are exact, a file's carry the errors its reader found.
+bool sameElement(const elementC& expected, const elementC& actual, anglesOf byAngles) {
   if (expected.kind != actual.kind) return false;
-  const double p = tolerance.position;
+  const valueErrorsC& x = expected.error;
+  const valueErrorsC& y = actual.error;
+  const valueErrorsC error{x.a + y.a,           x.b + y.b,           x.centre + y.centre,
+                           x.radius + y.radius, x.height + y.height, x.angle + y.angle};
   switch (expected.kind) {
     case elementKind::line:
-      return near(expected.a, actual.a, p) && near(expected.b, actual.b, p);
+      return pointsAgree(expected.a, actual.a, error.a) && pointsAgree(expected.b, actual.b, error.b);
     case elementKind::circle:
-      return near(expected.centre, actual.centre, p) && near(expected.radius, actual.radius, 2 * p);
-    case elementKind::arc: {
-      const double ends = 2 * p + kAngleMargin * std::max(std::fabs(expected.radius), std::fabs(actual.radius));
-      return near(expected.centre, actual.centre, p) && near(expected.radius, actual.radius, 2 * p) &&
-             near(expected.a, actual.a, ends) && near(expected.b, actual.b, ends);
-    }
+      return pointsAgree(expected.centre, actual.centre, error.centre) &&
+             agrees(expected.radius, actual.radius, error.radius);
+    case elementKind::arc:
+      return sameArc(expected, actual, error, byAngles);
     case elementKind::text: {
+      // The direction as a unit vector, so that whole turns do not count;
+      // its ends move by at most the angle turned.
       const double e = expected.angle * kPi / 180, a = actual.angle * kPi / 180;
-      return near(expected.a, actual.a, p) &&
-             near(expected.height, actual.height, tolerance.heightShare * std::fabs(expected.height)) &&
-             near(std::cos(e), std::cos(a), tolerance.direction) && near(std::sin(e), std::sin(a), tolerance.direction);
+      const double turn = error.angle * kPi / 180;
+      return pointsAgree(expected.a, actual.a, error.a) && agrees(expected.height, actual.height, error.height) &&
+             agrees(std::cos(e), std::cos(a), turn) && agrees(std::sin(e), std::sin(a), turn);
     }
   }
   return false;
 }
 
-toleranceC toleranceFor(preview::elementC const& actual, writtenFormat format, double extra = 0) {
-  toleranceC t;
-  t.position = actual.precision + extra;
-  t.direction = format == writtenFormat::mi ? kDirectionMarginMi : kDirectionMarginMeta2d;
-  t.heightShare = format == writtenFormat::mi ? kMiRelativePrecision : 0;
-  return t;
-}
+anglesOf anglesIn(writtenFormat format) { return format == writtenFormat::meta2d ? anglesOf::actual : anglesOf::neither; }
 
 std::string number(double v) {
   char buffer[64];
@@ -141,7 +187,7 @@ void alignShare(const inputFigureC& figure, const std::vector<std::size_t>& item
         out.first = disagreement(figure, &item, nullptr);
         return;
       }
-      if (!sameElement(item.element, *written[j], toleranceFor(*written[j], format))) {
+      if (!sameElement(item.element, *written[j], anglesIn(format))) {
         out.first = disagreement(figure, &item, written[j]);
         return;
       }
@@ -152,7 +198,7 @@ void alignShare(const inputFigureC& figure, const std::vector<std::size_t>& item
     const inputItemC* next = nextElement[k + 1];
     std::vector<const elementC*>& run = approximations[itemIndices[k]];
     while (j < written.size() && written[j]->kind != elementKind::text &&
-           !(next && sameElement(next->element, *written[j], toleranceFor(*written[j], format)))) {
+           !(next && sameElement(next->element, *written[j], anglesIn(format)))) {
       run.push_back(written[j++]);
     }
   }
@@ -224,7 +270,78 @@ alignmentC alignFile(const std::vector<inputFigureC>& input, const sceneC& file,
   return out;
 }
 
+
+// Items other than lines, arcs, circles and texts, in runs that no line,
+// arc or circle of the drawing separates. MI writes a part's texts after
+// all else, so the elements of items that only texts separate follow each
+// other there, and its reading cannot tell where one item's end: each run
+// is compared as a whole.
+std::vector<std::vector<std::size_t>> approximatedRuns(const inputFigureC& figure) {
+  std::vector<std::vector<std::size_t>> runs(1);
+  for (std::size_t i = 0; i < figure.items.size(); ++i) {
+    const inputItemC& item = figure.items[i];
+    if (!item.isElement) {
+      runs.back().push_back(i);
+    } else if (item.element.kind != elementKind::text && !runs.back().empty()) {
+      runs.emplace_back();
+    }
+  }
+  if (runs.back().empty()) runs.pop_back();
+  return runs;
+}
+
+using itemElementsC = std::map<std::size_t, std::vector<const elementC*>>;
+
+// The elements a run's items became, each with the item it came from.
+std::vector<std::pair<std::size_t, const elementC*>> elementsOf(const std::vector<std::size_t>& run,
+                                                                const itemElementsC& made) {
+  std::vector<std::pair<std::size_t, const elementC*>> out;
+  for (std::size_t item : run) {
+    const auto found = made.find(item);
+    if (found == made.end()) continue;
+    for (const elementC* e : found->second) out.emplace_back(item, e);
+  }
+  return out;
+}
+
+// Whether both files made the same of one figure's other shapes; the first
+// difference goes into the report.
+bool sameApproximations(const inputFigureC& figure, const itemElementsC& fromMeta2d, const itemElementsC& fromMi,
+                        checkReportC& report) {
+  for (const std::vector<std::size_t>& run : approximatedRuns(figure)) {
+    // META2D leaves out what a shape attribute of type 4 hides; MI does not.
+    const auto hidden = [&](std::size_t item) { return figure.items[item].suppressedInMeta2d; };
+    if (std::any_of(run.begin(), run.end(), hidden)) continue;
+    const auto a = elementsOf(run, fromMeta2d);
+    const auto b = elementsOf(run, fromMi);
+    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
+      const elementC* x = k < a.size() ? a[k].second : nullptr;
+      const elementC* y = k < b.size() ? b[k].second : nullptr;
+      if (x && y && sameElement(*x, *y, anglesOf::expected)) {
+        ++report.approximationsCompared;
+        continue;
+      }
+      disagreementC d;
+      d.figure = figure.name;
+      d.inputLine = figure.items[x ? a[k].first : y ? b[k].first : run.front()].sourceLine;
+      d.fileLine = x ? x->sourceLine : 0;
+      d.fileElement = x ? describe(*x) : "nothing more";
+      d.inputElement = y ? "MI line " + std::to_string(y->sourceLine) + ": " + describe(*y) : "MI: nothing more";
+      report.approximations = d;
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
+
+bool agrees(double expected, double actual, double error) {
+  if (std::isnan(expected) || std::isnan(actual)) return std::isnan(expected) && std::isnan(actual);
+  if (std::isinf(expected) || std::isinf(actual)) return expected == actual;
+  const double magnitude = std::max({1.0, std::fabs(expected), std::fabs(actual)});
+  return std::fabs(expected - actual) <= error + kArithmeticMargin * magnitude;
+}
 
 std::string describe(const elementC& element) {
   switch (element.kind) {
@@ -260,27 +377,7 @@ checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sce
   // Both files agree with the drawing: what they made of other shapes can
   // now be laid side by side.
   for (std::size_t f = 0; f < input.size(); ++f) {
-    for (const auto& [item, fromMeta2d] : m.approximations[f]) {
-      const auto found = n.approximations[f].find(item);
-      static const std::vector<const elementC*> none;
-      const std::vector<const elementC*>& fromMi = found == n.approximations[f].end() ? none : found->second;
-      for (std::size_t k = 0; k < std::max(fromMeta2d.size(), fromMi.size()); ++k) {
-        const elementC* a = k < fromMeta2d.size() ? fromMeta2d[k] : nullptr;
-        const elementC* b = k < fromMi.size() ? fromMi[k] : nullptr;
-        if (a && b && sameElement(*a, *b, toleranceFor(*b, writtenFormat::mi, a->precision))) {
-          ++report.approximationsCompared;
-          continue;
-        }
-        disagreementC d;
-        d.figure = input[f].name;
-        d.inputLine = input[f].items[item].sourceLine;
-        d.fileLine = a ? a->sourceLine : 0;
-        d.fileElement = a ? describe(*a) : "nothing more";
-        d.inputElement = b ? "MI line " + std::to_string(b->sourceLine) + ": " + describe(*b) : "MI: nothing more";
-        report.approximations = d;
-        return report;
-      }
-    }
+    if (!sameApproximations(input[f], m.approximations[f], n.approximations[f], report)) break;
   }
   return report;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Whether the written files say what the drawing says: every line, arc,
-// circle and text of each figure, in the order the writers emit them, at the
-// same place within what each file's number format can hold.
+// circle and text of each figure, in the order the writers emit them, each
+// value within the error its file's printing allows for it (preview's
+// valueErrorsC).
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -43,5 +44,12 @@ checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const pre
                                const preview::sceneC& mi);
 
 std::string describe(const preview::elementC& element);
+
+// The comparison of every value: a value read back agrees with the one
+// expected when they differ by at most `error` (what printing allows, both
+// sides' errors added) plus a margin of 1e-9 of their size (at least 1) for
+// values computed along different paths. NaN agrees only with NaN, an
+// infinity only with itself.
+bool agrees(double expected, double actual, double error);
 
 }  // namespace lorvane::cli

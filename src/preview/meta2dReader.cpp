@@ -22,6 +22,7 @@
 #include "preview/fileLines.h"
 #include "preview/fileReaders.h"
 #include "preview/numberFields.h"
+#include "preview/valueErrors.h"
 
 namespace lorvane::preview {
 namespace {
@@ -432,12 +433,14 @@ private:
       element.kind = elementKind::line;
       element.a = {v[0], v[1]};
       element.b = {v[2], v[3]};
-      element.precision = std::fmax(std::fmax(p[0], p[1]), std::fmax(p[2], p[3]));
+      element.error.a = {p[0], p[1]};
+      element.error.b = {p[2], p[3]};
     } else if (code == 200) {
       element.kind = elementKind::circle;
       element.centre = {v[0], v[1]};
       element.radius = v[2];
-      element.precision = std::fmax(std::fmax(p[0], p[1]), p[2]);
+      element.error.centre = {p[0], p[1]};
+      element.error.radius = p[2];
     } else if (code == 250) {
       arc(element, v, p);
     } else {
@@ -445,15 +448,17 @@ private:
       element.a = {v[0], v[1]};
       element.height = v[2];
       element.angle = v[3];
-      element.precision = std::fmax(p[0], p[1]);
+      element.error.a = {p[0], p[1]};
+      element.error.height = p[2];
+      element.error.angle = p[3];
     }
     scene_.elements.push_back(std::move(element));
     if (code == 500) openText(openTextE::elementText, line.substr(end));
     return true;
   }
 
-  // The end points lie on the circle at the two angles; their error adds the
-  // angles' error as arc length to that of centre and radius.
+  // The end points lie on the circle at the two angles; their error is
+  // carried over from the centre's, the radius's and the angle's.
   static void arc(elementC& element, const double* v, const double* p) {
     element.kind = elementKind::arc;
     element.centre = {v[0], v[1]};
@@ -471,10 +476,12 @@ private:
     const double to = v[4] * kPi / 180;
     element.a = {v[0] + v[2] * std::cos(from), v[1] + v[2] * std::sin(from)};
     element.b = {v[0] + v[2] * std::cos(to), v[1] + v[2] * std::sin(to)};
-    const double radius = std::fabs(v[2]);
-    const double magnitude = std::fmax(std::fabs(v[0]), std::fabs(v[1])) + radius;
-    element.precision = std::fmax(std::fmax(p[0], p[1]), p[2]) + radius * std::fmax(p[3], p[4]) * kPi / 180 +
-                        kPlacementRounding * magnitude;
+    const double magnitude = std::fmax(std::fabs(v[0]), std::fabs(v[1])) + std::fabs(v[2]);
+    const pointC rounding{kPlacementRounding * magnitude, kPlacementRounding * magnitude};
+    element.error.centre = {p[0], p[1]};
+    element.error.radius = p[2];
+    element.error.a = sumError(pointOnCircleError(element.error.centre, v[2], p[2], p[3] * kPi / 180), rounding);
+    element.error.b = sumError(pointOnCircleError(element.error.centre, v[2], p[2], p[4] * kPi / 180), rounding);
   }
 
   std::vector<std::string_view> lines_;

@@ -11,10 +11,11 @@
 // Coordinates in a part are local: the part's position (its ASSE record) is
 // added to place them in the drawing, as the META2D file has them.
 //
-// Precision: a "%g" value carries six significant digits, so its error is half
-// a unit of the sixth one. An element's error is the largest of its own values'
-// errors plus the largest of its part position's, which is added to all of them;
-// radii and angles come from the same points and are not counted apart.
+// Errors: a "%g" value carries six significant digits, so its error is half a
+// unit of its own sixth one. A placed coordinate adds the error of the part
+// position's coordinate to its own; a radius comes from the local centre and
+// point, which the position does not move, and a text's direction from its
+// printed cosine and sine (preview/valueErrors.h).
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -29,6 +30,7 @@
 #include "preview/fileLines.h"
 #include "preview/fileReaders.h"
 #include "preview/numberFields.h"
+#include "preview/valueErrors.h"
 
 namespace lorvane::preview {
 namespace {
@@ -80,13 +82,13 @@ struct tableOfContentsC {
 struct localPointC {
   double x = 0;
   double y = 0;
-  double precision = 0;
+  pointC error;
 };
 
 struct placedPartC {
   double x = 0;
   double y = 0;
-  double precision = 0;
+  pointC error;
 };
 
 struct attributesC {
@@ -353,14 +355,12 @@ private:
     }
     for (const tocPartC& part : toc_.parts) {
       placedPartC position;
-      double px = 0;
-      double py = 0;
       if (!expect("ASSE") || !recordNumber("ASSE") || !expect("1") || !expect("1") || !expectName(part.name, "part name") ||
-          !expect("1") || !real(position.x, px, "part position x") || !real(position.y, py, "part position y") ||
-          !expect("0") || !expect("0") || !expect("0") || !expect("|~")) {
+          !expect("1") || !real(position.x, position.error.x, "part position x") ||
+          !real(position.y, position.error.y, "part position y") || !expect("0") || !expect("0") || !expect("0") ||
+          !expect("|~")) {
         return false;
       }
-      position.precision = std::fmax(px, py);
       placed_.push_back(position);
     }
     if (toc_.parts.size() < 2) return true;
@@ -405,10 +405,10 @@ private:
     while (peekIs("P")) {
       ++pos_;
       localPointC point;
-      double px = 0;
-      double py = 0;
-      if (!recordNumber("P") || !real(point.x, px, "point x") || !real(point.y, py, "point y") || !expect("|~")) return false;
-      point.precision = std::fmax(px, py);
+      if (!recordNumber("P") || !real(point.x, point.error.x, "point x") || !real(point.y, point.error.y, "point y") ||
+          !expect("|~")) {
+        return false;
+      }
       points_.push_back(point);
     }
     section_ = "#~62";
@@ -518,6 +518,7 @@ private:
   }
 
   pointC placed(std::size_t part, const localPointC& p) const { return {p.x + placed_[part].x, p.y + placed_[part].y}; }
+  pointC placedError(std::size_t part, const localPointC& p) const { return sumError(p.error, placed_[part].error); }
 
   bool lineRecord(std::size_t part, long long base) {
     const std::size_t line = ++pos_;
@@ -530,7 +531,8 @@ private:
     elementC element = startElement(part, elementKind::line, attrs, line);
     element.a = placed(part, from);
     element.b = placed(part, to);
-    element.precision = std::fmax(from.precision, to.precision) + placed_[part].precision;
+    element.error.a = placedError(part, from);
+    element.error.b = placedError(part, to);
     scene_.elements.push_back(std::move(element));
     return true;
   }
@@ -547,7 +549,8 @@ private:
     elementC element = startElement(part, elementKind::circle, attrs, line);
     element.centre = placed(part, centre);
     element.radius = std::hypot(rim.x - centre.x, rim.y - centre.y);
-    element.precision = std::fmax(centre.precision, rim.precision) + placed_[part].precision;
+    element.error.centre = placedError(part, centre);
+    element.error.radius = distanceError(centre.error, rim.error);
     scene_.elements.push_back(std::move(element));
     return true;
   }
@@ -573,7 +576,10 @@ private:
     // Both angles lie in [-180, 180]; at most two turns make the end greater
     // (none for NaN).
     for (int turn = 0; turn < 2 && element.endAngle <= element.startAngle; ++turn) element.endAngle += 360;
-    element.precision = std::fmax(centre.precision, std::fmax(from.precision, to.precision)) + placed_[part].precision;
+    element.error.centre = placedError(part, centre);
+    element.error.a = placedError(part, from);
+    element.error.b = placedError(part, to);
+    element.error.radius = distanceError(centre.error, from.error);
     scene_.elements.push_back(std::move(element));
     return true;
   }
@@ -616,7 +622,9 @@ private:
     element.angle = std::atan2(m[3], m[0]) * 180 / kPi;
     element.height = height;
     element.relativePosition = relativePosition >= 1 && relativePosition <= 9 ? relativePosition : 0;
-    element.precision = std::fmax(p[2], p[5]) + placed_[part].precision;
+    element.error.a = sumError({p[2], p[5]}, placed_[part].error);
+    element.error.height = heightPrecision;
+    element.error.angle = directionError(m[0], m[3], p[0], p[3]);
     scene_.elements.push_back(std::move(element));
     return true;
   }

@@ -35,6 +35,19 @@ struct pointC {
   double y = 0;
 };
 
+// How far each value of an element may lie from the value its writer had:
+// the error of each number as its file prints it, carried into the values
+// computed from such numbers. All 0 for an exact source; infinite where a
+// file printed a non-finite number.
+struct valueErrorsC {
+  pointC a;  // of each coordinate
+  pointC b;
+  pointC centre;
+  double radius = 0;
+  double height = 0;
+  double angle = 0;  // a text's direction, degrees
+};
+
 struct elementC {
   elementKind kind = elementKind::line;
   // line: from a to b. arc: counter-clockwise from a to b about centre.
@@ -52,9 +65,7 @@ struct elementC {
   std::size_t group = 0;     // index into the scene's groups
   std::size_t style = 0;     // index into the scene's styles
   std::size_t sourceLine = 0;  // 1-based line of the file where the element starts (0: none)
-  // Largest absolute error of a coordinate of this element as the file
-  // printed it (0 for exact sources).
-  double precision = 0;
+  valueErrorsC error;
   // META2D: the attribute records (900) of the element's figure before it.
   std::size_t attributeRecords = 0;
 };

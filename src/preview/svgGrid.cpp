@@ -43,7 +43,10 @@ gridC gridC::forScene(const sceneC& scene, double unitsPerPixel) {
   double magnitude = 0;
   for (const elementC& element : scene.elements) {
     if (!isDrawable(element)) continue;
-    if (std::isfinite(element.precision)) precision = std::max(precision, element.precision);
+    const valueErrorsC& e = element.error;
+    for (double error : {e.a.x, e.a.y, e.b.x, e.b.y, e.centre.x, e.centre.y}) {
+      if (std::isfinite(error)) precision = std::max(precision, error);
+    }
     magnitude = std::max(magnitude, largestMagnitude(element));
   }
   const double pixel = std::isfinite(unitsPerPixel) && unitsPerPixel > 0 ? unitsPerPixel : 1;

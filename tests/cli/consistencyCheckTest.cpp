@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "consistencyCheck.h"
@@ -23,12 +24,12 @@ std::vector<inputFigureC> placed(const std::string& text) {
   return placeInputFigures(tree.node());
 }
 
-elementC line(double x1, double y1, double x2, double y2, double precision = 0) {
+elementC line(double x1, double y1, double x2, double y2, double error = 0) {
   elementC e;
   e.kind = elementKind::line;
   e.a = {x1, y1};
   e.b = {x2, y2};
-  e.precision = precision;
+  e.error.a = e.error.b = {error, error};
   return e;
 }
 
@@ -175,6 +176,22 @@ TEST(Check, OtherShapesAreComparedBetweenTheFiles) {
   EXPECT_EQ(r.approximations->inputElement, "MI line 102: line (1, 1) to (2, 2.5)");
 }
 
+TEST(Check, ShapesThatOnlyTextsSeparateAreComparedAsOneRun) {
+  // MI moves the text to the end of the part, so what it made of both
+  // ellipses follows each other there, while META2D has the text between.
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{ELLIPSE{}\n TEXT{TEXT{\"x\"}}\n ELLIPSE{}\n"
+                            " LINE{POINT{2,0} POINT{3,0}}}}");
+  elementC text;
+  text.kind = elementKind::text;
+  const elementC first = line(0, 0, 1, 0), second = line(1, 1, 2, 2);
+  const sceneC meta2d = file({"a"}, {first, text, second, line(2, 0, 3, 0)});
+  const sceneC mi = file({"a`~1"}, {first, second, line(2, 0, 3, 0), text});
+  const checkReportC r = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_FALSE(r.mi.first);
+  EXPECT_FALSE(r.approximations) << r.approximations->inputElement;
+  EXPECT_EQ(r.approximationsCompared, 2u);
+}
+
 TEST(Check, MiTextsFollowThePartsOtherElements) {
   const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{TEXT{POINT{1,2} TEXT{\"x\"} HEIGHT{3.5} ANGLE{90}}"
                             " LINE{POINT{0,0} POINT{1,0}}}}");
@@ -189,6 +206,59 @@ TEST(Check, MiTextsFollowThePartsOtherElements) {
   // An angle that six digits of cosine and sine cannot blur.
   mi.elements[1].angle = 90.01;
   EXPECT_TRUE(checkWrittenFiles(input, meta2d, mi).mi.first);
+}
+
+TEST(Check, AValueAgreesWithinItsErrorAndAMarginOfItsSize) {
+  // Half a unit of the sixth digit of 1000 is 0.005; the margin 1e-9 of
+  // 1000.0051 adds about 1e-6.
+  EXPECT_TRUE(agrees(1000, 1000.005, 0.005));
+  EXPECT_TRUE(agrees(1000, 999.995, 0.005));
+  EXPECT_FALSE(agrees(1000, 1000.0051, 0.005));
+  // Without an error the margin alone: 1e-3 at 1e6, 1e-9 below 1.
+  EXPECT_TRUE(agrees(1e6, 1e6 + 0.9e-3, 0));
+  EXPECT_FALSE(agrees(1e6, 1e6 + 1.1e-3, 0));
+  EXPECT_TRUE(agrees(0.5, 0.5 + 0.9e-9, 0));
+  EXPECT_FALSE(agrees(0.5, 0.5 + 1.1e-9, 0));
+  EXPECT_TRUE(agrees(NAN, NAN, 0));
+  EXPECT_FALSE(agrees(1, NAN, INFINITY));
+  EXPECT_FALSE(agrees(INFINITY, 1e308, INFINITY));
+}
+
+// A one-arc drawing and META2D and MI files holding the given arcs.
+checkReportC checkArc(const char* points, const std::function<void(elementC&)>& change) {
+  const auto input = placed(std::string("FIGURE{NAME{\"a\"} FIGURITEMS{ARC{") + points + "}}}");
+  elementC written = input.at(0).items.at(0).element;
+  change(written);
+  return checkWrittenFiles(input, file({"a"}, {written}), file({"a`~1"}, {input[0].items[0].element}));
+}
+
+TEST(Check, AFlatArcsCentreMayMoveAsFarAsItsPointsRoundingCarriesIt) {
+  // About (100000, 0) with radius 1000: one degree through its middle, and
+  // a quarter turn. The circle through a flat arc's points moves along its
+  // axis by 1e-12 of their size times 1 / sin^2 of a quarter of the sweep
+  // (101000 * 52525, about 5e-3); a quarter turn's only by about 7e-7, and
+  // the margin of 1e-9 of the centre's size adds 1e-4 to both.
+  const char* flat = "POINT{100999.96192378,-8.7265354983739} POINT{101000,0} POINT{100999.96192378,8.7265354983739}";
+  const char* quarter = "POINT{101000,0} POINT{100707.10678118655,707.10678118655} POINT{100000,1000}";
+  const auto moveCentre = [](elementC& arc) { arc.centre.x += 1e-3; };
+  EXPECT_FALSE(checkArc(flat, moveCentre).meta2d.first);
+  EXPECT_TRUE(checkArc(quarter, moveCentre).meta2d.first);
+}
+
+TEST(Check, AMeta2dArcAngleJustOverAWholeTurnMayStandForOneJustUnder) {
+  // The writers report 359.99995 degrees as 0.00005 (the excess over
+  // 359.9999): the start drawn at -0.00005 degrees is written at +0.00005.
+  const char* arc = "POINT{999.9999999996191,-0.0008726646259970541} POINT{0,1000} POINT{-1000,0}";
+  const auto writeAt = [](double start) {
+    return [start](elementC& a) {
+      a.startAngle = start;
+      const double t = start * 3.141592653589793 / 180;
+      a.a = {1000 * std::cos(t), 1000 * std::sin(t)};
+    };
+  };
+  EXPECT_FALSE(checkArc(arc, writeAt(0.00005)).meta2d.first);
+  // Not so for an angle that stands for nothing else.
+  EXPECT_TRUE(checkArc(arc, writeAt(0.00015)).meta2d.first);
 }
 
 TEST(Check, DescribesElementsInWords) {

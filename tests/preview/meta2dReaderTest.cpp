@@ -54,8 +54,9 @@ TEST(Meta2dRoundTrip, ALineKeepsItsPointsToTheLastDecimal) {
   EXPECT_EQ(line.b.x, 3.5);
   EXPECT_EQ(line.b.y, -4.0);
   EXPECT_EQ(line.sourceLine, 5u);  // 915, 914, 918, 511, 100
-  // Exact decimals, so the double's resolution at the largest value, 4.
-  EXPECT_EQ(line.precision, 0x1p-52 * 4);
+  // Exact decimals, so each value's error is the double's resolution there.
+  EXPECT_EQ(line.error.a.x, 0x1p-52 * 1);
+  EXPECT_EQ(line.error.b.y, 0x1p-52 * 4);
   EXPECT_EQ(styleOf(scene, 0), (styleC{"visible", -1, -1, 0, false, styleFamily::meta2d}));
 }
 
@@ -199,7 +200,7 @@ TEST(Meta2dRecords, EveryRecordKindOfAHandWrittenFile) {
   EXPECT_DOUBLE_EQ(arc.b.y, 5.0);
   EXPECT_TRUE(std::isnan(scene.elements[2].centre.x));
   EXPECT_EQ(scene.elements[2].centre.y, -2.5);
-  EXPECT_TRUE(std::isinf(scene.elements[2].precision));
+  EXPECT_TRUE(std::isinf(scene.elements[2].error.centre.x));
   EXPECT_EQ(scene.elements[3].text, "");
   EXPECT_EQ(scene.elements[3].sourceLine, 15u);
   EXPECT_EQ(scene.styles[scene.elements[3].style].layer, "cut-out hidden");
@@ -234,7 +235,9 @@ TEST(Meta2dRecords, PrecisionFollowsTheDecimalsLeft) {
   ASSERT_TRUE(readMeta2dFile(file, scene, error)) << error.message;
   // No decimals are left of the third number: up to 1 off, more than the
   // double's own resolution there (2^-52 * 1.2e22, about 2.7e6).
-  EXPECT_NEAR(scene.elements[0].precision, 0x1p-52 * 12345678901234567890123.0, 1e-3);
+  EXPECT_NEAR(scene.elements[0].error.b.x, 0x1p-52 * 12345678901234567890123.0, 1e-3);
+  // 22 decimals are left of the first, finer than the double there.
+  EXPECT_EQ(scene.elements[0].error.a.x, 0x1p-52 * 0.5);
 }
 
 struct brokenFileC {

@@ -43,8 +43,9 @@ TEST(MiRoundTrip, ALineIsPlacedByItsPartPosition) {
   EXPECT_EQ(line.a.y, 22.0);
   EXPECT_EQ(line.b.x, 13.5);
   EXPECT_EQ(line.b.y, 16.0);
-  // Points of exponent 0, positions up to exponent 1.
-  EXPECT_NEAR(line.precision, sixDigits(0) + sixDigits(1), 1e-15);
+  // Each coordinate: its point's (exponent 0) and its position's (exponent 1).
+  EXPECT_NEAR(line.error.a.x, sixDigits(0) + sixDigits(1), 1e-15);
+  EXPECT_NEAR(line.error.b.y, sixDigits(0) + sixDigits(1), 1e-15);
   // No settings: the first attributes are layer "1", colour 7, width 1.000, code 0.
   EXPECT_EQ(styleOf(scene, 0), (styleC{"1", 7, 0, 1.0, false}));
 }
@@ -177,7 +178,7 @@ TEST(MiRecords, AHandWrittenFileWithALine) {
   ASSERT_TRUE(readMiFile(joined(lines), scene, error)) << error.line << ": " << error.message;
   EXPECT_TRUE(std::isnan(scene.elements[0].a.y));
   EXPECT_EQ(scene.elements[0].b.x, -INFINITY);
-  EXPECT_TRUE(std::isinf(scene.elements[0].precision));
+  EXPECT_TRUE(std::isinf(scene.elements[0].error.b.x));
   // Bare line feeds read the same.
   std::string bare;
   for (const std::string& line : smallFile()) bare += line + "\n";

@@ -67,10 +67,10 @@ TEST(SvgGrid, TheStepFollowsTheFilesDigitsAndThePixel) {
   EXPECT_EQ(svg::gridC::forScene(scene, 0.2).decimals(), 3);
   // Six significant digits of 200 (MI): the file's last digit, 0.001, even
   // where a pixel would allow finer.
-  scene.elements[0].precision = 0.0005;
+  scene.elements[0].error.b.x = 0.0005;
   EXPECT_EQ(svg::gridC::forScene(scene, 0.002).decimals(), 3);
   // Never coarser than a pixel.
-  scene.elements[0].precision = 50;
+  scene.elements[0].error.a.y = 50;
   EXPECT_EQ(svg::gridC::forScene(scene, 0.2).decimals(), 1);
 }
 

@@ -1,0 +1,105 @@
+// lorvane check on a random drawing: lines, arcs, circles, texts and
+// ellipses at coordinates in the thousands, placed by random insert points
+// and rotations, agree within what each file prints; a point moved in the MI
+// file beyond that does not.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "processRunner.h"
+#include "randomDrawing.h"
+
+namespace lorvane::testing {
+namespace {
+
+std::string tool() { return quoted(LORVANE_TOOL_PATH); }
+std::string scratch(const std::string& name) { return ::testing::TempDir() + "lorvane_generated_" + name; }
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t at = 0;
+  for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    out.push_back(text.substr(at, end - at));
+  }
+  return out;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& line : lines) out += line + "\r\n";
+  return out;
+}
+
+// One unit of the sixth significant digit of a number MI prints without an
+// exponent: 1 for 123456, 0.001 for 123.456 and for 100, 1e-8 for 0.00123.
+double sixthDigitUnit(const std::string& printed) {
+  const std::size_t first = printed.find_first_of("123456789");
+  const std::size_t point = printed.find('.') == std::string::npos ? printed.size() : printed.find('.');
+  const int place = first < point ? static_cast<int>(point - first) - 1 : -static_cast<int>(first - point);
+  return std::pow(10.0, place - 5);
+}
+
+// Two figures of 300 items within 3000 of their insert points; its path.
+std::string generatedDrawing() {
+  randomDrawingOptionsC options;
+  options.figures = 2;
+  options.itemsPerFigure = 300;
+  options.seed = 45;
+  options.extent = 3000;
+  const std::string path = scratch("drawing.mt");
+  writeFileBytes(path, randomDrawingText(options));
+  return path;
+}
+
+TEST(GeneratedDrawingCheck, BothFilesAgreeWithTheDrawing) {
+  const std::string drawing = generatedDrawing();
+  const processResultC r = runProcess(tool() + " check " + quoted(drawing));
+  EXPECT_EQ(r.exitCode, 0) << r.out << r.err;
+  EXPECT_NE(r.out.find("META2D agrees with the drawing"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("MI     agrees with the drawing"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("both files approximate the other shapes alike"), std::string::npos) << r.out;
+}
+
+TEST(GeneratedDrawingCheck, APointMovedBeyondItsPrintedPrecisionIsReported) {
+  const std::string drawing = generatedDrawing();
+  const std::string mi = scratch("moved.mi");
+  ASSERT_EQ(runProcess(tool() + " convert -q -f MI -o " + quoted(mi) + " " + quoted(drawing)).exitCode, 0);
+  std::vector<std::string> file = lines(readFileBytes(mi));
+  // The first part's position: "ASSE", number, "1", "1", name, "1", x.
+  std::size_t asse = 0;
+  while (asse < file.size() && file[asse] != "ASSE") ++asse;
+  ASSERT_LT(asse + 6, file.size());
+  const double positionUnit = sixthDigitUnit(file[asse + 6]);
+  // The first point of the part whose x has three integer digits or more:
+  // "P", number, x.
+  std::size_t x = 0;
+  for (std::size_t i = 0; i + 2 < file.size() && !x; ++i) {
+    const std::string& v = file[i + 2];
+    if (file[i] == "P" && v.find('e') == std::string::npos && std::fabs(std::stod(v)) >= 100) x = i + 2;
+  }
+  ASSERT_GT(x, 0u);
+  // Printed, x and the position may each be half a unit of their sixth
+  // digit off the drawing, in either direction. Moved towards zero by twice
+  // that and one unit more (a whole number of units, so six digits print it
+  // exactly), x lies at least one unit beyond what the check allows.
+  const double value = std::stod(file[x]);
+  const double unit = sixthDigitUnit(file[x]);
+  const double allowance = unit / 2 + positionUnit / 2;
+  const double move = unit * std::ceil((2 * allowance + unit) / unit);
+  char moved[32];
+  std::snprintf(moved, sizeof moved, "%.6g", value - std::copysign(move, value));
+  ASSERT_NEAR(std::fabs(std::stod(moved) - value), move, unit / 100) << file[x] << " -> " << moved;
+  file[x] = moved;
+  writeFileBytes(mi, joined(file));
+
+  const processResultC r = runProcess(tool() + " check --mi " + quoted(mi) + " " + quoted(drawing));
+  EXPECT_EQ(r.exitCode, 1) << r.out << r.err;
+  EXPECT_NE(r.out.find("MI     differs in figure \"Figure 1\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("META2D agrees with the drawing"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace lorvane::testing
