@@ -44,21 +44,27 @@ metaTreeC* mixedDrawing() {
   return drawing.get();
 }
 
-metaObjectC requestFor(metaTreeC* input) {
+// A host that shows a bar: it asks for the progress in between.
+std::int64_t gProgressCalls = 0;
+void countProgress(double, const char*) { ++gProgressCalls; }
+
+metaObjectC requestFor(metaTreeC* input, bool progressDetail) {
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
   metaObjectC(request.getOrAddChild("NAME")).setString("MI");
   metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(outputPath());
   metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
   return request;
 }
 
-void convert(benchmark::State& state, metaTreeC* input, std::int64_t items) {
+void convert(benchmark::State& state, metaTreeC* input, std::int64_t items, bool progressDetail = false) {
   long long bytes = 0;
+  gProgressCalls = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    metaObjectC request = requestFor(input);
+    metaObjectC request = requestFor(input, progressDetail);
     state.ResumeTiming();
-    convertRequest(request.node(), nullptr);
+    convertRequest(request.node(), progressDetail ? &countProgress : nullptr);
     state.PauseTiming();
     bytes = fileSize(outputPath());
     request.release();
@@ -83,6 +89,15 @@ void BM_ME10MixedDrawing(benchmark::State& state) {
   convert(state, mixedDrawing(), 1000000);
 }
 BENCHMARK(BM_ME10MixedDrawing)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
+
+// The same with the progress reported in between: counting the items first
+// and a counter compare for each item and record.
+void BM_ME10MixedDrawingWithProgress(benchmark::State& state) {
+  modelClasses();
+  convert(state, mixedDrawing(), 1000000, true);
+  state.counters["progress_calls"] = static_cast<double>(gProgressCalls) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_ME10MixedDrawingWithProgress)->Unit(benchmark::kSecond)->Iterations(3)->UseRealTime();
 
 }  // namespace
 

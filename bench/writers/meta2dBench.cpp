@@ -69,14 +69,20 @@ void* countingRealloc(void* b, std::size_t n) {
   return memManSystemC::sizeClassHooks().realloc(b, n);
 }
 
-void BM_Meta2dConversion(benchmark::State& state) {
+// A host that shows a bar: it asks for the progress in between.
+std::int64_t gProgressCalls = 0;
+void countProgress(double, const char*) { ++gProgressCalls; }
+
+void convertMeta2d(benchmark::State& state, bool progressDetail) {
   fixtureC& f = fixture();
   long long bytes = 0;
+  gProgressCalls = 0;
   for (auto _ : state) {
     state.PauseTiming();
     metaObjectC request = requestFor("META", f.drawing);
+    if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
     state.ResumeTiming();
-    convertRequest(request.node(), nullptr);
+    convertRequest(request.node(), progressDetail ? &countProgress : nullptr);
     state.PauseTiming();
     bytes = fileSize(outputPath());
     request.release();
@@ -85,8 +91,18 @@ void BM_Meta2dConversion(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
   state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
   state.counters["items"] = static_cast<double>(kItems);
+  if (progressDetail) {
+    state.counters["progress_calls"] = static_cast<double>(gProgressCalls) / static_cast<double>(state.iterations());
+  }
 }
+
+void BM_Meta2dConversion(benchmark::State& state) { convertMeta2d(state, false); }
 BENCHMARK(BM_Meta2dConversion)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The same with the progress reported in between: counting the items first
+// and a counter compare for each item.
+void BM_Meta2dConversionWithProgress(benchmark::State& state) { convertMeta2d(state, true); }
+BENCHMARK(BM_Meta2dConversionWithProgress)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_Meta2dConversionMemory(benchmark::State& state) {
   fixtureC& f = fixture();

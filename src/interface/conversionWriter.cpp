@@ -22,4 +22,24 @@ void conversionWriterC::reportError(const char* format, ...) const {
   setResultText(request_.node(), message);
 }
 
+void conversionWriterC::reportUnrepresentable(unrepresentableKind kind, std::string_view figureName,
+                                              std::size_t figurePosition, const char* record) {
+  if (unrepresentableReported_) return;
+  unrepresentableReported_ = true;
+  // A name with a line break would break the message's own line.
+  const bool oneLine = figureName.find_first_of("\r\n") == std::string_view::npos;
+  const std::string figure = figureName.empty() || !oneLine
+                                 ? "Nr. " + std::to_string(figurePosition)
+                                 : std::string(figureName);
+  reportError(kind == unrepresentableKind::number ? "Figur %s: Zahl im Satz %s nicht darstellbar!"
+                                                  : "Figur %s: Text im Satz %s nicht darstellbar!",
+              figure.c_str(), record);
+}
+
+bool conversionWriterC::asksForDetailedProgress(metaTreeC* request) {
+  if (!request) return false;
+  metaTreeC* member = metaObjectC(request).findChild("PROGRESSDETAIL");
+  return member && metaObjectC(member).getInt() != 0;
+}
+
 }  // namespace lorvane

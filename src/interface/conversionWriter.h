@@ -1,16 +1,32 @@
 #pragma once
+#include <cstddef>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "interface/lorvanePlugin.h"
+#include "interface/progressMeter.h"
 #include "metatree/metaObject.h"
 
 namespace lorvane {
+
+// What a format cannot hold: a number (not finite, or too large for its
+// field), or a text with a line break where the file has none.
+enum class unrepresentableKind { number, text };
+
+// True when the text holds a line feed, which ends a line of the written
+// files. (A carriage return does not: the files' line end is the pair, and a
+// lone carriage return is read back as a part of its line.)
+inline bool hasLineFeed(std::string_view text) { return std::memchr(text.data(), '\n', text.size()) != nullptr; }
 
 // What every output writer shares: the host's progress callback and the
 // request, into whose "RESTEXT" it reports failures.
 class conversionWriterC {
 public:
-  conversionWriterC(lorvaneProgressCallback progress, metaTreeC* request) : progress_(progress), request_(request) {}
+  // A request member "PROGRESSDETAIL" other than 0 asks for progress between
+  // the calls with 0 and 100; it is looked up, never added.
+  conversionWriterC(lorvaneProgressCallback progress, metaTreeC* request)
+      : progress_(progress), request_(request), meter_(progress, asksForDetailedProgress(request)) {}
   virtual ~conversionWriterC() = default;
   conversionWriterC(const conversionWriterC&) = delete;
   conversionWriterC& operator=(const conversionWriterC&) = delete;
@@ -28,11 +44,25 @@ protected:
   // stores it under "RESTEXT", replacing an earlier one.
   void reportError(const char* format, ...) const;
 
+  // Reports the first value of the conversion that the file cannot hold, as
+  // "Figur %s: Zahl im Satz %s nicht darstellbar!" (or "Text" for a text),
+  // with the figure's name, or "Nr. " and its 1-based position when the name
+  // is empty or cannot stand on one line, and the record as the file spells
+  // it. Later values are not reported; a later error replaces the report.
+  void reportUnrepresentable(unrepresentableKind kind, std::string_view figureName, std::size_t figurePosition,
+                             const char* record);
+  bool unrepresentableReported() const { return unrepresentableReported_; }
+
   metaObjectC& request() { return request_; }
+  progressMeterC& meter() { return meter_; }
 
 private:
+  static bool asksForDetailedProgress(metaTreeC* request);
+
   lorvaneProgressCallback progress_;
   metaObjectC request_;  // not owning
+  progressMeterC meter_;
+  bool unrepresentableReported_ = false;
 };
 
 // "RESTEXT" of the request takes the text.

@@ -23,6 +23,15 @@ metaTreeC* readMemberRecord(metaObjectVirtualDataBaseC& record, std::string_view
 bool isDrawingNode(const metaTreeC* node);
 bool isFigureNode(const metaTreeC* node);
 
+// How many figures an input (a DRAWING or a FIGURE) holds and how many items
+// their FIGURITEMS chains hold, counted without adding anything to the tree:
+// the measure of a writer's progress. Shapes that are converted count once.
+struct drawingSizeC {
+  std::uint64_t figures = 0;
+  std::uint64_t items = 0;
+};
+drawingSizeC measureDrawing(metaTreeC* input);
+
 // The children of a record that carry one key, as a list; children with any
 // other key are skipped. Counting scans to the end; the matches are cached
 // until the tree changes.

@@ -108,7 +108,10 @@ TEST(BoundedWork, ConversionsOfShapesWithExtremeAnglesEnd) {
       metaObjectC(metaObjectC(items->firstChild()->next()).findChild("ANGLE")).setDouble(a);
       const auto start = std::chrono::steady_clock::now();
       EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
-      EXPECT_FALSE(hasResultText(request)) << resultText(request);
+      // Coordinates that are not numbers are reported; nothing else is.
+      if (hasResultText(request)) {
+        EXPECT_NE(resultText(request).find("Zahl im Satz"), std::string::npos);
+      }
       EXPECT_LT(secondsSince(start), 30.0) << format << " " << a;
       std::remove(scratchPath(std::string("bounded.") + format).c_str());
     }

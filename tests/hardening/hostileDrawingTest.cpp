@@ -53,6 +53,8 @@ struct hostileCaseC {
   std::string drawing;                 // text form; empty: INPUTDATA without children
   std::string meta2dExpected;          // whole META2D file; empty: only "ends with EOF"
   const char* restext = nullptr;       // RESTEXT both writers leave; null: none
+  const char* meta2dReport = nullptr;  // RESTEXT beside a complete META2D file; null: none
+  const char* miReport = nullptr;      // the same for the MI file
   std::function<metaTreeC*()> build;   // builds the drawing instead of the text
 };
 
@@ -82,7 +84,7 @@ resultC convert(const hostileCaseC& c, const char* format) {
 
 hostileCaseC row(const char* name, std::string drawing, std::string expected, const char* restext = nullptr,
                  std::function<metaTreeC*()> build = {}) {
-  return hostileCaseC{name, std::move(drawing), std::move(expected), restext, std::move(build)};
+  return hostileCaseC{name, std::move(drawing), std::move(expected), restext, nullptr, nullptr, std::move(build)};
 }
 
 const std::string kZero = "0.0000000000000000000000 ";
@@ -97,6 +99,8 @@ std::vector<hostileCaseC> hostileCases() {
                       ELLIPSEARC{POINT{0,0} RAD1{1} RAD2{1} ANGLE1{111} ANGLE2{222}}
                       ICRV2D{POINT{0,0} POINT{111,111} POINT{222,0}}}})",
                    ""));
+  cases.back().meta2dReport = "Figur N: Zahl im Satz 100 nicht darstellbar!";
+  cases.back().miReport = "Figur N`~1: Zahl im Satz ASSE nicht darstellbar!";
   cases.push_back(row("StringsWhereNumbersGo",
                    R"(FIGURE{NAME{"S"} ANSICHTNO{"1"} INSERTPOINT{POINT{"a","b"} ROTATION{"90"}}
                       FIGURITEMS{SHAPEATTR{SHAPEWIDTH{"2"} SHAPETYP{"4"} METALINETYPE{"x"} COSMETIC{"1"}}
@@ -171,7 +175,8 @@ TEST_P(HostileDrawing, ConvertsToMeta2dWithTheDefaults) {
     EXPECT_EQ(r.file, "");
     return;
   }
-  EXPECT_FALSE(r.hasRestext) << r.restext;
+  if (c.meta2dReport) EXPECT_EQ(r.restext, c.meta2dReport);
+  else EXPECT_FALSE(r.hasRestext) << r.restext;
   if (!c.meta2dExpected.empty()) {
     EXPECT_EQ(r.file, c.meta2dExpected);
   } else {
@@ -183,8 +188,8 @@ TEST_P(HostileDrawing, ConvertsToMeta2dWithTheDefaults) {
 TEST_P(HostileDrawing, ConvertsToACompleteMiFile) {
   const hostileCaseC& c = GetParam();
   resultC r = convert(c, "MI");
-  if (c.restext) {
-    EXPECT_EQ(r.restext, c.restext);
+  if (c.restext || c.miReport) {
+    EXPECT_EQ(r.restext, c.restext ? c.restext : c.miReport);
   } else {
     EXPECT_FALSE(r.hasRestext) << r.restext;
   }

@@ -33,7 +33,7 @@ std::filesystem::path scratchPath() {
 
 }  // namespace
 
-std::string writtenFile(const std::string& drawing, const char* format) {
+std::string writtenFile(const std::string& drawing, const char* format, const char* report) {
   const std::filesystem::path path = scratchPath();
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
   metaObjectC(request.getOrAddChild("NAME")).setString(format);
@@ -44,7 +44,8 @@ std::string writtenFile(const std::string& drawing, const char* format) {
   EXPECT_FALSE(reader.failed()) << reader.errorText();
   if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
   EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
-  EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
+  if (report) EXPECT_EQ(std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()), report);
+  else EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
   std::string bytes = readBytes(path);
   std::error_code ignored;
   std::filesystem::remove(path, ignored);

@@ -10,8 +10,9 @@
 namespace lorvane::previewtest {
 
 // The drawing (meta tree text form) converted to `format` ("META" or "MI");
-// the bytes of the written file. The scratch file is removed again.
-std::string writtenFile(const std::string& drawing, const char* format);
+// the bytes of the written file. The scratch file is removed again. The
+// conversion must leave the RESTEXT `report` (null: none).
+std::string writtenFile(const std::string& drawing, const char* format, const char* report = nullptr);
 
 // The text form of examples/<name>.mt.
 std::string exampleDrawing(const char* name);

@@ -23,7 +23,11 @@ ME10Point toPoint(const point2dC& p) { return {p.x, p.y}; }
 
 int ME10Writer::processItems(metaTreeC* first, int depth) {
   int result = 1;
-  for (metaTreeC* item = first; item && result == 1; item = item->next()) result = processItem(item, depth);
+  for (metaTreeC* item = first; item && result == 1; item = item->next()) {
+    // Progress counts the figure's own items, not what a shape converts to.
+    if (depth == 0) meter().step();
+    result = processItem(item, depth);
+  }
   return result;
 }
 

@@ -42,6 +42,7 @@ std::int32_t ME10Part::addText(std::string text, const ME10Point& position, doub
 
 void ME10Part::setName(std::string_view text, std::int32_t number) {
   name_.assign(text);
+  number_ = number;
   std::replace(name_.begin(), name_.end(), '~', '_');
   // The back-quote and tilde set the part number apart from the name, which
   // after the replacement holds no tilde of its own.

@@ -37,6 +37,8 @@ public:
 
   // The name with every '~' made '_', followed by "`~" and the number.
   void setName(std::string_view text, std::int32_t number);
+  // The number given with the name: the figure's 1-based position.
+  std::int32_t number() const { return number_; }
   void setPosition(double x, double y) { position_ = {x, y}; }
   void setAttributes(const ME10Attributes& attributes) { current_ = attributes; }
 
@@ -69,6 +71,7 @@ private:
   std::vector<std::unique_ptr<ME10Point>> points_;
   pointGridIndexC pointIndex_;  // mirrors points_
   std::string name_;
+  std::int32_t number_ = 0;
   ME10Attributes current_;
   ME10Point position_;
   std::array<double, 2> further_{0.0, 0.0};

@@ -9,9 +9,17 @@
 #include "writers/me10/miFile.h"
 
 namespace lorvane {
+namespace {
+
+// Both building the model and writing it take long on large drawings; the
+// building gets this share of the progress, the writing the rest.
+constexpr double kModelShare = 60.0;
+
+}  // namespace
 
 int ME10Writer::run(metaTreeC* input, const std::string& outputPath) {
   reportProgress(0.0);
+  if (meter().detailed()) meter().beginPhase(0.0, kModelShare, measureDrawing(input).items);
   if (isDrawingNode(input)) {
     processDrawing(input);
   } else if (isFigureNode(input)) {
@@ -23,8 +31,14 @@ int ME10Writer::run(metaTreeC* input, const std::string& outputPath) {
   currentPart_ = nullptr;
 
   // A rejected input still gets the file of the empty model.
+  miFileWatchC watch;
+  watch.meter = &meter();
+  watch.from = kModelShare;
+  watch.to = 100.0;
+  watch.unrepresentable = [this](unrepresentableKind kind, std::string_view figure, std::size_t position,
+                                 const char* record) { reportUnrepresentable(kind, figure, position, record); };
   int result = -1;
-  switch (writeMiFile(*this, outputPath, localTimestamp())) {
+  switch (writeMiFile(*this, outputPath, localTimestamp(), watch)) {
     case miFileResult::written:
       result = 1;
       break;
@@ -52,6 +66,7 @@ void ME10Writer::processDrawing(metaTreeC* node) {
 }
 
 void ME10Writer::processFigure(metaTreeC* node) {
+  meter().mark();
   applySettings(node);
   figureRecordC figure(node);
   std::string name(figure.name());
@@ -85,7 +100,14 @@ void ME10Writer::setAttributes(std::int32_t lineType, std::int32_t cosmetic) {
   if (!currentPart_) return;
   ME10AttributeChoice choice = chooseAttributes(lineType, cosmetic, layerNames, lineWidths, lineColors);
   // The layer is registered whether or not a shape then uses it.
+  const std::size_t known = layers().size();
   const std::int32_t layer = layerIndex(choice.layerName);
+  // A layer name stands on the one line of its record; it is checked once,
+  // for the figure that brings it.
+  if (layers().size() > known && hasLineFeed(choice.layerName.c_str())) {
+    reportUnrepresentable(unrepresentableKind::text, currentPart_->name(),
+                          static_cast<std::size_t>(currentPart_->number()), "ASSP");
+  }
   currentPart_->setAttributes({layer, std::move(choice.width), std::move(choice.colour), choice.lineTypeCode});
 }
 

@@ -21,16 +21,28 @@ constexpr double kPi = 3.141592653589793;
 // writer a call and a line feed search for every short line.
 class miLineWriterC {
 public:
-  explicit miLineWriterC(textFileWriterC& out) : out_(out) { pending_.reserve(kBlock + 256); }
+  miLineWriterC(textFileWriterC& out, const miUnrepresentableT& unrepresentable)
+      : out_(out), unrepresentable_(unrepresentable) {
+    pending_.reserve(kBlock + 256);
+  }
   ~miLineWriterC() { flush(); }
   miLineWriterC(const miLineWriterC&) = delete;
   miLineWriterC& operator=(const miLineWriterC&) = delete;
 
+  // Where the values written next belong, for reports of what the file
+  // cannot hold.
+  void figure(std::string_view name, std::size_t position) {
+    figure_ = name;
+    position_ = position;
+  }
+  void record(const char* record) { record_ = record; }
+
   // Texts are written as a C string would be: up to a zero byte, if any.
-  void text(std::string_view line) {
-    if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
-      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
-    }
+  void text(std::string_view line) { add(asCString(line)); }
+  // A name, which must stay on its one line.
+  void singleLine(std::string_view line) {
+    line = asCString(line);
+    if (hasLineFeed(line)) unrepresentable(unrepresentableKind::text);
     add(line);
   }
   void integer(std::int32_t value) {
@@ -40,6 +52,13 @@ public:
   void real(double value) {
     char buffer[kMiNumberBufferSize];
     add(std::string_view(buffer, formatMiFloat(value, buffer)));
+    if (!std::isfinite(value)) unrepresentable(unrepresentableKind::number);
+  }
+  // A number the model holds as text, written by formatDouble: only a value
+  // that is not finite ends with a letter ("inf", "nan").
+  void formattedReal(std::string_view line) {
+    if (!line.empty() && (line.back() == 'f' || line.back() == 'n')) unrepresentable(unrepresentableKind::number);
+    text(line);
   }
   void labelled(std::string_view label, std::int32_t value) {
     char buffer[kMiNumberBufferSize];
@@ -57,6 +76,16 @@ public:
 private:
   static constexpr std::size_t kBlock = 1 << 14;
 
+  static std::string_view asCString(std::string_view line) {
+    if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
+      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
+    }
+    return line;
+  }
+  void unrepresentable(unrepresentableKind kind) {
+    if (unrepresentable_) unrepresentable_(kind, figure_, position_, record_);
+  }
+
   void add(std::string_view line) {
     pending_.append(line);
     pending_.push_back('\n');
@@ -65,11 +94,24 @@ private:
 
   textFileWriterC& out_;
   std::string pending_;
+  const miUnrepresentableT& unrepresentable_;
+  std::string_view figure_;
+  std::size_t position_ = 0;
+  const char* record_ = "";
 };
 
 class miFileWriterC {
 public:
-  miFileWriterC(ME10Model& model, textFileWriterC& out) : model_(model), out_(out) {}
+  miFileWriterC(ME10Model& model, textFileWriterC& out, const miFileWatchC& watch)
+      : model_(model), out_(out, watch.unrepresentable), meter_(watch.meter ? *watch.meter : idleMeter_) {
+    if (meter_.detailed()) {
+      std::uint64_t records = 0;
+      for (const auto& part : model_.parts()) {
+        records += part->points().size() + part->elements().size() + part->texts().size();
+      }
+      meter_.beginPhase(watch.from, watch.to, records);
+    }
+  }
 
   void write(const miTimestamp& when) {
     tableOfContents();
@@ -93,7 +135,9 @@ private:
       const bool points = !part->points().empty();
       const bool elements = !part->elements().empty();
       const bool texts = !part->texts().empty();
-      out_.text(part->name());
+      out_.figure(part->name(), static_cast<std::size_t>(part->number()));
+      out_.record("#~2");
+      out_.singleLine(part->name());
       out_.integer(1 + (points ? 1 : 0) + (elements ? 1 : 0) + (texts ? 1 : 0));
       if (points) out_.labelled("TC61:", part->firstPointNumber());
       if (elements) out_.labelled("TC62:", part->firstElementNumber());
@@ -101,7 +145,8 @@ private:
       out_.labelled("PLAST:", part->lastNumber());
     }
     if (hasTopAssembly()) {
-      out_.text(model_.modelName());
+      out_.figure(model_.modelName(), 0);
+      out_.singleLine(model_.modelName());
       out_.text("1");
       out_.labelled("PLAST:", model_.lastNumber());
     }
@@ -113,6 +158,8 @@ private:
     out_.text(miDateLine(when));
     out_.text(miTimeLine(when));
     out_.lines({"", "HP ME10 Rev. 06.11", "2.21", "2D"});
+    out_.figure(model_.modelName(), 0);
+    out_.record("#~3");
     for (double extent : model_.extents()) out_.real(extent);
     out_.lines({"0", "0", "1", "XX", "1", "mm", "RAD", "1E-12", "0.0001", "32"});
     out_.lines({"0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1"});
@@ -136,7 +183,9 @@ private:
   void assemblies() {
     out_.text("#~5");
     const std::int32_t first = model_.nextNumber();
+    out_.record("ASSE");
     for (const auto& part : model_.parts()) {
+      out_.figure(part->name(), static_cast<std::size_t>(part->number()));
       out_.text("ASSE");
       out_.integer(model_.takeNumber());
       out_.lines({"1", "1"});
@@ -148,6 +197,7 @@ private:
       out_.lines({"0", "|~"});
     }
     if (!hasTopAssembly()) return;
+    out_.figure(model_.modelName(), 0);
     out_.text("ASSE");
     out_.integer(model_.takeNumber());
     out_.lines({"1", "1"});
@@ -168,17 +218,21 @@ private:
   void attributes(const ME10Element& element) {
     out_.text(element.colour);
     out_.integer(element.lineType);
-    out_.text(element.width);
+    out_.formattedReal(element.width);
     out_.lines({"0", "1"});
     out_.integer(addNumbers(element.layerIndex, model_.layerBase()));
   }
 
   void partBlock(const ME10Part& part) {
+    meter_.mark();
+    out_.figure(part.name(), static_cast<std::size_t>(part.number()));
     out_.text("#~6");
     out_.text(part.name());
     out_.text("#~61");
     const std::int32_t base = model_.nextNumber();
+    out_.record("P");
     for (const auto& point : part.points()) {
+      meter_.step();
       out_.text("P");
       out_.integer(model_.takeNumber());
       out_.real(point->x);
@@ -194,6 +248,7 @@ private:
   }
 
   void element(const ME10Element& element, std::int32_t base) {
+    meter_.step();
     switch (element.kind) {
       case ME10Element::kLine: {
         const auto& line = static_cast<const ME10Line&>(element);
@@ -224,13 +279,15 @@ private:
     out_.text("|~");
   }
 
-  void record(std::string_view type, const ME10Element& element) {
+  void record(const char* type, const ME10Element& element) {
+    out_.record(type);
     out_.text(type);
     out_.integer(model_.takeNumber());
     attributes(element);
   }
 
   void text(const ME10Text& text) {
+    meter_.step();
     record("TEX", text);
     out_.integer(text.relativePosition);
     // The placement is the rotation R = ((cos a, sin a, 0), (-sin a, cos a, 0),
@@ -270,17 +327,20 @@ private:
 
   ME10Model& model_;
   miLineWriterC out_;
+  progressMeterC idleMeter_{nullptr, false};
+  progressMeterC& meter_;
 };
 
 }  // namespace
 
-miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when) {
+miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when,
+                         const miFileWatchC& watch) {
   model.pruneParts();
   model.numberRecords();
   model.restartNumbers();
   auto file = std::make_unique<textFileWriterC>();
   if (!file->open(path)) return miFileResult::notCreated;
-  miFileWriterC(model, *file).write(when);
+  miFileWriterC(model, *file, watch).write(when);
   return file->close() ? miFileResult::written : miFileResult::notWritten;
 }
 

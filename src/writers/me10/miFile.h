@@ -1,6 +1,11 @@
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
+#include "interface/conversionWriter.h"
+#include "interface/progressMeter.h"
 #include "writers/me10/me10Model.h"
 
 namespace lorvane {
@@ -25,8 +30,25 @@ std::string miTimeLine(const miTimestamp& when);
 
 enum class miFileResult { written, notCreated, notWritten };
 
+// Who hears of values the file cannot hold (in the order they are written):
+// the part's name as written and its number (the drawing's name and 0 for the
+// top assembly and the header), and the record or section.
+using miUnrepresentableT =
+    std::function<void(unrepresentableKind kind, std::string_view figure, std::size_t position, const char* record)>;
+
+// What a caller watches while the file is written: the progress, as one step
+// for each point, element and text in a phase from `from` to `to` percent,
+// and the values the file cannot hold.
+struct miFileWatchC {
+  progressMeterC* meter = nullptr;
+  double from = 0.0;
+  double to = 100.0;
+  miUnrepresentableT unrepresentable;
+};
+
 // Prunes and numbers the model, then writes it as an MI file at the path,
 // which is created or emptied.
-miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when);
+miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when,
+                         const miFileWatchC& watch = {});
 
 }  // namespace lorvane

@@ -116,17 +116,22 @@ std::size_t renderFixed24Fast(double value, char* out) {
 
 }  // namespace
 
-std::size_t formatMeta2dNumber(double value, char* out) {
+std::size_t formatMeta2dNumber(double value, char* out, bool& fits) {
   // The rendering is the exact decimal expansion that a correct "%.24f"
   // gives, independent of the C runtime and of the process locale; it is cut
   // after 24 characters. A double has at most 309 integer digits, so
   // 309 + 1 + 24 characters always fit.
   char rendered[384];
   std::size_t length = renderFixed24Fast(value, rendered);
+  // The fast rendering has at most 16 integer digits.
+  fits = true;
   if (length == 0) {
     const std::to_chars_result result =
         std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, kFractionDigits);
     length = static_cast<std::size_t>(result.ptr - rendered);
+    // A finite rendering ends with the point and 24 decimals; the point must
+    // stand within the field.
+    fits = std::isfinite(value) && length - (kFractionDigits + 1) < kMeta2dNumberWidth;
   }
   const std::size_t kept = length < kMeta2dNumberWidth ? length : kMeta2dNumberWidth;
   std::memcpy(out, rendered, kept);

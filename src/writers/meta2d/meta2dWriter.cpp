@@ -26,6 +26,35 @@ std::string blanksToUnderscores(std::string_view name) {
   return text;
 }
 
+// The codes a reader of the file takes a line for a record by.
+bool isRecordCode(int code) {
+  switch (code) {
+    case 100: case 200: case 250: case 500: case 511: case 515: case 520: case 900: case 901:
+    case 910: case 911: case 914: case 915: case 916: case 917: case 918: case 920: case 921:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// A text that ends its record may hold line feeds: a reader takes each line
+// after one as the text's continuation, unless the line starts like a record
+// (a record code and a blank), which it cannot tell apart from one.
+bool continuesLikeARecord(std::string_view text) {
+  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
+    const std::string_view line = text.substr(at + 1, 4);
+    if (line.size() < 4 || line[3] != ' ') continue;
+    int code = 0;
+    bool digits = true;
+    for (std::size_t i = 0; i < 3; ++i) {
+      digits = digits && line[i] >= '0' && line[i] <= '9';
+      code = code * 10 + (line[i] - '0');
+    }
+    if (digits && isRecordCode(code)) return true;
+  }
+  return false;
+}
+
 std::string integerField(const char* format, int value) {
   char text[32];
   std::snprintf(text, sizeof text, format, value);
@@ -41,6 +70,7 @@ int meta2dWriterC::run(metaTreeC* input, const std::string& outputPath) {
     reportProgress(100.0);
     return -1;
   }
+  if (meter().detailed()) meter().beginPhase(0.0, 100.0, measureDrawing(input).items);
   int result = 1;
   if (isDrawingNode(input)) {
     writeDrawing(input);
@@ -61,13 +91,24 @@ int meta2dWriterC::run(metaTreeC* input, const std::string& outputPath) {
 }
 
 void meta2dWriterC::writeNameLine(std::string_view name) {
+  const std::string written = blanksToUnderscores(name);
+  checkText(written, "915");
   out_.write("915 ");
-  out_.line(blanksToUnderscores(name));
+  out_.line(written);
   nameLinePending_ = false;
+}
+
+void meta2dWriterC::checkText(std::string_view text, const char* record) {
+  if (hasLineFeed(text) && continuesLikeARecord(text)) {
+    reportUnrepresentable(unrepresentableKind::text, figureName_, figurePosition_, record);
+  }
 }
 
 void meta2dWriterC::writeDrawing(metaTreeC* node) {
   drawingRecordC drawing(node);
+  // The drawing's own line belongs to no figure.
+  figureName_ = drawing.name();
+  figurePosition_ = 0;
   writeNameLine(drawing.name());
   keyedListViewC figures = drawing.figures();
   const std::size_t count = figures.count();
@@ -77,6 +118,7 @@ void meta2dWriterC::writeDrawing(metaTreeC* node) {
   metaTreeC* figure = count > 0 ? figures.at(0) : nullptr;
   for (std::size_t i = 0; i < count && figure; ++i) {
     metaTreeC* following = figure->next();
+    figurePosition_ = i + 1;
     writeFigure(figure);
     figure = following;
     while (figure && !isFigureNode(figure)) figure = figure->next();
@@ -84,11 +126,16 @@ void meta2dWriterC::writeDrawing(metaTreeC* node) {
 }
 
 void meta2dWriterC::writeFigure(metaTreeC* node) {
+  meter().mark();
   figureRecordC figure(node);
+  figureName_ = figure.name();
   if (nameLinePending_) writeNameLine(figure.name());
 
   const std::string shortName(figure.shortName());
-  if (!shortName.empty()) out_.line("917 " + shortName);
+  if (!shortName.empty()) {
+    checkText(shortName, "917");
+    out_.line("917 " + shortName);
+  }
   {
     cutoutRecordC cutout = figure.cutout();
     if (cutout.hidden()) out_.line("920 1   SET CUTOUTHIDDEN");
@@ -98,6 +145,7 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
   if (group) out_.line("910 SET BGN");
 
   const std::string name(figure.name());
+  checkText(name, "914");
   out_.line("914 " + name);
   const std::int32_t viewNumber = figure.viewNumber();
   if (viewNumber != -1) out_.line("918 " + std::to_string(viewNumber) + "_" + name);
@@ -107,10 +155,13 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
   if (!identification.empty()) {
     tableIdentC table;
     table.parse(identification);
+    checkText(table.tableName(), "515");
     out_.line("515 " + table.tableName());
     const std::string first = tableListText(table.firstList());
-    out_.line("520 " + integerField("%03d", static_cast<int>(first.size() + 2)) + first + "   " +
-              tableListText(table.secondList()));
+    const std::string lists = integerField("%03d", static_cast<int>(first.size() + 2)) + first + "   " +
+                              tableListText(table.secondList());
+    checkText(lists, "520");
+    out_.line("520 " + lists);
   }
 
   {
@@ -119,7 +170,7 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
     const double rotation = placement.rotation();
     figureItemsRecordC items = figure.items();
     items.place(rotation, at);
-    if (metaTreeC* first = items.firstItem()) writeItems(first);
+    if (metaTreeC* first = items.firstItem()) writeItems(first, true);
   }
 
   if (group) out_.line("911 SET END");
@@ -129,11 +180,13 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
   if (cutout.dashed()) out_.line("921 SET CUTOUTDASH END");
 }
 
-void meta2dWriterC::writeItems(metaTreeC* first) {
+void meta2dWriterC::writeItems(metaTreeC* first, bool figureItems) {
   // Each walk starts with no shape type (-1 is none that an attribute record
   // can suppress with).
   int currentType = -1;
   for (metaTreeC* item = first; item; item = item->next()) {
+    // Progress counts the figure's own items, not what a shape converts to.
+    if (figureItems) meter().step();
     if (item->hasKey("SHAPEATTR")) writeAttributes(item, currentType);
     if (currentType == kSuppressedType) continue;
     if (item->hasKey(kShapeArc)) writeArc(item);
@@ -159,18 +212,21 @@ void meta2dWriterC::writeConverted(metaTreeC* item) {
   // The converted shapes live only until they are written.
   figureItemsRecordC converted = figureItemsRecordC::createOwning();
   mBaseShape2dC(item).toLinesAndArcs(kAngularStep, kFitTolerance, converted.node());
-  if (metaTreeC* first = converted.firstItem()) writeItems(first);
+  if (metaTreeC* first = converted.firstItem()) writeItems(first, false);
 }
 
 void meta2dWriterC::number(double value) {
   char text[kMeta2dNumberWidth];
-  out_.writePlain(text, formatMeta2dNumber(value, text));
+  bool fits = true;
+  out_.writePlain(text, formatMeta2dNumber(value, text, fits));
+  if (!fits) reportUnrepresentable(unrepresentableKind::number, figureName_, figurePosition_, record_);
 }
 
 void meta2dWriterC::writeLine(metaTreeC* item) {
   m2dLineC line(item);
   const point2dC start = line.getStartPoint();
   const point2dC end = line.getEndPoint();
+  record_ = "100";
   out_.writePlain("100 ", 4);
   numberAndBlank(start.x);
   numberAndBlank(start.y);
@@ -183,6 +239,7 @@ void meta2dWriterC::writeArc(metaTreeC* item) {
   m2dArcC arc(item);
   const arcValuesC values = arc.getArcValues();
   const anglePairC angles = writerAnglePair(values.startAngle, values.endAngle, values.clockwise);
+  record_ = "250";
   out_.writePlain("250 ", 4);
   numberAndBlank(values.centre.x);
   numberAndBlank(values.centre.y);
@@ -196,6 +253,7 @@ void meta2dWriterC::writeCircle(metaTreeC* item) {
   m2dCircleC circle(item);
   const point2dC centre = circle.getCentre();
   const double radius = circle.getRadius();
+  record_ = "200";
   out_.writePlain("200 ", 4);
   numberAndBlank(centre.x);
   numberAndBlank(centre.y);
@@ -209,11 +267,13 @@ void meta2dWriterC::writeText(metaTreeC* item) {
   const double height = text.getHeight();
   const double angle = text.getAngle();
   const std::string_view content = text.getText().view();
+  record_ = "500";
   out_.writePlain("500 ", 4);
   numberAndBlank(position.x);
   numberAndBlank(position.y);
   numberAndBlank(height);
   numberAndBlank(angle);
+  checkText(content, "500");
   out_.line(content);
 }
 

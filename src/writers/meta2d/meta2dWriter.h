@@ -18,9 +18,13 @@ public:
 private:
   void writeDrawing(metaTreeC* drawing);
   void writeFigure(metaTreeC* figure);
-  void writeItems(metaTreeC* first);
+  // figureItems: the chain is a figure's own, whose items progress counts.
+  void writeItems(metaTreeC* first, bool figureItems);
   void writeConverted(metaTreeC* item);
   void writeNameLine(std::string_view name);
+  // Reports a text, the last field of its record, that a reader would split
+  // into records.
+  void checkText(std::string_view text, const char* record);
 
   void writeLine(metaTreeC* item);
   void writeArc(metaTreeC* item);
@@ -36,6 +40,12 @@ private:
 
   textFileWriterC out_;
   bool nameLinePending_ = true;
+  // Where the values being written belong, for reports of values the file
+  // cannot hold: the figure's name and 1-based position (0 for the
+  // drawing's own line) and the record's code.
+  std::string figureName_;
+  std::size_t figurePosition_ = 1;
+  const char* record_ = "";
 };
 
 }  // namespace lorvane

@@ -64,7 +64,7 @@ TEST(ME10Robustness, ARotationThatIsNotANumberStillWritesTheFile) {
       TEXT{POINT{0,0} TEXT{"t"} ANGLE{222}} ELLIPSE{POINT{0,0} RAD1{2} RAD2{1}}}})",
                 scratchPath("me10_marked.mi"), "MI", &replaceMarkers);
   EXPECT_TRUE(isComplete(c.file));
-  EXPECT_FALSE(c.hasResultText());
+  EXPECT_EQ(c.resultText(), "Figur R`~1: Zahl im Satz ASSE nicht darstellbar!");
 }
 
 TEST(ME10Robustness, ShapesWithoutTheirDataReadAsTheOrigin) {
