@@ -1,5 +1,7 @@
 #include "lint/valueRules.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -35,13 +37,14 @@ std::string memberName(const metaTreeC* member) {
 
 bool fitsMeta2dField(double value) {
   // Below 1e22 the integer part and the point always lie within the 24
-  // characters; near the edge the rendering itself decides.
+  // characters; near the edge the exact expansion decides. The point must
+  // stand within the field, since a reader needs it.
   if (std::fabs(value) < 1e22) return true;
   if (!std::isfinite(value)) return false;
   char buffer[400];
-  std::snprintf(buffer, sizeof buffer, "%1.24f", value);
-  const char* point = std::strchr(buffer, '.');
-  return point && point - buffer <= 24;
+  const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 24);
+  const char* point = std::find(buffer, written.ptr, '.');
+  return point != written.ptr && point - buffer < 24;
 }
 
 void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSpecC& spec, lintContextC& context) {

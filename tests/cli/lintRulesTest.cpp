@@ -84,7 +84,7 @@ TEST(LintRules, ValueFindingsStandAtTheirLines) {
       "   SHORTNAME{\"A\\nB\"}\n"                                              // 6 a line break
       "   FIGURITEMS{\n"                                                        // 7
       "    SHAPEATTR{SHAPETYP{1000} METALINETYPE{2.5} COSMETIC{1}}\n"           // 8 field width; fraction
-      "    LINE{POINT{-inf,0} POINT{1e25,0}}\n"                                 // 9 not finite; field
+      "    LINE{POINT{-inf,0} POINT{-1e22,0}}\n"                                // 9 not finite; sign and digits fill the field
       "    TEXT{POINT{0,0} TEXT{\"t\"} HEIGHT{2} TEXTRELPOS{0}}\n"              // 10 no position
       "   }\n"                                                                  // 11
       "   SETTINGS{ME10SETTINGS{ME10LCOLORLIST{ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1} ME10LCOLOR{1}\n"
