@@ -55,15 +55,9 @@ bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string&
 
 bool readDrawingInput(const std::string& name, const std::string& bytes, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
-  switch (recogniseInput(bytes)) {
-    case inputKind::meta2d:
-      error = name + ": a written META2D file, not a drawing (lorvane preview draws it)";
-      return false;
-    case inputKind::mi:
-      error = name + ": a written MI file, not a drawing (lorvane preview draws it)";
-      return false;
-    case inputKind::textForm:
-      break;
+  if (const inputKind kind = recogniseInput(bytes); kind != inputKind::textForm) {
+    error = writtenFileIsNoDrawing(name, kind);
+    return false;
   }
   if (!readDrawingText(bytes, drawing, error)) {
     error = name + ": " + error;

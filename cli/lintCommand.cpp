@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "lint/drawingLint.h"
+#include "writtenFiles.h"
 #include "metatree/metaTextReader.h"
 
 namespace lorvane::cli {
@@ -83,6 +84,11 @@ int runLint(const std::vector<std::string>& arguments) {
     std::string error;
     if (!readInputFile(input, bytes, error)) {
       printError(error);
+      unreadable = true;
+      continue;
+    }
+    if (const inputKind kind = recogniseInput(bytes); kind != inputKind::textForm) {
+      printError(writtenFileIsNoDrawing(fileName, kind));
       unreadable = true;
       continue;
     }

@@ -11,6 +11,11 @@ inputKind recogniseInput(const std::string& bytes) {
   return inputKind::textForm;
 }
 
+std::string writtenFileIsNoDrawing(const std::string& name, inputKind kind) {
+  return name + ": a written " + (kind == inputKind::mi ? "MI" : "META2D") +
+         " file, not a drawing (lorvane preview draws it)";
+}
+
 bool readWrittenFile(inputKind kind, const std::string& bytes, const std::string& name, preview::sceneC& scene,
                      std::string& error) {
   preview::readErrorC failure;

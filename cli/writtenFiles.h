@@ -13,6 +13,9 @@ enum class inputKind { textForm, meta2d, mi };
 // name record "915 "; anything else is taken for the text form.
 inputKind recogniseInput(const std::string& bytes);
 
+// The message for a written file given where a drawing belongs.
+std::string writtenFileIsNoDrawing(const std::string& name, inputKind kind);
+
 // False with "NAME:LINE: message" in error when the file cannot be read.
 bool readWrittenFile(inputKind kind, const std::string& bytes, const std::string& name, preview::sceneC& scene,
                      std::string& error);

@@ -2,6 +2,8 @@
 // table, and the size of a large drawing's document.
 #include <gtest/gtest.h>
 
+#include "sceneElements.h"
+
 #include <cmath>
 #include <iostream>
 #include <set>
@@ -16,27 +18,12 @@
 namespace lorvane::preview {
 namespace {
 
+using testing::arc;
+using testing::line;
+
 constexpr double pi = 3.141592653589793;
 
-elementC line(double x1, double y1, double x2, double y2) {
-  elementC element;
-  element.kind = elementKind::line;
-  element.a = {x1, y1};
-  element.b = {x2, y2};
-  return element;
-}
 
-elementC arc(double x, double y, double radius, double start, double end) {
-  elementC element;
-  element.kind = elementKind::arc;
-  element.centre = {x, y};
-  element.radius = radius;
-  element.startAngle = start;
-  element.endAngle = end;
-  element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
-  element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
-  return element;
-}
 
 std::string pathOf(const std::vector<elementC>& elements, int decimals = 3) {
   const svg::gridC grid(decimals);

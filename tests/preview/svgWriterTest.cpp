@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sceneElements.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -20,37 +22,16 @@
 namespace lorvane::preview {
 namespace {
 
+using testing::arc;
+using testing::line;
+using testing::circle;
+
 constexpr double pi = 3.141592653589793;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
-elementC line(double x1, double y1, double x2, double y2) {
-  elementC element;
-  element.kind = elementKind::line;
-  element.a = {x1, y1};
-  element.b = {x2, y2};
-  return element;
-}
 
-elementC circle(double x, double y, double radius) {
-  elementC element;
-  element.kind = elementKind::circle;
-  element.centre = {x, y};
-  element.radius = radius;
-  return element;
-}
 
-elementC arc(double x, double y, double radius, double start, double end) {
-  elementC element;
-  element.kind = elementKind::arc;
-  element.centre = {x, y};
-  element.radius = radius;
-  element.startAngle = start;
-  element.endAngle = end;
-  element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
-  element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
-  return element;
-}
 
 elementC text(double x, double y, double height, double angle, int position, std::string content) {
   elementC element;

@@ -1,0 +1,40 @@
+#pragma once
+// Scene elements built by hand for the tests of the preview's drawing.
+#include <cmath>
+#include <numbers>
+
+#include "preview/scene.h"
+
+namespace lorvane::preview::testing {
+
+inline elementC line(double x1, double y1, double x2, double y2) {
+  elementC element;
+  element.kind = elementKind::line;
+  element.a = {x1, y1};
+  element.b = {x2, y2};
+  return element;
+}
+
+inline elementC circle(double x, double y, double radius) {
+  elementC element;
+  element.kind = elementKind::circle;
+  element.centre = {x, y};
+  element.radius = radius;
+  return element;
+}
+
+// Counter-clockwise from start to end degrees; its end points on the circle.
+inline elementC arc(double x, double y, double radius, double start, double end) {
+  constexpr double pi = std::numbers::pi;
+  elementC element;
+  element.kind = elementKind::arc;
+  element.centre = {x, y};
+  element.radius = radius;
+  element.startAngle = start;
+  element.endAngle = end;
+  element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
+  element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
+  return element;
+}
+
+}  // namespace lorvane::preview::testing
