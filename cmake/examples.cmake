@@ -1,6 +1,6 @@
 # The main job on the bundled examples: every example converted to each
-# output the plug-in writes (META2D and MI), into <build>/examples/, checked
-# against the drawing and drawn as SVG.
+# output the plug-in writes (META2D and MI), into <build>/examples/, linted,
+# checked against the drawing and drawn as SVG.
 set(LORVANE_EXAMPLES bracket washer)
 set(example_commands)
 foreach(example ${LORVANE_EXAMPLES})
@@ -13,8 +13,9 @@ foreach(example ${LORVANE_EXAMPLES})
               -o ${CMAKE_BINARY_DIR}/examples/${example}.${extension}
               ${PROJECT_SOURCE_DIR}/examples/${example}.mt)
   endforeach()
-  # Both files compared with the drawing, and the drawing's picture.
+  # The drawing linted, both files compared with it, and its picture.
   list(APPEND example_commands
+    COMMAND $<TARGET_FILE:lorvane> lint ${PROJECT_SOURCE_DIR}/examples/${example}.mt
     COMMAND $<TARGET_FILE:lorvane> check ${PROJECT_SOURCE_DIR}/examples/${example}.mt
     COMMAND $<TARGET_FILE:lorvane> preview -o ${CMAKE_BINARY_DIR}/examples/${example}.svg
             ${PROJECT_SOURCE_DIR}/examples/${example}.mt)
