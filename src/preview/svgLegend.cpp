@@ -19,7 +19,6 @@ constexpr double nameSize = 12;
 constexpr double sampleLength = 28;
 constexpr double sampleGap = 6;
 constexpr std::size_t samplesShown = 4;  // of one layer; more would crowd the row
-constexpr double characterWidth = 0.6 * nameSize;
 constexpr double scaleRow = 30;
 constexpr double scaleBarHeight = 5;
 constexpr double scaleTargetPixels = 120;
