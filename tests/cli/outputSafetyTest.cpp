@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
+#include <string>
 #include <system_error>
 
 #include "processRunner.h"
@@ -18,9 +20,9 @@ std::string tool() { return quoted(LORVANE_TOOL_PATH); }
 class OutputSafety : public ::testing::Test {
 protected:
   void SetUp() override {
-    folder_ = fs::path(::testing::TempDir()) / ("lorvane_out_" + std::string(::testing::UnitTest::GetInstance()
-                                                                                ->current_test_info()
-                                                                                ->name()));
+    // Named for the test and this run: several test runs may share a machine.
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    folder_ = fs::path(::testing::TempDir()) / ("lorvane_out_" + test + "_" + std::to_string(std::random_device()()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }
