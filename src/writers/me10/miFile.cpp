@@ -248,8 +248,8 @@ private:
       meter_.step();
       out_.text("P");
       out_.integer(model_.takeNumber());
-      out_.real(point->x);
-      out_.real(point->y);
+      out_.real(point.x);
+      out_.real(point.y);
       out_.text("|~");
     }
     out_.text("#~62");
