@@ -1,5 +1,6 @@
 #include "drawingGenerator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -87,7 +88,50 @@ void addItem(appenderC& items, std::size_t i) {
   }
 }
 
+void addItemWithEllipses(appenderC& items, std::size_t i) {
+  const double x = static_cast<double>(i % 997) * 1.25;
+  const double y = static_cast<double>(i % 101) * 0.75;
+  if (i % 100 == 1) {
+    appenderC e(items.key("ELLIPSE"));
+    point(e, x, y);
+    attribute(e, "RAD1", 10 + static_cast<double>(i % 7));
+    attribute(e, "RAD2", 5);
+    attribute(e, "ANGLE", static_cast<double>(i % 180));
+  } else if (i % 100 == 51) {
+    appenderC e(items.key("ELLIPSEARC"));
+    point(e, x, y);
+    attribute(e, "RAD1", 8);
+    attribute(e, "RAD2", 3 + static_cast<double>(i % 5));
+    attribute(e, "ANGLE", static_cast<double>(i % 90));
+    attribute(e, "ANGLE1", static_cast<double>(i % 360));
+    attribute(e, "ANGLE2", static_cast<double>((i + 200) % 360));
+  } else {
+    addItem(items, i);
+  }
+}
+
+void addFigure(appenderC& figures, std::size_t number, std::size_t first, std::size_t last,
+               void (*add)(appenderC&, std::size_t)) {
+  appenderC figure(figures.key("FIGURE"));
+  appenderC(figure.key("NAME")).text("View " + std::to_string(number));
+  appenderC(figure.key("ANSICHTNO")).number(static_cast<double>(number));
+  appenderC insert(figure.key("INSERTPOINT"));
+  point(insert, static_cast<double>(number) * 500, 0);
+  attribute(insert, "ROTATION", static_cast<double>(number % 4) * 15);
+  appenderC list(figure.key("FIGURITEMS"));
+  for (std::size_t i = first; i < last; ++i) add(list, i);
+}
+
 }  // namespace
+
+metaTreeC* generateFigureDrawing(std::size_t figures, std::size_t perFigure) {
+  metaTreeC* drawing = metaTreeC::createKeyNode("DRAWING");
+  appenderC top(drawing);
+  appenderC(top.key("NAME")).text("Large sheet");
+  appenderC list(top.key("DRAWINGITEMS"));
+  for (std::size_t f = 0; f < figures; ++f) addFigure(list, f, f * perFigure, (f + 1) * perFigure, &addItemWithEllipses);
+  return drawing;
+}
 
 metaTreeC* generateDrawing(std::size_t items) {
   metaTreeC* drawing = metaTreeC::createKeyNode("DRAWING");
@@ -96,14 +140,7 @@ metaTreeC* generateDrawing(std::size_t items) {
   appenderC figures(top.key("DRAWINGITEMS"));
   constexpr std::size_t kPerFigure = 10000;
   for (std::size_t first = 0; first < items; first += kPerFigure) {
-    appenderC figure(figures.key("FIGURE"));
-    appenderC(figure.key("NAME")).text("View " + std::to_string(first / kPerFigure));
-    appenderC(figure.key("ANSICHTNO")).number(static_cast<double>(first / kPerFigure));
-    appenderC insert(figure.key("INSERTPOINT"));
-    point(insert, static_cast<double>(first / kPerFigure) * 500, 0);
-    attribute(insert, "ROTATION", static_cast<double>(first / kPerFigure % 4) * 15);
-    appenderC list(figure.key("FIGURITEMS"));
-    for (std::size_t i = first; i < items && i < first + kPerFigure; ++i) addItem(list, i);
+    addFigure(figures, first / kPerFigure, first, std::min(items, first + kPerFigure), &addItem);
   }
   return drawing;
 }

@@ -12,6 +12,11 @@ namespace lorvane::bench {
 // catalogue sheet. The caller owns the returned DRAWING.
 metaTreeC* generateDrawing(std::size_t items);
 
+// A drawing of `figures` figures of `perFigure` items each, the mix of
+// generateDrawing with 2% ellipses and elliptic arcs (one of each in every 100
+// items), as the large drawings of a catalogue come. The caller owns it.
+metaTreeC* generateFigureDrawing(std::size_t figures, std::size_t perFigure);
+
 // A single FIGURE of `lines` lines in a zig-zag chain, each sharing its end
 // points with its neighbours.
 metaTreeC* generateLineChainFigure(std::size_t lines);

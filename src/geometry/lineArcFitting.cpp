@@ -89,6 +89,21 @@ private:
   std::size_t next_ = 0;
 };
 
+// The points of a span the caller keeps, in order.
+class spanSourceC {
+public:
+  explicit spanSourceC(std::span<const point2dC> points) : points_(points) {}
+  bool next(point2dC& p) {
+    if (next_ == points_.size()) return false;
+    p = points_[next_++];
+    return true;
+  }
+
+private:
+  std::span<const point2dC> points_;
+  std::size_t next_ = 0;
+};
+
 // The "POINT" children of a node, in child order, read as they are reached.
 class pointChildSourceC {
 public:
@@ -176,6 +191,10 @@ lineArcFitC runFitting(Source source, double tol) {
 
 lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return runFitting(listSourceC(std::move(points)), tol); }
 
+lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) {
+  return runFitting(spanSourceC(points), tol);
+}
+
 lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return runFitting(pointChildSourceC(node), tol); }
 
 namespace {
@@ -198,42 +217,33 @@ void appendShape(childAppenderC& appender, std::string_view className, Fill&& fi
 
 int appendFittedShapes(const lineArcFitC& fit, metaTreeC* output) {
   if (!output) return 0;
-  childAppenderC appender(output);
-  const pointListC& p = fit.points;
-  int created = 0;
-  std::size_t j = 0;
-  // A piece list that does not match its points (made by hand) ends the walk
-  // where its points run out.
-  while (j + 1 < fit.pieces.size()) {
-    const fitPieceC piece = fit.pieces[j];
-    const std::size_t span = piece == fitPieceC::straight ? 1 : 2;
-    if (j + span >= p.size()) break;
-    // A new shape has no "POINT" keys yet: each point set appends one.
-    if (piece == fitPieceC::straight) {
+  // A new shape has no "POINT" keys yet: each point set appends one.
+  struct appendingVisitorC {
+    childAppenderC appender;
+    void line(const point2dC& a, const point2dC& b) {
       appendShape(appender, kShapeLine, [&](metaTreeC* node) {
         childAppenderC points(node);
-        appendPointChild(points, p[j]);
-        appendPointChild(points, p[j + 1]);
-      });
-    } else if (piece == fitPieceC::arc) {
-      appendShape(appender, kShapeArc, [&](metaTreeC* node) {
-        childAppenderC points(node);
-        appendPointChild(points, p[j]);
-        appendPointChild(points, p[j + 1]);
-        appendPointChild(points, p[j + 2]);
-      });
-    } else {
-      appendShape(appender, kShapeCircle, [&](metaTreeC* node) {
-        const point2dC centre = circumcentre(p[j], p[j + 1], p[j + 2]);
-        mBaseCircle2dC circle(node);
-        circle.setCentre(centre);
-        circle.setRadius(length(subtract(centre, p[j])));
+        appendPointChild(points, a);
+        appendPointChild(points, b);
       });
     }
-    ++created;
-    j += span;
-  }
-  return created;
+    void arc(const point2dC& a, const point2dC& b, const point2dC& c) {
+      appendShape(appender, kShapeArc, [&](metaTreeC* node) {
+        childAppenderC points(node);
+        appendPointChild(points, a);
+        appendPointChild(points, b);
+        appendPointChild(points, c);
+      });
+    }
+    void circle(const point2dC& centre, double radius) {
+      appendShape(appender, kShapeCircle, [&](metaTreeC* node) {
+        mBaseCircle2dC shape(node);
+        shape.setCentre(centre);
+        shape.setRadius(radius);
+      });
+    }
+  };
+  return visitFittedPieces(fit, appendingVisitorC{childAppenderC(output)});
 }
 
 }  // namespace lorvane

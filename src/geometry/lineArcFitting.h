@@ -1,7 +1,9 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "geometry/arcGeometry.h"
 #include "geometry/vectorMath.h"
 #include "metatree/metaTree.h"
 
@@ -29,9 +31,38 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 // nearly collinear straight segments (cosine deficit below tol / 100) and
 // closes a circle when the points come back to an arc's start.
 lineArcFitC fitLinesAndArcs(pointListC points, double tol);
+// The same for points the caller keeps (a buffer it reuses).
+lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol);
 // The same for the "POINT" children of a node (an interpolated curve), read
 // once as the fitting reaches them.
 lineArcFitC fitPointChildren(const metaTreeC* node, double tol);
+
+// Hands each piece of a fit, in order, to the visitor: line(a, b), arc(start,
+// middle, end) or circle(centre, radius). A piece list that does not match its
+// points (made by hand) ends the walk where its points run out. Returns how
+// many pieces were handed on.
+template <class Visitor>
+int visitFittedPieces(const lineArcFitC& fit, Visitor&& visitor) {
+  const pointListC& p = fit.points;
+  int visited = 0;
+  std::size_t j = 0;
+  while (j + 1 < fit.pieces.size()) {
+    const fitPieceC piece = fit.pieces[j];
+    const std::size_t span = piece == fitPieceC::straight ? 1 : 2;
+    if (j + span >= p.size()) break;
+    if (piece == fitPieceC::straight) {
+      visitor.line(p[j], p[j + 1]);
+    } else if (piece == fitPieceC::arc) {
+      visitor.arc(p[j], p[j + 1], p[j + 2]);
+    } else {
+      const point2dC centre = circumcentre(p[j], p[j + 1], p[j + 2]);
+      visitor.circle(centre, length(subtract(centre, p[j])));
+    }
+    ++visited;
+    j += span;
+  }
+  return visited;
+}
 
 // Appends one "LINE", "ARC" or "CIRCLE" node per piece, in order, after the
 // output node's last child; returns how many.

@@ -69,14 +69,6 @@ void figureItemsRecordC::translate(const point2dC& offset) {
   transformAll(node(), translationMatrix(offset.x, offset.y));
 }
 
-void figureItemsRecordC::place(double degrees, const point2dC& offset) {
-  const transformMatrixC rotation = rotationMatrix(degrees);
-  const transformMatrixC translation = translationMatrix(offset.x, offset.y);
-  for (metaTreeC* item = firstItem(); item; item = item->next()) {
-    mBaseShape2dC shape(item);
-    shape.transform(rotation);
-    shape.transform(translation);
-  }
-}
+void figureItemsRecordC::place(double degrees, const point2dC& offset) { placeChain(firstItem(), degrees, offset); }
 
 }  // namespace lorvane

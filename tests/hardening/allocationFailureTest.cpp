@@ -108,7 +108,10 @@ void sweep(const char* drawing, const char* format, bool heap, long long stride)
     reference = readFile(path);
   }
   ASSERT_FALSE(reference.empty());
-  ASSERT_GT(clean.allocations, 10);
+  // The writers convert shapes without pooled nodes, so a small META2D
+  // conversion makes only a few pooled allocations (its output records); the
+  // sweep still fails each of them.
+  ASSERT_GT(clean.allocations, 5);
   long long failures = 0;
   long long reported = 0;
   int faults = 0;

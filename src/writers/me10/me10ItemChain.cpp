@@ -58,6 +58,11 @@ void ME10Writer::addArc(metaTreeC* item) {
   const point2dC start = arc.getStartPoint();
   const point2dC middle = arc.getMiddlePoint();
   const point2dC end = arc.getEndPoint();
+  addArc(start, middle, end);
+}
+
+void ME10Writer::addArc(const point2dC& start, const point2dC& middle, const point2dC& end) {
+  if (!currentPart_) return;
   const arcValuesC values = arcValues(start, middle, end);
   // Arcs are stored counter-clockwise: a clockwise arc starts at its end.
   if (values.clockwise) {
@@ -72,6 +77,11 @@ void ME10Writer::addLine(metaTreeC* item) {
   m2dLineC line(item);
   const point2dC start = line.getStartPoint();
   const point2dC end = line.getEndPoint();
+  addLine(start, end);
+}
+
+void ME10Writer::addLine(const point2dC& start, const point2dC& end) {
+  if (!currentPart_) return;
   currentPart_->addLine(toPoint(start), toPoint(end));
 }
 
@@ -80,6 +90,11 @@ void ME10Writer::addCircle(metaTreeC* item) {
   m2dCircleC circle(item);
   const point2dC centre = circle.getCentre();
   const double radius = circle.getRadius();
+  addCircle(centre, radius);
+}
+
+void ME10Writer::addCircle(const point2dC& centre, double radius) {
+  if (!currentPart_) return;
   currentPart_->addCircle(toPoint(centre), radius);
 }
 
@@ -102,6 +117,8 @@ void ME10Writer::convertShape(metaTreeC* item, int depth) {
   // A key without a shape class (an attribute record among them) converts
   // to nothing.
   if (depth >= kMaxConversionDepth || !registeredShapeClass(item)) return;
+  pieceAdderC pieces(*this);
+  if (approximator_.approximate(item, kConversionStep, kConversionTolerance, pieces)) return;
   // The converted shapes live in a record of their own, outside the input
   // tree, and go with it.
   figureItemsRecordC converted = figureItemsRecordC::createOwning();

@@ -6,9 +6,7 @@ namespace lorvane {
 
 std::int32_t ME10Part::addPoint(double x, double y) {
   bool added = false;
-  const std::int32_t index = pointIndex_.findOrAdd({x, y}, added);
-  if (added) points_.push_back(std::make_unique<ME10Point>(ME10Point{x, y}));
-  return index;
+  return pointIndex_.findOrAdd({x, y}, added);
 }
 
 std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
@@ -51,7 +49,7 @@ void ME10Part::setName(std::string_view text, std::int32_t number) {
 }
 
 std::int32_t ME10Part::assignNumbers(std::int32_t start) {
-  const auto pointCount = static_cast<std::int64_t>(points_.size());
+  const auto pointCount = static_cast<std::int64_t>(pointIndex_.size());
   const auto elementCount = static_cast<std::int64_t>(elements_.size());
   const auto textCount = static_cast<std::int64_t>(texts_.size());
   firstPoint_ = start;

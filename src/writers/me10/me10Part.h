@@ -47,7 +47,7 @@ public:
   // without members keeps -1 as its first number.
   std::int32_t assignNumbers(std::int32_t start);
 
-  bool isEmpty() const { return points_.empty() && elements_.empty() && texts_.empty(); }
+  bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 
   ME10Model* owner() const { return owner_; }
   const std::string& name() const { return name_; }
@@ -55,7 +55,7 @@ public:
   // Written after the position; nothing sets them.
   const std::array<double, 2>& furtherValues() const { return further_; }
   const ME10Attributes& currentAttributes() const { return current_; }
-  const std::vector<std::unique_ptr<ME10Point>>& points() const { return points_; }
+  const std::vector<ME10Point>& points() const { return pointIndex_.points(); }
   const std::vector<std::unique_ptr<ME10Element>>& elements() const { return elements_; }
   const std::vector<std::unique_ptr<ME10Element>>& texts() const { return texts_; }
 
@@ -68,8 +68,7 @@ private:
   ME10Model* owner_;
   std::vector<std::unique_ptr<ME10Element>> elements_;
   std::vector<std::unique_ptr<ME10Element>> texts_;
-  std::vector<std::unique_ptr<ME10Point>> points_;
-  pointGridIndexC pointIndex_;  // mirrors points_
+  pointGridIndexC pointIndex_;  // holds the points
   std::string name_;
   std::int32_t number_ = 0;
   ME10Attributes current_;

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "geometry/shapeApproximation.h"
 #include "interface/conversionWriter.h"
 #include "writers/me10/me10Attributes.h"
 #include "writers/me10/me10Model.h"
@@ -34,7 +35,25 @@ private:
   void addCircle(metaTreeC* item);
   void addText(metaTreeC* item);
   void convertShape(metaTreeC* item, int depth);
+  void addLine(const point2dC& start, const point2dC& end);
+  void addArc(const point2dC& start, const point2dC& middle, const point2dC& end);
+  void addCircle(const point2dC& centre, double radius);
 
+  // Adds the pieces of an approximated shape to the current part.
+  class pieceAdderC : public fittedPieceSinkC {
+  public:
+    explicit pieceAdderC(ME10Writer& writer) : writer_(writer) {}
+    void line(const point2dC& start, const point2dC& end) override { writer_.addLine(start, end); }
+    void arc(const point2dC& start, const point2dC& middle, const point2dC& end) override {
+      writer_.addArc(start, middle, end);
+    }
+    void circle(const point2dC& centre, double radius) override { writer_.addCircle(centre, radius); }
+
+  private:
+    ME10Writer& writer_;
+  };
+
+  shapeApproximatorC approximator_;
   ME10Part* currentPart_ = nullptr;
   std::int32_t unnamedFigures_ = 0;
   std::string drawingName_;

@@ -46,12 +46,12 @@ public:
     add(line);
   }
   void integer(std::int32_t value) {
-    char buffer[kMiNumberBufferSize];
-    add(std::string_view(buffer, formatMiInt(value, buffer)));
+    char* at = room();
+    added(formatMiInt(value, at));
   }
   void real(double value) {
-    char buffer[kMiNumberBufferSize];
-    add(std::string_view(buffer, formatMiFloat(value, buffer)));
+    char* at = room();
+    added(formatMiFloat(value, at));
     if (!std::isfinite(value)) unrepresentable(unrepresentableKind::number);
   }
   // A number the model holds as text, written by formatDouble: only a value
@@ -84,6 +84,19 @@ private:
   }
   void unrepresentable(unrepresentableKind kind) {
     if (unrepresentable_) unrepresentable_(kind, figure_, position_, record_);
+  }
+
+  // Numbers are formatted straight behind the pending lines: room() makes
+  // space for one, added() keeps what it took and ends the line.
+  char* room() {
+    const std::size_t at = pending_.size();
+    pending_.resize(at + kMiNumberBufferSize);
+    return pending_.data() + at;
+  }
+  void added(std::size_t length) {
+    pending_.resize(pending_.size() - kMiNumberBufferSize + length);
+    pending_.push_back('\n');
+    if (pending_.size() >= kBlock) flush();
   }
 
   void add(std::string_view line) {
@@ -235,8 +248,8 @@ private:
       meter_.step();
       out_.text("P");
       out_.integer(model_.takeNumber());
-      out_.real(point->x);
-      out_.real(point->y);
+      out_.real(point.x);
+      out_.real(point.y);
       out_.text("|~");
     }
     out_.text("#~62");

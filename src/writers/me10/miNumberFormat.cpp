@@ -2,11 +2,62 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace lorvane {
+namespace {
+
+// Powers of ten up to 10^9: each exact as a double.
+constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+// 10^-4 to 10^5 as the doubles nearest to them.
+constexpr double kBounds[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0, 1e1, 1e2, 1e3, 1e4, 1e5};
+
+// "%g" of a value from 1e-4 to below 1e6 (the fixed form) without to_chars,
+// for the common case; 0 when it cannot tell the digits for certain. The value
+// is scaled to six digits before the point by one exact power of ten, so the
+// product is off by at most 2^-33; unless its fraction lies that close to a
+// half, rounding it gives the digits that rounding the exact value gives.
+std::size_t formatFixedSixDigits(double value, char* out) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude >= 1e-4 && magnitude < 1e6)) return 0;
+  // The decimal exponent; one too high only for a value within rounding of
+  // that power of ten, whose six digits are 100000 at that exponent anyway.
+  int exponent = 5;
+  while (exponent > -4 && magnitude < kBounds[exponent + 4]) --exponent;
+  const double scaled = magnitude * kScale[5 - exponent];
+  const double whole = std::floor(scaled);
+  const double fraction = scaled - whole;
+  if (std::fabs(fraction - 0.5) < 1e-6) return 0;
+  const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
+  // Rounding up to 1000000 moves the exponent; to_chars handles that.
+  if (digits < 100000 || digits > 999999) return 0;
+  char six[6];
+  for (int i = 5, rest = static_cast<int>(digits); i >= 0; --i, rest /= 10) six[i] = static_cast<char>('0' + rest % 10);
+  int kept = 6;
+  while (kept > 1 && six[kept - 1] == '0') --kept;
+  std::size_t length = 0;
+  if (value < 0) out[length++] = '-';
+  if (exponent >= 0) {
+    const int integral = exponent + 1;
+    for (int i = 0; i < integral; ++i) out[length++] = six[i];
+    if (kept > integral) {
+      out[length++] = '.';
+      for (int i = integral; i < kept; ++i) out[length++] = six[i];
+    }
+  } else {
+    out[length++] = '0';
+    out[length++] = '.';
+    for (int i = -1; i > exponent; --i) out[length++] = '0';
+    for (int i = 0; i < kept; ++i) out[length++] = six[i];
+  }
+  return length;
+}
+
+}  // namespace
 
 std::size_t formatMiFloat(double value, char* out) {
+  if (const std::size_t length = formatFixedSixDigits(value, out)) return length;
   // Whether a NaN carries a sign depends on the floating-point unit that
   // made it (x87 and SSE differ for some operations); the file never shows it.
   if (std::isnan(value)) {

@@ -30,6 +30,8 @@ public:
 
   std::size_t size() const { return points_.size(); }
   const ME10Point& point(std::size_t index) const { return points_[index]; }
+  // In insertion order: the index of each is its position.
+  const std::vector<ME10Point>& points() const { return points_; }
 
 private:
   // A cell is named by one code per coordinate: its grid cell number, or,

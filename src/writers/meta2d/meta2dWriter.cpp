@@ -209,6 +209,8 @@ void meta2dWriterC::writeAttributes(metaTreeC* item, int& currentType) {
 void meta2dWriterC::writeConverted(metaTreeC* item) {
   // A key without a shape class yields nothing; no record is made for it.
   if (!registeredShapeClass(item)) return;
+  pieceWriterC pieces(*this);
+  if (approximator_.approximate(item, kAngularStep, kFitTolerance, pieces)) return;
   // The converted shapes live only until they are written.
   figureItemsRecordC converted = figureItemsRecordC::createOwning();
   mBaseShape2dC(item).toLinesAndArcs(kAngularStep, kFitTolerance, converted.node());
@@ -226,6 +228,10 @@ void meta2dWriterC::writeLine(metaTreeC* item) {
   m2dLineC line(item);
   const point2dC start = line.getStartPoint();
   const point2dC end = line.getEndPoint();
+  writeLine(start, end);
+}
+
+void meta2dWriterC::writeLine(const point2dC& start, const point2dC& end) {
   record_ = "100";
   out_.writePlain("100 ", 4);
   numberAndBlank(start.x);
@@ -237,7 +243,10 @@ void meta2dWriterC::writeLine(metaTreeC* item) {
 
 void meta2dWriterC::writeArc(metaTreeC* item) {
   m2dArcC arc(item);
-  const arcValuesC values = arc.getArcValues();
+  writeArc(arc.getArcValues());
+}
+
+void meta2dWriterC::writeArc(const arcValuesC& values) {
   const anglePairC angles = writerAnglePair(values.startAngle, values.endAngle, values.clockwise);
   record_ = "250";
   out_.writePlain("250 ", 4);
@@ -253,6 +262,10 @@ void meta2dWriterC::writeCircle(metaTreeC* item) {
   m2dCircleC circle(item);
   const point2dC centre = circle.getCentre();
   const double radius = circle.getRadius();
+  writeCircle(centre, radius);
+}
+
+void meta2dWriterC::writeCircle(const point2dC& centre, double radius) {
   record_ = "200";
   out_.writePlain("200 ", 4);
   numberAndBlank(centre.x);

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "geometry/arcGeometry.h"
+#include "geometry/shapeApproximation.h"
 #include "interface/conversionWriter.h"
 #include "util/textFileWriter.h"
 
@@ -29,6 +31,9 @@ private:
   void writeLine(metaTreeC* item);
   void writeArc(metaTreeC* item);
   void writeCircle(metaTreeC* item);
+  void writeLine(const point2dC& start, const point2dC& end);
+  void writeArc(const arcValuesC& values);
+  void writeCircle(const point2dC& centre, double radius);
   void writeText(metaTreeC* item);
   void writeAttributes(metaTreeC* item, int& currentType);
 
@@ -38,7 +43,22 @@ private:
     out_.put(' ');
   }
 
+  // Writes the pieces of an approximated shape as their records.
+  class pieceWriterC : public fittedPieceSinkC {
+  public:
+    explicit pieceWriterC(meta2dWriterC& writer) : writer_(writer) {}
+    void line(const point2dC& start, const point2dC& end) override { writer_.writeLine(start, end); }
+    void arc(const point2dC& start, const point2dC& middle, const point2dC& end) override {
+      writer_.writeArc(arcValues(start, middle, end));
+    }
+    void circle(const point2dC& centre, double radius) override { writer_.writeCircle(centre, radius); }
+
+  private:
+    meta2dWriterC& writer_;
+  };
+
   textFileWriterC out_;
+  shapeApproximatorC approximator_;
   bool nameLinePending_ = true;
   // Where the values being written belong, for reports of values the file
   // cannot hold: the figure's name and 1-based position (0 for the

@@ -15,7 +15,7 @@ TEST(ME10Part, PointsWithinTheToleranceAreShared) {
   EXPECT_EQ(part.addPoint(1.0 + 0.9e-10, 2.0 - 0.9e-10), 0);
   EXPECT_EQ(part.addPoint(1.0 + 2e-10, 2.0), 1);
   EXPECT_EQ(part.points().size(), 2u);
-  EXPECT_EQ(part.points()[1]->x, 1.0 + 2e-10);
+  EXPECT_EQ(part.points()[1].x, 1.0 + 2e-10);
 }
 
 TEST(ME10Part, ElementsRegisterTheirPointsInOrder) {
@@ -27,9 +27,9 @@ TEST(ME10Part, ElementsRegisterTheirPointsInOrder) {
   EXPECT_EQ(part.addCircle({1, 2}, 5), 2);
   EXPECT_EQ(part.addText("t", {9, 9}, 2.0, 45.0, 7), 0);
   ASSERT_EQ(part.points().size(), 6u);  // (0,0) (1,0) (2,0) (1,1) (1,2) (6,2)
-  EXPECT_EQ(part.points()[4]->x, 1.0);
-  EXPECT_EQ(part.points()[5]->x, 6.0);
-  EXPECT_EQ(part.points()[5]->y, 2.0);
+  EXPECT_EQ(part.points()[4].x, 1.0);
+  EXPECT_EQ(part.points()[5].x, 6.0);
+  EXPECT_EQ(part.points()[5].y, 2.0);
   const auto& arc = static_cast<const ME10Arc&>(*part.elements()[1]);
   EXPECT_EQ(arc.kind, ME10Element::kArc);
   EXPECT_EQ(arc.centre, 1);

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <random>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -24,6 +26,33 @@ TEST(MiNumberFormat, FloatsTakeSixSignificantDigitsWithoutTrailingZeros) {
   EXPECT_EQ(formatMiFloat(999999.4), "999999");
   EXPECT_EQ(formatMiFloat(0.0001), "0.0001");
   EXPECT_EQ(formatMiFloat(3.14159265), "3.14159");
+}
+
+// The fixed form is written without to_chars for most values; it must agree
+// with to_chars everywhere, near rounding ties and powers of ten above all.
+TEST(MiNumberFormat, FixedFormAgreesWithToCharsOnRandomValues) {
+  std::mt19937_64 random(6);
+  std::uniform_real_distribution<double> exponent(-4.5, 6.5), mantissa(1, 10);
+  std::uniform_int_distribution<int> sixDigits(100000, 999999), shift(-9, 5);
+  auto expected = [](double v) {
+    char text[64];
+    return std::string(text, std::to_chars(text, text + sizeof text, v, std::chars_format::general, 6).ptr);
+  };
+  for (int i = 0; i < 300000; ++i) {
+    double v = 0;
+    switch (i % 4) {
+      case 0: v = std::pow(10.0, exponent(random)); break;
+      // Six digits and a half at the seventh place: ties, or nearly.
+      case 1: v = (sixDigits(random) + 0.5) * std::pow(10.0, shift(random)); break;
+      case 2: v = std::nextafter(std::pow(10.0, shift(random)), (i & 8) ? 0.0 : 1e9); break;
+      default: v = std::ldexp(static_cast<double>(sixDigits(random)) * 2 + 1, shift(random) - 8); break;
+    }
+    if (i & 16) v = -v;
+    const std::string text = expected(v);
+    // The exponent form is widened afterwards; only the fixed form is compared.
+    if (text.find('e') != std::string::npos) continue;
+    ASSERT_EQ(formatMiFloat(v), text) << std::hexfloat << v;
+  }
 }
 
 TEST(MiNumberFormat, ExponentsHaveAtLeastThreeDigits) {

@@ -1,0 +1,73 @@
+#include "geometry/shapeApproximation.h"
+
+#include <typeinfo>
+
+#include "geometry/curveSampling.h"
+#include "geometry/shapeEllipse.h"
+#include "geometry/shapeIntCurve.h"
+
+namespace lorvane {
+namespace {
+
+// The ellipse's points as ellipseC::pointAt gives them, with the turn of its
+// axes computed once instead of once a point.
+class ellipsePointsC {
+public:
+  explicit ellipsePointsC(const ellipseC& e)
+      : centre_(e.centre), radius1_(e.radius1), radius2_(e.radius2), turn_(rotation2dC::degrees(e.angle)) {}
+  point2dC operator()(double t) const {
+    return add(centre_, turn_.apply({radius1_ * std::cos(t), radius2_ * std::sin(t)}));
+  }
+
+private:
+  point2dC centre_;
+  double radius1_;
+  double radius2_;
+  rotation2dC turn_;
+};
+
+struct forwardingVisitorC {
+  fittedPieceSinkC& sink;
+  void line(const point2dC& a, const point2dC& b) { sink.line(a, b); }
+  void arc(const point2dC& a, const point2dC& b, const point2dC& c) { sink.arc(a, b, c); }
+  void circle(const point2dC& centre, double radius) { sink.circle(centre, radius); }
+};
+
+// Only the exact class: a subclass may sample or fit in its own way.
+template <class T>
+bool isClass(const mBaseShape2dC& registered) {
+  return typeid(registered) == typeid(T);
+}
+
+}  // namespace
+
+bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, fittedPieceSinkC& sink) {
+  const mBaseShape2dC* registered = registeredShapeClass(node);
+  if (!registered) return false;
+  lineArcFitC fit;
+  if (isClass<mBaseIntCrv2dC>(*registered)) {
+    fit = fitPointChildren(node, tol);
+  } else if (isClass<mBaseEllipse2dC>(*registered)) {
+    mBaseEllipse2dC shape(node);
+    const ellipseC e = shape.getEllipse();
+    samples_.clear();
+    sampleParameterRange(0.0, kTwoPi, step, ellipsePointsC(e), samples_);
+    fit = fitLinesAndArcs(std::span<const point2dC>(samples_), tol);
+  } else if (isClass<mBaseEllipseArc2dC>(*registered)) {
+    // The members are read in the order mBaseEllipseArc2dC::getPoints reads them.
+    mBaseEllipseArc2dC shape(node);
+    const ellipseC e = shape.getEllipse();
+    double t1 = shape.getStartParameter() / 180 * kPi;
+    const double t2 = shape.getEndParameter() / 180 * kPi;
+    if (t2 < t1) t1 = t1 - kTwoPi;
+    samples_.clear();
+    sampleParameterRange(t1, t2, step, ellipsePointsC(e), samples_);
+    fit = fitLinesAndArcs(std::span<const point2dC>(samples_), tol);
+  } else {
+    return false;
+  }
+  visitFittedPieces(fit, forwardingVisitorC{sink});
+  return true;
+}
+
+}  // namespace lorvane
