@@ -29,7 +29,7 @@ public:
     for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       slotC& slot = slots_[i];
       if (!slot.text) return add(slot, hash, key);
-      if (slot.hash == hash && slot.text->view() == key) return slot.text;
+      if (slot.hash == hash && sameText(slot.text->view(), key)) return slot.text;
     }
   }
 
@@ -40,6 +40,14 @@ private:
     sharedStrC* text = nullptr;
     std::uint32_t hash = 0;
   };
+
+  // Keys are short: a loop beats a call of memcmp.
+  static bool sameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+      if (a[i] != b[i]) return false;
+    return true;
+  }
 
   static std::uint32_t hashOf(std::string_view key) {
     std::uint32_t hash = 2166136261u;

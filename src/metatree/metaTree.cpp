@@ -43,7 +43,7 @@ void metaTreeC::operator delete(void* block) noexcept {
 
 metaTreeC::~metaTreeC() {
   countTreeChange();
-  setCopyTarget(nullptr);
+  if (value_.nodeBits_ & kMarked) setCopyTarget(nullptr);
   // The chain from this node on goes away: the node before it becomes the last.
   if (parent_ && parent_->child_ == this) parent_->child_ = nullptr;
   if (prev_ && prev_->next_ == this) prev_->next_ = nullptr;
