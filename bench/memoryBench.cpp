@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "metatree/memory/memManSystem.h"
+#include "pooledBytes.h"
 #include "metatree/metaObject.h"
 
 namespace {
@@ -129,13 +130,6 @@ metaTreeC* buildTree(std::size_t targetNodes, std::size_t& nodes) {
   return drawing.node();
 }
 
-// Counts what the tree asks of the memory system, rounded as cells are.
-std::size_t gBytes = 0;
-void* countingAlloc(std::size_t n) {
-  gBytes += n > 512 ? n + 8 : ((n + 7) / 8) * 8 + 8;
-  return memManSystemC::sizeClassHooks().alloc(n);
-}
-
 void BM_TreeBuildCopyDestroy(benchmark::State& state) {
   const auto target = static_cast<std::size_t>(state.range(0));
   std::size_t nodes = 0;
@@ -146,19 +140,16 @@ void BM_TreeBuildCopyDestroy(benchmark::State& state) {
   for (auto _ : state) {
     memManSystemC* system = memManSystemC::get(true);
     void* pin = system->alloc(8);
-    const memManHooksC saved = memManSystemC::hooks();
-    memManSystemC::setHooks({&countingAlloc, saved.free, saved.realloc});
-    gBytes = 0;
+    const std::size_t before = bench::pooledBytes();
     auto t0 = std::chrono::steady_clock::now();
     metaTreeC* tree = buildTree(target, nodes);
     auto t1 = std::chrono::steady_clock::now();
-    bytes = gBytes;
+    bytes = bench::pooledBytes() - before;
     metaTreeC* copy = metaTreeC::copyChain(tree);
     auto t2 = std::chrono::steady_clock::now();
     delete copy;
     delete tree;
     auto t3 = std::chrono::steady_clock::now();
-    memManSystemC::setHooks(saved);
     system->free(pin);
     buildSeconds += std::chrono::duration<double>(t1 - t0).count();
     copySeconds += std::chrono::duration<double>(t2 - t1).count();

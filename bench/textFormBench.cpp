@@ -14,6 +14,7 @@
 #include "metatree/metaTextNumber.h"
 #include "metatree/metaTextReader.h"
 #include "metatree/metaTextWriter.h"
+#include "pooledBytes.h"
 
 #if defined(LORVANE_HAVE_PUGIXML)
 #include <pugixml.hpp>
@@ -197,14 +198,18 @@ void setCounters(benchmark::State& state, std::size_t bytes) {
 void BM_ReadText(benchmark::State& state) {
   const std::string& text = fixture().drawing.text;
   metaTextReaderC reader;
+  std::size_t treeBytes = 0;
   for (auto _ : state) {
+    const std::size_t before = bench::pooledBytes();
     metaObjectC tree = reader.readTree(text, true);
     benchmark::DoNotOptimize(tree.node());
     state.PauseTiming();
+    treeBytes = bench::pooledBytes() - before;
     tree.release();
     state.ResumeTiming();
   }
   setCounters(state, text.size());
+  state.counters["bytes_per_node"] = static_cast<double>(treeBytes) / static_cast<double>(fixture().drawing.nodes);
 }
 BENCHMARK(BM_ReadText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

@@ -93,9 +93,9 @@ metaTreeC* customCopyTree(metaTreeC* node, bool subtreeOnly) {
     return wholeChain ? metaTreeC::copyChain(node) : metaTreeC::copySubtree(node);
 
   const auto sourceRoot = node;
-  visitChildrenFirst(node, wholeChain, [&](metaTreeC* n) { metaObjectCustomCopyC(n).beforeCopy(sourceRoot); });
   metaTreeC* copy = nullptr;
   try {
+    visitChildrenFirst(node, wholeChain, [&](metaTreeC* n) { metaObjectCustomCopyC(n).beforeCopy(sourceRoot); });
     copy = copyWithReplacement(node, wholeChain,
                                [&](metaTreeC* n) { return metaObjectCustomCopyC(n).copyNode(sourceRoot); });
     visitChildrenFirst(copy, wholeChain, [&](metaTreeC* n) { metaObjectCustomCopyC(n).afterCopy(copy); });

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "metatree/metaCustomCopy.h"
+#include "metatree/metaTextKeys.h"
 #include "metatree/metaTextNumber.h"
 #include "metatree/metaTextStoredClasses.h"
 #include "metatree/metaTextTokenizer.h"
@@ -99,6 +100,8 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
   metaText::tokenizerC tokens(text);
   const metaText::storedClassesC storedClasses;
   const bool anyStored = storedClasses.any();
+  // Declared before the chain: the nodes let go of their keys first.
+  metaText::keyTableC keys;
   chainGuardC chain;
   // Level 0 is the top chain; levels 1 .. kMaxSectionDepth are open sections.
   std::vector<levelC> levels(static_cast<std::size_t>(kMaxSectionDepth) + 1, levelC{nullptr, nullptr});
@@ -139,7 +142,7 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
           }
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         } else {
-          node = makeNode(line_, [&](metaValueC& v) { v.setKey(token.text); });
+          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text)); });
           if (anyStored && storedClasses.holds(token.text)) holdsStoredObjects = true;
         }
         break;

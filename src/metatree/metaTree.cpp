@@ -1,13 +1,49 @@
 #include "metatree/metaTree.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace lorvane {
 
 std::uint32_t metaTreeChangeCount = 0;
+bool metaTreeC::lastAllocationPaged_ = false;
+
+namespace {
+std::unordered_map<const metaTreeC*, metaTreeC*>& copyMarks() {
+  static std::unordered_map<const metaTreeC*, metaTreeC*> marks;
+  return marks;
+}
+}  // namespace
+
+metaTreeC* metaTreeC::markOf(const metaTreeC* node) { return copyMarks().find(node)->second; }
+
+void metaTreeC::setCopyTarget(metaTreeC* target) {
+  if (target) {
+    copyMarks()[this] = target;
+    value_.nodeBits_ |= kMarked;
+  } else if (value_.nodeBits_ & kMarked) {
+    copyMarks().erase(this);
+    value_.nodeBits_ &= static_cast<std::uint8_t>(~kMarked);
+  }
+}
+
+void* metaTreeC::operator new(std::size_t size) {
+  return memManSystemC::get(true)->allocNode(size, lastAllocationPaged_);
+}
+
+void metaTreeC::operator delete(metaTreeC* node, std::destroying_delete_t) {
+  const bool paged = (node->value_.nodeBits_ & kPaged) != 0;
+  node->~metaTreeC();
+  if (memManSystemC* system = memManSystemC::get(false)) system->freeNode(node, paged);
+}
+
+void metaTreeC::operator delete(void* block) noexcept {
+  if (memManSystemC* system = memManSystemC::get(false)) system->freeNode(block, lastAllocationPaged_);
+}
 
 metaTreeC::~metaTreeC() {
   countTreeChange();
+  if (value_.nodeBits_ & kMarked) setCopyTarget(nullptr);
   // The chain from this node on goes away: the node before it becomes the last.
   if (parent_ && parent_->child_ == this) parent_->child_ = nullptr;
   if (prev_ && prev_->next_ == this) prev_->next_ = nullptr;
@@ -93,7 +129,7 @@ metaTreeC* metaTreeC::copyNodes(const metaTreeC* source, bool wholeChain, copyRe
       const bool replaced = copy != nullptr;
       if (!replaced) {
         copy = createValueNode(step.source->value_);
-        copy->copyTarget_ = step.source->copyTarget_;
+        copy->setCopyTarget(step.source->copyTarget());
       }
       copy->parent_ = step.parent;
       if (step.previous) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <string_view>
 
 #include "metatree/metaValue.h"
@@ -12,9 +13,10 @@ namespace lorvane {
 LORVANE_RUNTIME_API extern std::uint32_t metaTreeChangeCount;
 inline void countTreeChange() { ++metaTreeChangeCount; }
 
-// The links of a tree node.
+// The links of a tree node. Nodes take their storage from the memory system
+// like every pooled object, but carry no vtable: a tree has millions of them.
 template <class N>
-class MTreeNode : public memManInterfaceC {
+class MTreeNode {
 public:
   N* parent() const { return parent_; }
   N* next() const { return next_; }
@@ -33,11 +35,17 @@ protected:
 // here recurses, so chains and nestings of any length are safe.
 class LORVANE_RUNTIME_API metaTreeC : public MTreeNode<metaTreeC> {
 public:
-  metaTreeC() = default;
-  explicit metaTreeC(const metaValueC& value) : value_(value) {}
+  metaTreeC() noexcept { value_.nodeBits_ = lastAllocationPaged_ ? kPaged : 0; }
   metaTreeC(const metaTreeC&) = delete;
   metaTreeC& operator=(const metaTreeC&) = delete;
-  ~metaTreeC() override;
+  ~metaTreeC();
+
+  // Nodes come from the memory system's pages of nodes; delete reads where
+  // the storage came from before it destroys the node. The plain form only
+  // pairs with operator new: the constructor cannot fail.
+  static void* operator new(std::size_t size);
+  static void operator delete(metaTreeC* node, std::destroying_delete_t);
+  static void operator delete(void* block) noexcept;
 
   metaValueC& value() { return value_; }
   const metaValueC& value() const { return value_; }
@@ -50,9 +58,11 @@ public:
     return text.size() == key.size() && (key.empty() || (text[0] == key[0] && text == key));
   }
 
-  // Used while a tree is copied to tie references to the copies of their targets.
-  metaTreeC* copyTarget() const { return copyTarget_; }
-  void setCopyTarget(metaTreeC* target) { copyTarget_ = target; }
+  // Used while a tree is copied to tie references to the copies of their
+  // targets. Few nodes are marked and only during a copy, so the marks are
+  // kept beside the tree rather than in every node.
+  metaTreeC* copyTarget() const { return (value_.nodeBits_ & kMarked) ? markOf(this) : nullptr; }
+  void setCopyTarget(metaTreeC* target);
 
   // Link operations. A chain is a node with its following siblings.
   static metaTreeC* createKeyNode(std::string_view key);
@@ -78,9 +88,13 @@ public:
                               void* context = nullptr);
 
 private:
+  static constexpr std::uint8_t kPaged = 1;
+  static constexpr std::uint8_t kMarked = 2;
+  static metaTreeC* markOf(const metaTreeC* node);
+  // Where operator new took the storage, for the constructor to record.
+  static bool lastAllocationPaged_;
 
   metaValueC value_;
-  metaTreeC* copyTarget_ = nullptr;
 };
 
 // Node predicates for the chain search. A search uses a fresh comparator,

@@ -4,24 +4,37 @@ namespace lorvane {
 
 metaValueC& metaValueC::operator=(const metaValueC& other) {
   if (this == &other) return *this;
-  switch (other.kind_) {
-    case metaValueKind::key:
-    case metaValueKind::string: setText(other.kind_, other.text().view()); break;
-    case metaValueKind::number: setNumber(other.payload_.number); break;
-    case metaValueKind::integer:
-    case metaValueKind::word:
-      setWord(other.payload_.word);
-      kind_ = other.kind_;
-      break;
-    case metaValueKind::none: clear(); break;
+  if (other.shared_) {
+    shareText(other.kind_, static_cast<sharedStrC*>(other.payload_.text));
+  } else {
+    switch (other.kind_) {
+      case metaValueKind::key:
+      case metaValueKind::string: setText(other.kind_, other.text().view()); break;
+      case metaValueKind::number: setNumber(other.payload_.number); break;
+      case metaValueKind::integer:
+      case metaValueKind::word:
+        setWord(other.payload_.word);
+        kind_ = other.kind_;
+        break;
+      case metaValueKind::none: clear(); break;
+    }
   }
   tagLine_ = other.tagLine_;
   tagExtra_ = other.tagExtra_;
   return *this;
 }
 
+void metaValueC::shareText(metaValueKind kind, sharedStrC* text) {
+  // Taken before the old text goes: it may be the same one.
+  text->retain();
+  dropText();
+  payload_.text = text;
+  shared_ = true;
+  kind_ = kind;
+}
+
 void metaValueC::setText(metaValueKind kind, std::string_view text) {
-  if (isText()) {
+  if (isText() && !shared_) {
     payload_.text->assign(text);
   } else {
     str* fresh = new str(text);
@@ -57,7 +70,9 @@ void metaValueC::clear() {
 
 void metaValueC::dropText() {
   if (isText()) {
-    delete payload_.text;
+    if (!shared_) delete payload_.text;
+    else if (static_cast<sharedStrC*>(payload_.text)->letGo()) delete payload_.text;
+    shared_ = false;
     payload_.number = 0.0;
     kind_ = metaValueKind::none;
   }

@@ -33,6 +33,8 @@ public:
   // Setters keep the tag of the value they overwrite.
   void setKey(std::string_view text) { setText(metaValueKind::key, text); }
   void setString(std::string_view text) { setText(metaValueKind::string, text); }
+  // A key or string that holds the shared text instead of a copy of it.
+  void shareText(metaValueKind kind, sharedStrC* text);
   void setNumber(double value);
   void setInteger(std::int32_t value);
   void setWord(std::uint32_t value);
@@ -46,6 +48,7 @@ public:
   }
 
 private:
+  friend class metaTreeC;
   void setText(metaValueKind kind, std::string_view text);
   void dropText();
 
@@ -57,6 +60,9 @@ private:
   metaValueKind kind_ = metaValueKind::none;
   std::int32_t tagLine_ = -1;
   std::int32_t tagExtra_ = -1;
+  bool shared_ = false;  // the text is a sharedStrC
+  // Kept for the node that embeds the value; never copied with the value.
+  std::uint8_t nodeBits_ = 0;
 };
 
 }  // namespace lorvane

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "metatree/memory/memManSystem.h"
@@ -47,6 +48,20 @@ private:
   char* data_ = nullptr;   // inline_, a pooled buffer, or null when empty
   std::size_t size_ = 0;   // bytes including the terminating zero
   char inline_[kInlineBytes] = {};
+};
+
+// A text that many values hold at once (the keys of a tree read from text
+// repeat millions of times). The last value to let go of it destroys it; a
+// value that changes its text takes a text of its own first.
+class LORVANE_RUNTIME_API sharedStrC final : public str {
+public:
+  explicit sharedStrC(std::string_view text) : str(text) {}
+  void retain() { ++holders_; }
+  // True when the caller was the last holder and must destroy it.
+  bool letGo() { return --holders_ == 0; }
+
+private:
+  std::uint32_t holders_ = 1;
 };
 
 inline bool operator==(const str& a, const str& b) { return a.view() == b.view(); }

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "metatree/memory/memManCheckLeak.h"
+#include "metatree/memory/nodePages.h"
 #include "metatree/memory/sizeClassAllocator.h"
 #include "metatree/memory/sizeClassState.h"
 
@@ -62,10 +63,32 @@ void memManSystemC::free(void* block) {
   } else {
     gHooks.free(block);
   }
+  countFreed();
+}
+
+void memManSystemC::countFreed() {
   if (--blockCount_ == 0) {
     if (current_ == this) current_ = nullptr;
     delete this;
   }
+}
+
+void* memManSystemC::allocNode(std::size_t size, bool& paged) {
+  paged = gHooks.alloc == &sizeClassAllocator::allocate;
+  if (!paged) return alloc(size);
+  void* block = nodePages::allocate(size);
+  if (!block) throw std::bad_alloc();
+  ++blockCount_;
+  return block;
+}
+
+void memManSystemC::freeNode(void* block, bool paged) {
+  if (!paged) {
+    free(block);
+    return;
+  }
+  nodePages::release(block);
+  countFreed();
 }
 
 void* memManSystemC::realloc(void* block, std::size_t size) {

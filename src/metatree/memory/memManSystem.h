@@ -30,6 +30,13 @@ public:
   virtual void free(void* block);
   virtual void* realloc(void* block, std::size_t size);
 
+  // Meta tree nodes, counted as blocks like any other. With the size-class
+  // allocator installed they come from large pages of nodes that carry no
+  // cell header; paged tells freeNode where the block came from, since the
+  // hooks may have been replaced in between.
+  void* allocNode(std::size_t size, bool& paged);
+  void freeNode(void* block, bool paged);
+
   std::uint32_t blockCount() const { return blockCount_; }
 
   // Creating the system installs the size-class allocator; replace the hooks
@@ -47,6 +54,7 @@ protected:
 
 private:
   static memManSystemC* create_();
+  void countFreed();
   // Read on every pooled allocation, so kept where an inline call sees it.
   static memManSystemC* current_;
   std::uint32_t blockCount_ = 0;

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+#include "metatree/runtimeExport.h"
+
+namespace lorvane::nodePages {
+
+// Meta tree nodes are the one object a tree has millions of, all of one
+// size. They are cut from pages of kPageBytes, aligned to their size so that
+// a node finds its page from its own address and needs no header. A page
+// whose last node goes is released (a page kept alone while other nodes
+// live elsewhere excepted); with the last node of all, every page goes.
+inline constexpr std::size_t kPageBytes = std::size_t{1} << 18;
+
+// Null when the heap cannot deliver a page. Every node has the same size;
+// the first request fixes it.
+LORVANE_RUNTIME_API void* allocate(std::size_t size);
+LORVANE_RUNTIME_API void release(void* node);
+
+// Introspection, for tests and benchmarks.
+LORVANE_RUNTIME_API std::size_t pageCount();
+LORVANE_RUNTIME_API std::size_t liveNodes();
+
+}  // namespace lorvane::nodePages

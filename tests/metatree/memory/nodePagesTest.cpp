@@ -1,0 +1,85 @@
+// Nodes live in pages of their own; keys read from text share their text.
+#include "metatree/memory/nodePages.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "metatree/memory/memManCheckLeak.h"
+#include "metatree/memory/memManSystem.h"
+#include "metatree/metaObject.h"
+#include "metatree/metaTextReader.h"
+
+namespace lorvane {
+namespace {
+
+std::size_t nodesPerPage() { return nodePages::kPageBytes / sizeof(metaTreeC); }
+
+TEST(NodePages, APageGoesWithItsLastNodeAndOneEmptyPageIsKept) {
+  metaTreeC* keep = metaTreeC::createKeyNode("KEEP");  // the pages stay in use
+  const std::size_t pages = nodePages::pageCount();
+  std::vector<metaTreeC*> nodes;
+  for (std::size_t i = 0; i < 3 * nodesPerPage(); ++i) nodes.push_back(metaTreeC::createKeyNode("N"));
+  EXPECT_GE(nodePages::pageCount(), pages + 2);
+  for (metaTreeC* node : nodes) delete node;
+  EXPECT_LE(nodePages::pageCount(), pages + 1);
+  delete keep;
+  if (!memManSystemC::get(false)) {
+    EXPECT_EQ(nodePages::pageCount(), 0u);
+  }
+}
+
+// Hooks that count what they free, forwarding to the default allocator.
+int gFreed = 0;
+void countingFree(void* block) {
+  ++gFreed;
+  memManSystemC::sizeClassHooks().free(block);
+}
+
+TEST(NodePages, ANodeGoesBackWhereItCameFromWhateverHooksAreInstalled) {
+  memManCheckLeakC check;
+  metaTreeC* paged = metaTreeC::createValueNode(metaValueC());
+  const memManHooksC saved = memManSystemC::hooks();
+  memManSystemC::setHooks({saved.alloc, &countingFree, saved.realloc});
+  gFreed = 0;
+  delete paged;  // from a page: the hook never saw it
+  EXPECT_EQ(gFreed, 0);
+  memManSystemC::setHooks(saved);
+  EXPECT_EQ(check.leaked(), 0);
+}
+
+TEST(NodePages, AMarkDoesNotOutliveItsNode) {
+  metaTreeC* keep = metaTreeC::createKeyNode("KEEP");
+  metaTreeC* marked = metaTreeC::createKeyNode("A");
+  marked->setCopyTarget(keep);
+  delete marked;
+  // The cell just freed is the next one handed out.
+  metaTreeC* fresh = metaTreeC::createKeyNode("B");
+  EXPECT_EQ(fresh->copyTarget(), nullptr);
+  delete fresh;
+  delete keep;
+}
+
+TEST(SharedKeys, KeysReadFromTextShareOneTextAndChangeAlone) {
+  memManCheckLeakC check;
+  {
+    metaTextReaderC reader;
+    metaObjectC tree = reader.readTree("A{1} A{2} B", true);
+    metaTreeC* first = tree.node();
+    metaTreeC* second = first->next();
+    EXPECT_EQ(&first->value().text(), &second->value().text());
+    metaTreeC* copy = metaTreeC::copySubtree(first);
+    second->value().setKey("C");
+    EXPECT_EQ(first->value().text(), "A");
+    EXPECT_EQ(copy->value().text(), "A");
+    EXPECT_EQ(second->value().text(), "C");
+    first->value().setString("S");
+    EXPECT_TRUE(first->value().isString());
+    EXPECT_EQ(copy->value().text(), "A");
+    delete copy;
+  }
+  EXPECT_EQ(check.leaked(), 0);
+}
+
+}  // namespace
+}  // namespace lorvane
