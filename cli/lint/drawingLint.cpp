@@ -13,10 +13,10 @@ namespace {
 void lintRecordMember(const scannedRecordC& owner, std::string_view key, lintContextC& context);
 
 void lintRecord(const metaTreeC* node, lintContextC& context) {
-  const recordSpecC* spec = recordSpec(node->value().text().view());
-  if (!spec) return;
-  const scannedRecordC record = scanRecord(node, *spec, context);
-  for (const memberSpecC& member : spec->members) {
+  const recordSchemaC* schema = recordSchema(node->value().text().view());
+  if (!schema) return;
+  const scannedRecordC record = scanRecord(node, *schema, context);
+  for (const memberSchemaC& member : schema->members) {
     if (member.kind == memberKind::record) lintRecordMember(record, member.key, context);
   }
 }
@@ -34,8 +34,8 @@ void lintItems(const metaTreeC* items, lintContextC& context) {
                   "FIGURITEMS holds " + describeValue(item) + " where items belong: it writes nothing");
       continue;
     }
-    const recordSpecC* spec = itemSpec(item->value().text().view());
-    if (!spec) {
+    const recordSchemaC* schema = itemSchema(item->value().text().view());
+    if (!schema) {
       const std::string key = keyText(item);
       std::string message = "FIGURITEMS item " + key + " is no shape: it writes nothing";
       const std::string_view near = nearestKey(key, itemKeys());
@@ -43,7 +43,7 @@ void lintItems(const metaTreeC* items, lintContextC& context) {
       context.add(lintRule::unknownItem, item, std::move(message));
       continue;
     }
-    checkShapeGeometry(scanRecord(item, *spec, context), context);
+    checkShapeGeometry(scanRecord(item, *schema, context), context);
   }
 }
 
@@ -59,7 +59,7 @@ std::string figureName(const metaTreeC* figure) {
 
 void lintFigure(const metaTreeC* figure, std::size_t number, lintContextC& context) {
   context.enterFigure(figureName(figure), number);
-  const scannedRecordC record = scanRecord(figure, *recordSpec("FIGURE"), context);
+  const scannedRecordC record = scanRecord(figure, *recordSchema("FIGURE"), context);
   checkName(record.member("NAME"), context);
   checkTableIdent(record.member("MIDENT"), context);
   lintRecordMember(record, "CUTOUT", context);
@@ -69,7 +69,7 @@ void lintFigure(const metaTreeC* figure, std::size_t number, lintContextC& conte
 }
 
 void lintDrawing(const metaTreeC* drawing, lintContextC& context) {
-  const scannedRecordC record = scanRecord(drawing, *recordSpec("DRAWING"), context);
+  const scannedRecordC record = scanRecord(drawing, *recordSchema("DRAWING"), context);
   checkName(record.member("NAME"), context);
   lintRecordMember(record, "SETTINGS", context);
   const metaTreeC* list = record.member("DRAWINGITEMS");

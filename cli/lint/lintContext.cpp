@@ -17,15 +17,15 @@ void lintContextC::add(lintRule rule, const metaTreeC* at, std::string message) 
 }
 
 const metaTreeC* scannedRecordC::member(std::string_view key) const {
-  for (std::size_t i = 0; i < spec->members.size(); ++i) {
-    if (spec->members[i].key == key) return first[i];
+  for (std::size_t i = 0; i < schema->members.size(); ++i) {
+    if (schema->members[i].key == key) return first[i];
   }
   return nullptr;
 }
 
 std::uint32_t scannedRecordC::countOf(std::string_view key) const {
-  for (std::size_t i = 0; i < spec->members.size(); ++i) {
-    if (spec->members[i].key == key) return count[i];
+  for (std::size_t i = 0; i < schema->members.size(); ++i) {
+    if (schema->members[i].key == key) return count[i];
   }
   return 0;
 }

@@ -38,7 +38,7 @@ private:
 // member key, and how many there are.
 struct scannedRecordC {
   const metaTreeC* node = nullptr;
-  const recordSpecC* spec = nullptr;
+  const recordSchemaC* schema = nullptr;
   std::array<const metaTreeC*, kMaxMembers> first{};
   std::array<std::uint32_t, kMaxMembers> count{};
 

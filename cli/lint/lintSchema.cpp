@@ -7,27 +7,27 @@ namespace {
 
 using mk = memberKind;
 
-constexpr memberSpecC text(std::string_view key) { return {key, mk::text}; }
-constexpr memberSpecC flag(std::string_view key) { return {key, mk::flag}; }
-constexpr memberSpecC number(std::string_view key) { return {key, mk::number}; }
-constexpr memberSpecC integer(std::string_view key) { return {key, mk::integer}; }
-constexpr memberSpecC record(std::string_view key) { return {key, mk::record}; }
-constexpr memberSpecC required(memberSpecC member) {
+constexpr memberSchemaC text(std::string_view key) { return {key, mk::text}; }
+constexpr memberSchemaC flag(std::string_view key) { return {key, mk::flag}; }
+constexpr memberSchemaC number(std::string_view key) { return {key, mk::number}; }
+constexpr memberSchemaC integer(std::string_view key) { return {key, mk::integer}; }
+constexpr memberSchemaC record(std::string_view key) { return {key, mk::record}; }
+constexpr memberSchemaC required(memberSchemaC member) {
   member.required = true;
   return member;
 }
-constexpr memberSpecC field(memberSpecC member) {
+constexpr memberSchemaC field(memberSchemaC member) {
   member.meta2dField = true;
   return member;
 }
-constexpr memberSpecC point() { return field({"POINT", mk::point}); }
-constexpr memberSpecC pointList() {
-  memberSpecC member = point();
+constexpr memberSchemaC point() { return field({"POINT", mk::point}); }
+constexpr memberSchemaC pointList() {
+  memberSchemaC member = point();
   member.repeatable = true;
   return member;
 }
-constexpr memberSpecC list(std::string_view key, std::string_view item, memberKind itemKind) {
-  memberSpecC member{key, mk::list};
+constexpr memberSchemaC list(std::string_view key, std::string_view item, memberKind itemKind) {
+  memberSchemaC member{key, mk::list};
   member.listItem = item;
   member.listItemKind = itemKind;
   return member;
@@ -36,7 +36,7 @@ constexpr memberSpecC list(std::string_view key, std::string_view item, memberKi
 constexpr std::array kDrawing{text("NAME"), list("DRAWINGITEMS", "FIGURE", mk::record), record("SETTINGS")};
 constexpr std::array kFigure{text("NAME"),    text("SHORTNAME"),   text("MIDENT"),
                              integer("ANSICHTNO"), flag("GROUP"),  record("CUTOUT"),
-                             record("INSERTPOINT"), memberSpecC{"FIGURITEMS", mk::items}, record("SETTINGS")};
+                             record("INSERTPOINT"), memberSchemaC{"FIGURITEMS", mk::items}, record("SETTINGS")};
 constexpr std::array kCutout{flag("HIDDEN"), flag("DASH")};
 constexpr std::array kInsertPoint{point(), number("ROTATION")};
 constexpr std::array kSettings{record("ME10SETTINGS")};
@@ -58,28 +58,28 @@ constexpr std::array kText{required(point()),       required(text("TEXT")),  req
                            number("TEXTBW"),        number("TEXTBH")};
 
 constexpr std::array kRecords{
-    recordSpecC{"DRAWING", kDrawing},
-    recordSpecC{"FIGURE", kFigure},
-    recordSpecC{"CUTOUT", kCutout},
-    recordSpecC{"INSERTPOINT", kInsertPoint},
-    recordSpecC{"SETTINGS", kSettings},
-    recordSpecC{"ME10SETTINGS", kMe10Settings},
+    recordSchemaC{"DRAWING", kDrawing},
+    recordSchemaC{"FIGURE", kFigure},
+    recordSchemaC{"CUTOUT", kCutout},
+    recordSchemaC{"INSERTPOINT", kInsertPoint},
+    recordSchemaC{"SETTINGS", kSettings},
+    recordSchemaC{"ME10SETTINGS", kMe10Settings},
 };
 
 constexpr std::array kItems{
-    recordSpecC{"LINE", kPointList, true},      recordSpecC{"ARC", kPointList, true},
-    recordSpecC{"CIRCLE", kCircle, true},       recordSpecC{"TEXT", kText, true},
-    recordSpecC{"SHAPEATTR", kShapeAttr, true}, recordSpecC{"ELLIPSE", kEllipse, true},
-    recordSpecC{"ELLIPSEARC", kEllipseArc, true}, recordSpecC{"ICRV2D", kPointList, true},
-    recordSpecC{"SPOINT", kSinglePoint, true},
+    recordSchemaC{"LINE", kPointList, true},      recordSchemaC{"ARC", kPointList, true},
+    recordSchemaC{"CIRCLE", kCircle, true},       recordSchemaC{"TEXT", kText, true},
+    recordSchemaC{"SHAPEATTR", kShapeAttr, true}, recordSchemaC{"ELLIPSE", kEllipse, true},
+    recordSchemaC{"ELLIPSEARC", kEllipseArc, true}, recordSchemaC{"ICRV2D", kPointList, true},
+    recordSchemaC{"SPOINT", kSinglePoint, true},
 };
 
 constexpr std::array<std::string_view, kItems.size()> kItemKeys{
     "LINE", "ARC", "CIRCLE", "TEXT", "SHAPEATTR", "ELLIPSE", "ELLIPSEARC", "ICRV2D", "SPOINT"};
 
 template <std::size_t N>
-constexpr bool membersFit(const std::array<recordSpecC, N>& records) {
-  for (const recordSpecC& r : records) {
+constexpr bool membersFit(const std::array<recordSchemaC, N>& records) {
+  for (const recordSchemaC& r : records) {
     if (r.members.size() > kMaxMembers) return false;
   }
   return true;
@@ -88,17 +88,17 @@ static_assert(membersFit(kRecords) && membersFit(kItems));
 
 }  // namespace
 
-const recordSpecC* recordSpec(std::string_view key) {
-  for (const recordSpecC& spec : kRecords) {
-    if (spec.key == key) return &spec;
+const recordSchemaC* recordSchema(std::string_view key) {
+  for (const recordSchemaC& schema : kRecords) {
+    if (schema.key == key) return &schema;
   }
   return nullptr;
 }
 
-const recordSpecC* itemSpec(std::string_view key) {
+const recordSchemaC* itemSchema(std::string_view key) {
   // Most items are lines and arcs: they are found first.
-  for (const recordSpecC& spec : kItems) {
-    if (spec.key == key) return &spec;
+  for (const recordSchemaC& schema : kItems) {
+    if (schema.key == key) return &schema;
   }
   return nullptr;
 }

@@ -19,7 +19,7 @@ enum class memberKind {
   items,    // FIGURITEMS: an item chain
 };
 
-struct memberSpecC {
+struct memberSchemaC {
   std::string_view key;
   memberKind kind = memberKind::text;
   bool repeatable = false;   // POINTs of lines, arcs and curves
@@ -32,15 +32,15 @@ struct memberSpecC {
 
 inline constexpr std::size_t kMaxMembers = 10;
 
-struct recordSpecC {
+struct recordSchemaC {
   std::string_view key;
-  std::span<const memberSpecC> members;
+  std::span<const memberSchemaC> members;
   bool isShape = false;  // an item of FIGURITEMS with a shape class (or SHAPEATTR)
 };
 
 // The record of that key, or null. Shape keys are those of FIGURITEMS items.
-const recordSpecC* recordSpec(std::string_view key);
-const recordSpecC* itemSpec(std::string_view key);
+const recordSchemaC* recordSchema(std::string_view key);
+const recordSchemaC* itemSchema(std::string_view key);
 // Every key an item of FIGURITEMS may have, for suggestions.
 std::span<const std::string_view> itemKeys();
 

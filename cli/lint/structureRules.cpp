@@ -23,25 +23,25 @@ std::string_view defaultOf(memberKind kind) {
 }
 
 // A text or number member: its first child is its value.
-void checkSingleValue(const metaTreeC* member, const memberSpecC& spec, lintContextC& context) {
+void checkSingleValue(const metaTreeC* member, const memberSchemaC& schema, lintContextC& context) {
   const metaTreeC* value = member->firstChild();
   if (!value) {
     context.add(lintRule::memberWithoutValue, member,
-                memberName(member) + " has no value: read as " + std::string(defaultOf(spec.kind)));
+                memberName(member) + " has no value: read as " + std::string(defaultOf(schema.kind)));
     return;
   }
-  const bool wantsText = spec.kind == memberKind::text || spec.kind == memberKind::flag;
+  const bool wantsText = schema.kind == memberKind::text || schema.kind == memberKind::flag;
   const bool right = wantsText ? value->value().isString() : value->value().isNumber();
   if (!right) {
     std::string message = memberName(member) + " holds " + describeValue(value) + " where " +
-                          std::string(kindName(spec.kind)) + " belongs: read as " + std::string(defaultOf(spec.kind));
+                          std::string(kindName(schema.kind)) + " belongs: read as " + std::string(defaultOf(schema.kind));
     if (wantsText && value->value().isKey()) message += " (a text needs double quotes)";
     context.add(lintRule::wrongValueKind, value, std::move(message));
   } else if (wantsText) {
-    if (spec.kind == memberKind::flag) checkFlag(member, value, context);
+    if (schema.kind == memberKind::flag) checkFlag(member, value, context);
     else checkText(member, value, context);
   } else {
-    checkNumber(member, value, spec, context);
+    checkNumber(member, value, schema, context);
   }
   if (value->next()) {
     context.add(lintRule::extraValues, value->next(),
@@ -49,13 +49,13 @@ void checkSingleValue(const metaTreeC* member, const memberSpecC& spec, lintCont
   }
 }
 
-void checkPoint(const metaTreeC* member, const memberSpecC& spec, lintContextC& context) {
+void checkPoint(const metaTreeC* member, const memberSchemaC& schema, lintContextC& context) {
   std::size_t numbers = 0;
   const metaTreeC* other = nullptr;
   for (const metaTreeC* c = member->firstChild(); c; c = c->next()) {
     if (c->value().isNumber()) {
       ++numbers;
-      checkNumber(member, c, spec, context);
+      checkNumber(member, c, schema, context);
     } else if (!other) {
       other = c;
     }
@@ -70,17 +70,17 @@ void checkPoint(const metaTreeC* member, const memberSpecC& spec, lintContextC& 
 }
 
 // The items of a settings list; other keys are skipped by the writer.
-void checkList(const metaTreeC* list, const memberSpecC& spec, lintContextC& context) {
-  const memberSpecC item{spec.listItem, spec.listItemKind};
-  const std::array<std::string_view, 1> expected{spec.listItem};
+void checkList(const metaTreeC* list, const memberSchemaC& schema, lintContextC& context) {
+  const memberSchemaC item{schema.listItem, schema.listItemKind};
+  const std::array<std::string_view, 1> expected{schema.listItem};
   std::size_t items = 0;
   for (const metaTreeC* c = list->firstChild(); c; c = c->next()) {
-    if (c->hasKey(spec.listItem)) {
+    if (c->hasKey(schema.listItem)) {
       ++items;
       checkSingleValue(c, item, context);
     } else if (!c->isKey()) {
       context.add(lintRule::valueAmongMembers, c,
-                  keyText(list) + " holds " + describeValue(c) + " where only " + std::string(spec.listItem) +
+                  keyText(list) + " holds " + describeValue(c) + " where only " + std::string(schema.listItem) +
                       " items are read: ignored");
     } else {
       reportStrayKey(c, expected, context);
@@ -89,16 +89,16 @@ void checkList(const metaTreeC* list, const memberSpecC& spec, lintContextC& con
   checkSettingsListLength(list, items, context);
 }
 
-void checkMember(const metaTreeC* member, const memberSpecC& spec, lintContextC& context) {
-  switch (spec.kind) {
+void checkMember(const metaTreeC* member, const memberSchemaC& schema, lintContextC& context) {
+  switch (schema.kind) {
     case memberKind::text:
     case memberKind::flag:
     case memberKind::number:
-    case memberKind::integer: checkSingleValue(member, spec, context); break;
-    case memberKind::point: checkPoint(member, spec, context); break;
+    case memberKind::integer: checkSingleValue(member, schema, context); break;
+    case memberKind::point: checkPoint(member, schema, context); break;
     case memberKind::list:
       // DRAWINGITEMS holds records: the walk takes it.
-      if (spec.listItemKind != memberKind::record) checkList(member, spec, context);
+      if (schema.listItemKind != memberKind::record) checkList(member, schema, context);
       break;
     case memberKind::record:
     case memberKind::items: break;
@@ -125,7 +125,7 @@ void reportStrayKey(const metaTreeC* node, std::span<const std::string_view> exp
   const std::string key = keyText(node);
   const metaTreeC* parent = node->parent();
   const std::string where = parent && parent->isKey() ? keyText(parent) : std::string("the drawing");
-  if (itemSpec(key) && !(parent && parent->hasKey("FIGURITEMS"))) {
+  if (itemSchema(key) && !(parent && parent->hasKey("FIGURITEMS"))) {
     context.add(lintRule::itemOutsideItems, node,
                 key + " in " + where + " is not drawn: shapes belong in a figure's FIGURITEMS");
     return;
@@ -141,11 +141,11 @@ void reportStrayKey(const metaTreeC* node, std::span<const std::string_view> exp
   context.add(lintRule::unknownMember, node, std::move(message));
 }
 
-scannedRecordC scanRecord(const metaTreeC* node, const recordSpecC& spec, lintContextC& context) {
+scannedRecordC scanRecord(const metaTreeC* node, const recordSchemaC& schema, lintContextC& context) {
   scannedRecordC record;
   record.node = node;
-  record.spec = &spec;
-  const std::span<const memberSpecC> members = spec.members;
+  record.schema = &schema;
+  const std::span<const memberSchemaC> members = schema.members;
   for (const metaTreeC* c = node->firstChild(); c; c = c->next()) {
     if (!c->isKey()) {
       context.add(lintRule::valueAmongMembers, c,

@@ -11,7 +11,7 @@ namespace lorvane::cli::lint {
 
 // Checks every child of the record against its members and returns where
 // the members are; the sub-records are the caller's to walk.
-scannedRecordC scanRecord(const metaTreeC* node, const recordSpecC& spec, lintContextC& context);
+scannedRecordC scanRecord(const metaTreeC* node, const recordSchemaC& schema, lintContextC& context);
 
 // A key that has no place here: a shape or figure out of its list, or an
 // unknown key (with the nearest expected one).

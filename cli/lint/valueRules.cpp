@@ -47,17 +47,17 @@ bool fitsMeta2dField(double value) {
   return point != written.ptr && point - buffer < 24;
 }
 
-void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSpecC& spec, lintContextC& context) {
+void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSchemaC& schema, lintContextC& context) {
   const double number = value->value().number();
   if (!std::isfinite(number)) {
     context.add(lintRule::nonFinite, value, memberName(member) + " is " + numberText(number));
     return;
   }
-  if (spec.meta2dField && !fitsMeta2dField(number)) {
+  if (schema.meta2dField && !fitsMeta2dField(number)) {
     context.add(lintRule::meta2dFieldOverflow, value,
                 memberName(member) + " " + numberText(number) + " does not fit a 24-character META2D field");
   }
-  if (spec.kind != memberKind::integer) return;
+  if (schema.kind != memberKind::integer) return;
   if (!(number > -2147483649.0 && number < 2147483648.0)) {
     context.add(lintRule::integerOutOfRange, value,
                 memberName(member) + " " + numberText(number) + " is outside the 32-bit range: read as -2147483648");

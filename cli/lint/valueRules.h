@@ -10,7 +10,7 @@
 namespace lorvane::cli::lint {
 
 // A number value of the member (for a POINT: each of its numbers).
-void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSpecC& spec, lintContextC& context);
+void checkNumber(const metaTreeC* member, const metaTreeC* value, const memberSchemaC& schema, lintContextC& context);
 // The text of a flag member: only "YES" counts.
 void checkFlag(const metaTreeC* member, const metaTreeC* value, lintContextC& context);
 // A text member: names are single lines.
