@@ -139,7 +139,6 @@ struct figureShareC {
   std::vector<const elementC*> elements;
 };
 
-using runC = std::pair<std::size_t, std::size_t>;  // [first, end) of a figure share's elements
 
 struct alignmentC {
   std::optional<disagreementC> first;

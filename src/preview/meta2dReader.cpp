@@ -23,6 +23,7 @@
 #include "preview/fileReaders.h"
 #include "preview/numberFields.h"
 #include "preview/valueErrors.h"
+#include "writers/meta2d/meta2dRecordCodes.h"
 
 namespace lorvane::preview {
 namespace {
@@ -39,16 +40,6 @@ constexpr std::string_view kSetEnd = "911 SET END";
 constexpr std::string_view kFigureEnd = "916 END FIG";
 constexpr std::string_view kHiddenEnd = "921 SET CUTOUTHIDDEN END";
 constexpr std::string_view kDashEnd = "921 SET CUTOUTDASH END";
-
-bool isKnownCode(int code) {
-  switch (code) {
-    case 100: case 200: case 250: case 500: case 511: case 515: case 520: case 900: case 901:
-    case 910: case 911: case 914: case 915: case 916: case 917: case 918: case 920: case 921:
-      return true;
-    default:
-      return false;
-  }
-}
 
 // The three-digit code a line starts with, or -1.
 int leadingCode(std::string_view line) {
@@ -105,7 +96,7 @@ public:
       const std::string_view line = lines_[index_];
       if (line == "EOF" && index_ + 1 == lines_.size()) return finish();
       const int code = leadingCode(line);
-      if (code >= 0 && isKnownCode(code) && line.size() > 3 && line[3] == ' ') {
+      if (code >= 0 && isMeta2dRecordCode(code) && line.size() > 3 && line[3] == ' ') {
         if (!finishOpenText() || !record(code, line)) return false;
         continue;
       }
@@ -129,7 +120,7 @@ private:
 
   bool notARecord(int code, std::string_view line) {
     if (line == "EOF") return fail(index_ + 2, "lines follow the closing line EOF");
-    if (code >= 0 && !isKnownCode(code)) return failHere("unknown record code " + std::string(line.substr(0, 3)));
+    if (code >= 0 && !isMeta2dRecordCode(code)) return failHere("unknown record code " + std::string(line.substr(0, 3)));
     if (code >= 0 && line.size() == 3) return failHere("record " + std::string(line) + " lacks the blank after its code");
     if (code >= 0) return failHere("record " + std::string(line.substr(0, 3)) + " lacks the blank after its code");
     return failHere("expected a record code, found " + excerpt(line) + " (only a text record can continue on the next line)");

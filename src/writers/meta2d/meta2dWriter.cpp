@@ -6,6 +6,7 @@
 #include "geometry/shapeBase.h"
 #include "schema/drawingRecords.h"
 #include "writers/meta2d/meta2dNumber.h"
+#include "writers/meta2d/meta2dRecordCodes.h"
 #include "writers/meta2d/tableIdent.h"
 
 namespace lorvane {
@@ -26,17 +27,6 @@ std::string blanksToUnderscores(std::string_view name) {
   return text;
 }
 
-// The codes a reader of the file takes a line for a record by.
-bool isRecordCode(int code) {
-  switch (code) {
-    case 100: case 200: case 250: case 500: case 511: case 515: case 520: case 900: case 901:
-    case 910: case 911: case 914: case 915: case 916: case 917: case 918: case 920: case 921:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // A text that ends its record may hold line feeds: a reader takes each line
 // after one as the text's continuation, unless the line starts like a record
 // (a record code and a blank), which it cannot tell apart from one.
@@ -50,7 +40,7 @@ bool continuesLikeARecord(std::string_view text) {
       digits = digits && line[i] >= '0' && line[i] <= '9';
       code = code * 10 + (line[i] - '0');
     }
-    if (digits && isRecordCode(code)) return true;
+    if (digits && isMeta2dRecordCode(code)) return true;
   }
   return false;
 }
