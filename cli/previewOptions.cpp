@@ -1,8 +1,9 @@
 #include "previewOptions.h"
 
-#include <cctype>
 #include <charconv>
 #include <filesystem>
+
+#include "outputFormats.h"
 
 namespace lorvane::cli {
 namespace {
@@ -27,11 +28,6 @@ bool valueOf(const std::vector<std::string>& arguments, std::size_t& i, const st
   return false;
 }
 
-std::string lowered(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 bool takePictureOption(const std::vector<std::string>& arguments, std::size_t& i, pictureOptionsC& options) {
@@ -42,7 +38,7 @@ bool takePictureOption(const std::vector<std::string>& arguments, std::size_t& i
   std::string value;
   if (valueOf(arguments, i, "--format", "-f", value, options.error)) {
     if (!options.error.empty()) return true;
-    const std::string format = lowered(value);
+    const std::string format = lowerCase(value);
     if (format == "png") options.png = true;
     else if (format == "svg") options.png = false;
     else options.error = "--format takes svg or png, not " + value;
@@ -64,7 +60,7 @@ bool takePictureOption(const std::vector<std::string>& arguments, std::size_t& i
 }
 
 bool endsWithPng(const std::string& path) {
-  return path.size() >= 4 && lowered(path.substr(path.size() - 4)) == ".png";
+  return path.size() >= 4 && lowerCase(path.substr(path.size() - 4)) == ".png";
 }
 
 std::string displayName(const std::string& input) {
