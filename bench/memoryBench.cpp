@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 #include "pooledBytes.h"
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace {
 

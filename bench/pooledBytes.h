@@ -3,8 +3,8 @@
 // chunks and node pages, so that what a tree leaves unused in them counts.
 #include <cstddef>
 
-#include "metatree/memory/nodePages.h"
-#include "metatree/memory/sizeClassAllocator.h"
+#include "lorvane/metatree/memory/nodePages.h"
+#include "lorvane/metatree/memory/sizeClassAllocator.h"
 
 namespace lorvane::bench {
 

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "metatree/metaObject.h"
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 #include "pooledBytes.h"
 
 #if defined(LORVANE_HAVE_PUGIXML)

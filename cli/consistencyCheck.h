@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "inputDrawing.h"
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::cli {
 

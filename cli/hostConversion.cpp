@@ -5,7 +5,7 @@
 #include "outputFile.h"
 #include "progressBar.h"
 #include "writtenFiles.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 

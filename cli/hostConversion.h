@@ -4,7 +4,7 @@
 // scratch files for the commands that only look at the result.
 #include <string>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 #include "pluginHost.h"
 
 namespace lorvane::cli {

@@ -4,9 +4,9 @@
 #include "outputFormats.h"
 #include "platform.h"
 #include "pluginHost.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane::cli {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::cli {
 namespace {

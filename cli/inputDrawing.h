@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "metatree/metaTree.h"
-#include "preview/scene.h"
+#include "lorvane/metatree/metaTree.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::cli {
 

@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "lint/drawingLint.h"
 #include "writtenFiles.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 namespace {

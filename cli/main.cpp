@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "interface/capabilities.h"
+#include "lorvane/version.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
 
   if (command == "--help" || command == "-h" || command == "help") return usage(kUsage, kExitOk);
   if (command == "--version") {
-    std::printf("lorvane %s\n", lorvane::kModuleVersion);
+    std::printf("lorvane %s\n", lorvane::kLorvaneVersion);
     return kExitOk;
   }
   try {

@@ -1,6 +1,6 @@
 #include "outputFormats.h"
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::cli {
 

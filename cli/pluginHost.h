@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "interface/lorvanePlugin.h"
+#include "lorvane/interface/lorvanePlugin.h"
 #include "platform.h"
 
 namespace lorvane::cli {

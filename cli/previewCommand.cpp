@@ -11,8 +11,8 @@
 #include "previewOptions.h"
 #include "rasterise.h"
 #include "writtenFiles.h"
-#include "preview/svgReport.h"
-#include "preview/svgWriter.h"
+#include "lorvane/preview/svgReport.h"
+#include "lorvane/preview/svgWriter.h"
 
 namespace lorvane::cli {
 namespace {

@@ -1,6 +1,6 @@
 #include "writtenFiles.h"
 
-#include "preview/fileReaders.h"
+#include "lorvane/preview/fileReaders.h"
 
 namespace lorvane::cli {
 

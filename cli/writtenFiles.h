@@ -3,7 +3,7 @@
 // written files into scenes with messages that name the file and line.
 #include <string>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::cli {
 

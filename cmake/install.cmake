@@ -7,16 +7,32 @@ set_target_properties(lorvane_runtime PROPERTIES EXPORT_NAME runtime)
 set_target_properties(lorvane PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 set_target_properties(lorvane_plugin PROPERTIES INSTALL_RPATH "$ORIGIN")
 
-install(TARGETS lorvane_runtime EXPORT LorvaneTargets
+set_target_properties(lorvane_plugin_api PROPERTIES EXPORT_NAME plugin_api)
+
+# The SDK: the runtime and the plug-in's C interface, with their public
+# headers under include/lorvane/.
+install(TARGETS lorvane_runtime lorvane_plugin_api EXPORT LorvaneTargets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
-  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+  FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
+  FILE_SET version DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+# The build reaches public headers through links (cmake/layers.cmake), which
+# the file sets install as links: put the files themselves in their place.
+install(CODE [[
+  file(GLOB_RECURSE installed_headers LIST_DIRECTORIES false
+       "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/include/lorvane/*")
+  foreach(header IN LISTS installed_headers)
+    if(IS_SYMLINK "${header}")
+      file(REAL_PATH "${header}" source)
+      file(REMOVE "${header}")
+      file(COPY_FILE "${source}" "${header}")
+    endif()
+  endforeach()
+]])
 install(TARGETS lorvane_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS lorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/metatree/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/metatree
-  FILES_MATCHING PATTERN "*.h")
-install(FILES ${PROJECT_SOURCE_DIR}/src/interface/lorvanePlugin.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/interface)
 
 set(LORVANE_PLUGIN_INSTALL_PATH ${CMAKE_INSTALL_LIBDIR}/lorvane_plugin${CMAKE_SHARED_MODULE_SUFFIX})
 install(EXPORT LorvaneTargets NAMESPACE Lorvane:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/Lorvane)

@@ -14,12 +14,12 @@
 #include <string_view>
 #include <vector>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 #include "fuzzSupport.h"
-#include "interface/formatDispatch.h"
-#include "metatree/memory/memManSystem.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 using namespace lorvane;
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::fuzz {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "fuzzSupport.h"
-#include "util/textUtils.h"
-#include "writers/meta2d/tableIdent.h"
+#include "lorvane/util/textUtils.h"
+#include "lorvane/writers/meta2d/tableIdent.h"
 
 using namespace lorvane;
 

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "fuzzSupport.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 using namespace lorvane;
 

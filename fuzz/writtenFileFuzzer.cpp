@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "fuzzSupport.h"
-#include "preview/fileReaders.h"
-#include "preview/svgWriter.h"
+#include "lorvane/preview/fileReaders.h"
+#include "lorvane/preview/svgWriter.h"
 
 using namespace lorvane;
 

@@ -8,8 +8,8 @@
 
 #include "drawingGenerator.h"
 #include "lint/drawingLint.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace {
 

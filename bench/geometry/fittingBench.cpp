@@ -7,11 +7,11 @@
 #include <random>
 #include <vector>
 
-#include "document/modelRegistration.h"
-#include "geometry/pointList.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeIntCurve.h"
-#include "metatree/metaObject.h"
+#include "lorvane/document/modelRegistration.h"
+#include "lorvane/geometry/pointList.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeIntCurve.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 namespace {

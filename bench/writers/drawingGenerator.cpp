@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::bench {
 namespace {

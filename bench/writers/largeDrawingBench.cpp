@@ -14,15 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 #include "drawingGenerator.h"
-#include "geometry/shapeApproximation.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapePlacement.h"
-#include "interface/formatDispatch.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextWriter.h"
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/geometry/shapeApproximation.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapePlacement.h"
+#include "lorvane/schema/figurePlacement.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextWriter.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace {
 

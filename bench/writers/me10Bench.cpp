@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 #include "drawingGenerator.h"
-#include "interface/formatDispatch.h"
-#include "metatree/metaObject.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <memory>
 #include <string>
 
-#include "document/m2dShapes.h"
-#include "document/modelRegistration.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/document/modelRegistration.h"
 #include "drawingGenerator.h"
-#include "geometry/shapeBase.h"
-#include "interface/formatDispatch.h"
-#include "metatree/memory/memManSystem.h"
-#include "schema/drawingRecords.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/schema/drawingRecords.h"
 
 namespace {
 

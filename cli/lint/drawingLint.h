@@ -4,7 +4,7 @@
 #include <string>
 
 #include "lint/lintReport.h"
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::cli::lint {
 

@@ -1,6 +1,6 @@
 #include "lint/identificationRules.h"
 
-#include "writers/meta2d/tableIdent.h"
+#include "lorvane/writers/meta2d/tableIdent.h"
 
 namespace lorvane::cli::lint {
 namespace {

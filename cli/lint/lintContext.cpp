@@ -1,6 +1,6 @@
 #include "lint/lintContext.h"
 
-#include "metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTextNumber.h"
 
 namespace lorvane::cli::lint {
 

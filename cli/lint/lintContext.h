@@ -9,7 +9,7 @@
 
 #include "lint/lintReport.h"
 #include "lint/lintSchema.h"
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::cli::lint {
 

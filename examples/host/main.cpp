@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "interface/lorvanePlugin.h"
-#include "metatree/metaObject.h"
+#include "lorvane/interface/lorvanePlugin.h"
+#include "lorvane/metatree/metaObject.h"
 
 #if defined(_WIN32)
 #  include <windows.h>

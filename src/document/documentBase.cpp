@@ -1,6 +1,6 @@
-#include "document/documentBase.h"
+#include "lorvane/document/documentBase.h"
 
-#include "metatree/metaRegistry.h"
+#include "lorvane/metatree/metaRegistry.h"
 
 namespace lorvane {
 

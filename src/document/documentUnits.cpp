@@ -1,4 +1,4 @@
-#include "document/documentUnits.h"
+#include "documentUnits.h"
 
 namespace lorvane {
 

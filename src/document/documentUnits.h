@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

@@ -1,7 +1,7 @@
-#include "document/m2dDrawing.h"
+#include "lorvane/document/m2dDrawing.h"
 
-#include "document/documentUnits.h"
-#include "document/m2dFigure.h"
+#include "documentUnits.h"
+#include "lorvane/document/m2dFigure.h"
 
 namespace lorvane {
 

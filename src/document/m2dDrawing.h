@@ -1,7 +1,7 @@
 #pragma once
 #include <string_view>
 
-#include "document/documentBase.h"
+#include "lorvane/document/documentBase.h"
 
 namespace lorvane {
 

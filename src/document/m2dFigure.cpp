@@ -1,13 +1,13 @@
-#include "document/m2dFigure.h"
+#include "lorvane/document/m2dFigure.h"
 
 #include <algorithm>
 
-#include "document/documentUnits.h"
-#include "geometry/namedChildren.h"
-#include "geometry/pointList.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeLine.h"
-#include "geometry/shapePlacement.h"
+#include "documentUnits.h"
+#include "lorvane/geometry/namedChildren.h"
+#include "lorvane/geometry/pointList.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeLine.h"
+#include "lorvane/geometry/shapePlacement.h"
 
 namespace lorvane {
 

@@ -1,7 +1,7 @@
-#include "document/m2dShapes.h"
+#include "lorvane/document/m2dShapes.h"
 
-#include "geometry/namedChildren.h"
-#include "geometry/pointList.h"
+#include "lorvane/geometry/namedChildren.h"
+#include "lorvane/geometry/pointList.h"
 
 namespace lorvane {
 

@@ -1,12 +1,12 @@
 #pragma once
 #include <string_view>
 
-#include "document/documentBase.h"
-#include "geometry/shapeArc.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeCircle.h"
-#include "geometry/shapeLine.h"
-#include "metatree/str.h"
+#include "lorvane/document/documentBase.h"
+#include "lorvane/geometry/shapeArc.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeLine.h"
+#include "lorvane/metatree/str.h"
 
 namespace lorvane {
 

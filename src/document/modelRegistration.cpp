@@ -1,14 +1,14 @@
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 
-#include "document/m2dDrawing.h"
-#include "document/m2dFigure.h"
-#include "document/m2dShapes.h"
-#include "geometry/shapeArc.h"
-#include "geometry/shapeCircle.h"
-#include "geometry/shapeEllipse.h"
-#include "geometry/shapeIntCurve.h"
-#include "geometry/shapeLine.h"
-#include "geometry/shapePoint.h"
+#include "lorvane/document/m2dDrawing.h"
+#include "lorvane/document/m2dFigure.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/geometry/shapeArc.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeEllipse.h"
+#include "lorvane/geometry/shapeIntCurve.h"
+#include "lorvane/geometry/shapeLine.h"
+#include "lorvane/geometry/shapePoint.h"
 
 namespace lorvane {
 

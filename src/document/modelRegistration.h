@@ -2,7 +2,7 @@
 #include <memory>
 #include <vector>
 
-#include "metatree/metaRegistry.h"
+#include "lorvane/metatree/metaRegistry.h"
 
 namespace lorvane {
 

@@ -1,4 +1,4 @@
-#include "geometry/arcGeometry.h"
+#include "lorvane/geometry/arcGeometry.h"
 
 #include <cmath>
 

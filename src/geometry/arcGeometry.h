@@ -1,5 +1,5 @@
 #pragma once
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/vectorMath.h"
 
 namespace lorvane {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/vectorMath.h"
 
 namespace lorvane {
 

@@ -1,8 +1,8 @@
-#include "geometry/ellipseGeometry.h"
+#include "lorvane/geometry/ellipseGeometry.h"
 
 #include <cmath>
 
-#include "geometry/arcGeometry.h"
+#include "lorvane/geometry/arcGeometry.h"
 
 namespace lorvane {
 

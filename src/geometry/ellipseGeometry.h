@@ -1,6 +1,6 @@
 #pragma once
-#include "geometry/transformMatrix.h"
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/transformMatrix.h"
+#include "lorvane/geometry/vectorMath.h"
 
 namespace lorvane {
 

@@ -1,14 +1,14 @@
-#include "geometry/lineArcFitting.h"
+#include "lorvane/geometry/lineArcFitting.h"
 
 #include <cmath>
 #include <cstddef>
 #include <utility>
 
-#include "geometry/arcGeometry.h"
-#include "geometry/pointList.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeCircle.h"
-#include "metatree/metaObject.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/geometry/pointList.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

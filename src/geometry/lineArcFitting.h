@@ -3,9 +3,9 @@
 #include <span>
 #include <vector>
 
-#include "geometry/arcGeometry.h"
-#include "geometry/vectorMath.h"
-#include "metatree/metaTree.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/geometry/vectorMath.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

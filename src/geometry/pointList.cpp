@@ -1,6 +1,6 @@
-#include "geometry/pointList.h"
+#include "lorvane/geometry/pointList.h"
 
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane {
 

@@ -1,10 +1,10 @@
-#include "geometry/shapeApproximation.h"
+#include "lorvane/geometry/shapeApproximation.h"
 
 #include <typeinfo>
 
-#include "geometry/curveSampling.h"
-#include "geometry/shapeEllipse.h"
-#include "geometry/shapeIntCurve.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/shapeEllipse.h"
+#include "lorvane/geometry/shapeIntCurve.h"
 
 namespace lorvane {
 namespace {

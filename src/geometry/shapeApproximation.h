@@ -1,7 +1,7 @@
 #pragma once
-#include "geometry/lineArcFitting.h"
-#include "geometry/pointList.h"
-#include "metatree/metaTree.h"
+#include "lorvane/geometry/lineArcFitting.h"
+#include "lorvane/geometry/pointList.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

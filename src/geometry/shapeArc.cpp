@@ -1,10 +1,10 @@
-#include "geometry/shapeArc.h"
+#include "lorvane/geometry/shapeArc.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
-#include "geometry/curveSampling.h"
+#include "lorvane/geometry/curveSampling.h"
 
 namespace lorvane {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "geometry/arcGeometry.h"
-#include "geometry/shapeBase.h"
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane {
 

@@ -1,8 +1,8 @@
-#include "geometry/shapeBase.h"
+#include "lorvane/geometry/shapeBase.h"
 
-#include "geometry/pointList.h"
-#include "geometry/shapeIntCurve.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/geometry/pointList.h"
+#include "lorvane/geometry/shapeIntCurve.h"
+#include "lorvane/metatree/metaRegistry.h"
 
 namespace lorvane {
 

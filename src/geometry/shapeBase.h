@@ -1,9 +1,9 @@
 #pragma once
 #include <string_view>
 
-#include "geometry/transformMatrix.h"
-#include "geometry/vectorMath.h"
-#include "metatree/metaObject.h"
+#include "lorvane/geometry/transformMatrix.h"
+#include "lorvane/geometry/vectorMath.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

@@ -1,10 +1,10 @@
-#include "geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeCircle.h"
 
 #include <cmath>
 
-#include "geometry/curveSampling.h"
-#include "geometry/namedChildren.h"
-#include "geometry/pointList.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/namedChildren.h"
+#include "lorvane/geometry/pointList.h"
 
 namespace lorvane {
 

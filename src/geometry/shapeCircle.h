@@ -1,5 +1,5 @@
 #pragma once
-#include "geometry/shapeBase.h"
+#include "lorvane/geometry/shapeBase.h"
 
 namespace lorvane {
 

@@ -1,11 +1,11 @@
-#include "geometry/shapeEllipse.h"
+#include "lorvane/geometry/shapeEllipse.h"
 
 #include <cmath>
 
-#include "geometry/arcGeometry.h"
-#include "geometry/curveSampling.h"
-#include "geometry/namedChildren.h"
-#include "geometry/pointList.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/namedChildren.h"
+#include "lorvane/geometry/pointList.h"
 
 namespace lorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "geometry/ellipseGeometry.h"
-#include "geometry/shapeBase.h"
+#include "lorvane/geometry/ellipseGeometry.h"
+#include "lorvane/geometry/shapeBase.h"
 
 namespace lorvane {
 

@@ -1,7 +1,7 @@
-#include "geometry/shapeIntCurve.h"
+#include "lorvane/geometry/shapeIntCurve.h"
 
-#include "geometry/lineArcFitting.h"
-#include "geometry/pointList.h"
+#include "lorvane/geometry/lineArcFitting.h"
+#include "lorvane/geometry/pointList.h"
 
 namespace lorvane {
 

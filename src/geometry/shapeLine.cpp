@@ -1,4 +1,4 @@
-#include "geometry/shapeLine.h"
+#include "lorvane/geometry/shapeLine.h"
 
 namespace lorvane {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "geometry/shapeBase.h"
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane {
 

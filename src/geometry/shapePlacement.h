@@ -1,7 +1,7 @@
 #pragma once
-#include "geometry/transformMatrix.h"
-#include "geometry/vectorMath.h"
-#include "metatree/metaTree.h"
+#include "lorvane/geometry/transformMatrix.h"
+#include "lorvane/geometry/vectorMath.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 
@@ -15,12 +15,5 @@ void scaleAll(metaTreeC* parent, double factor);
 // The same for a chain: the first node and every sibling after it.
 void transformChain(metaTreeC* first, const transformMatrixC& matrix);
 void scaleChain(metaTreeC* first, double factor);
-
-// Turns every shape of the chain by degrees about the origin and then moves
-// it by offset, leaving the tree as transformChain with the rotation and then
-// with the translation leaves it, item by item. The points of the module's
-// own lines, arcs, circles, texts, points and curves are read and written
-// once, without the registry.
-void placeChain(metaTreeC* first, double degrees, const point2dC& offset);
 
 }  // namespace lorvane

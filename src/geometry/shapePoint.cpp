@@ -1,7 +1,7 @@
-#include "geometry/shapePoint.h"
+#include "lorvane/geometry/shapePoint.h"
 
-#include "geometry/namedChildren.h"
-#include "geometry/pointList.h"
+#include "lorvane/geometry/namedChildren.h"
+#include "lorvane/geometry/pointList.h"
 
 namespace lorvane {
 

@@ -1,4 +1,4 @@
-#include "geometry/transformMatrix.h"
+#include "lorvane/geometry/transformMatrix.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/vectorMath.h"
 
 namespace lorvane {
 

@@ -2,7 +2,7 @@
 #include <cmath>
 #include <vector>
 
-#include "metatree/vector2d.h"
+#include "lorvane/metatree/vector2d.h"
 
 namespace lorvane {
 

@@ -1,6 +1,6 @@
-#include "interface/formatDispatch.h"
-#include "writers/me10/me10Writer.h"
-#include "writers/meta2d/meta2dWriter.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/writers/me10/me10Writer.h"
+#include "lorvane/writers/meta2d/meta2dWriter.h"
 
 namespace lorvane {
 

@@ -1,6 +1,6 @@
-#include "interface/capabilities.h"
+#include "lorvane/interface/capabilities.h"
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 namespace {

@@ -1,13 +1,14 @@
 #pragma once
 #include <string>
 
-#include "metatree/metaTree.h"
+#include "lorvane/version.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 
 // The module's identity and the formats it converts, as the host reads them.
 inline constexpr const char* kModuleName = "Lorvane";
-inline constexpr const char* kModuleVersion = "1.0.0";
+inline constexpr const char* kModuleVersion = kLorvaneVersion;
 inline constexpr const char* kModuleDescription = "Remote Part generation meta2d formats (meta2d, me10)";
 inline constexpr const char* kInputFormatName = "META2DV2";
 

@@ -1,4 +1,4 @@
-#include "interface/conversionWriter.h"
+#include "lorvane/interface/conversionWriter.h"
 
 #include <cstdarg>
 #include <cstdio>

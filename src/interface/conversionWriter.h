@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "interface/lorvanePlugin.h"
-#include "interface/progressMeter.h"
-#include "metatree/metaObject.h"
+#include "lorvane/interface/lorvanePlugin.h"
+#include "lorvane/interface/progressMeter.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

@@ -1,4 +1,4 @@
-#include "interface/formatDispatch.h"
+#include "lorvane/interface/formatDispatch.h"
 
 #include <string>
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <string_view>
 
-#include "interface/conversionWriter.h"
+#include "lorvane/interface/conversionWriter.h"
 
 namespace lorvane {
 
@@ -12,16 +12,13 @@ enum class outputWriterKind { none, meta2d, me10 };
 // case: "META" and "META2DV1" for META2D, "MI" and "ME10" for MI.
 outputWriterKind writerForFormat(std::string_view name);
 
-// Makes the writer of a kind; null when none is built into the module.
+// Makes the writer of a kind; null when there is none for it.
 using writerFactoryT = std::unique_ptr<conversionWriterC> (*)(outputWriterKind kind, lorvaneProgressCallback progress,
                                                               metaTreeC* request);
-std::unique_ptr<conversionWriterC> createBuiltInWriter(outputWriterKind kind, lorvaneProgressCallback progress,
-                                                       metaTreeC* request);
 
 // One conversion request: reads NAME, VERSION and OUTPUTLOCATION, runs the
 // chosen writer on the first child of INPUTDATA, and turns any exception into
 // "unknown exception" under RESTEXT. 0 for a null request, else 1.
-std::int32_t convertRequest(metaTreeC* request, lorvaneProgressCallback progress,
-                            writerFactoryT factory = &createBuiltInWriter) noexcept;
+std::int32_t convertRequest(metaTreeC* request, lorvaneProgressCallback progress, writerFactoryT factory) noexcept;
 
 }  // namespace lorvane

@@ -1,8 +1,8 @@
-#include "interface/moduleClasses.h"
+#include "moduleClasses.h"
 
 #include <memory>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 
 namespace lorvane {
 namespace {

@@ -1,7 +1,7 @@
 // The module's three exports. Everything else stays inside the module.
-#include "interface/capabilities.h"
-#include "interface/formatDispatch.h"
-#include "interface/lorvanePlugin.h"
+#include "lorvane/interface/capabilities.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/interface/lorvanePlugin.h"
 
 #if defined(_WIN32)
 #  define LORVANE_PLUGIN_EXPORT __declspec(dllexport)

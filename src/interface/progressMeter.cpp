@@ -1,4 +1,4 @@
-#include "interface/progressMeter.h"
+#include "lorvane/interface/progressMeter.h"
 
 #include <algorithm>
 #include <cmath>

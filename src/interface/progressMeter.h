@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "interface/lorvanePlugin.h"
+#include "lorvane/interface/lorvanePlugin.h"
 
 namespace lorvane {
 

@@ -1,9 +1,9 @@
-#include "metatree/binaryAttribute.h"
+#include "lorvane/metatree/binaryAttribute.h"
 
 #include <cstring>
 #include <string>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 namespace {

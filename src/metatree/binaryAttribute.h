@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

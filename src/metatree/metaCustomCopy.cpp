@@ -1,9 +1,9 @@
-#include "metatree/metaCustomCopy.h"
+#include "lorvane/metatree/metaCustomCopy.h"
 
 #include <vector>
 
-#include "metatree/metaRegistry.h"
-#include "metatree/referenceTable.h"
+#include "lorvane/metatree/metaRegistry.h"
+#include "referenceTable.h"
 
 namespace lorvane {
 

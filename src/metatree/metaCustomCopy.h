@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

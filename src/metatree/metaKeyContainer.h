@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <string_view>
 
-#include "metatree/memory/pageMem.h"
-#include "metatree/metaObject.h"
-#include "metatree/vector2d.h"
+#include "lorvane/metatree/memory/pageMem.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/vector2d.h"
 
 namespace lorvane {
 

@@ -1,7 +1,7 @@
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
-#include "metatree/metaCustomCopy.h"
-#include "metatree/numberConversion.h"
+#include "lorvane/metatree/metaCustomCopy.h"
+#include "lorvane/metatree/numberConversion.h"
 
 namespace lorvane {
 

@@ -1,10 +1,10 @@
-#include "metatree/metaObjectRef.h"
+#include "lorvane/metatree/metaObjectRef.h"
 
 #include <cstring>
 
-#include "metatree/binaryAttribute.h"
-#include "metatree/metaRegistry.h"
-#include "metatree/referenceTable.h"
+#include "lorvane/metatree/binaryAttribute.h"
+#include "lorvane/metatree/metaRegistry.h"
+#include "referenceTable.h"
 
 namespace lorvane {
 namespace {

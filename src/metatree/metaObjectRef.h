@@ -1,5 +1,5 @@
 #pragma once
-#include "metatree/metaCustomCopy.h"
+#include "lorvane/metatree/metaCustomCopy.h"
 
 namespace lorvane {
 

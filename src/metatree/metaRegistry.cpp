@@ -1,4 +1,4 @@
-#include "metatree/metaRegistry.h"
+#include "lorvane/metatree/metaRegistry.h"
 
 namespace lorvane {
 

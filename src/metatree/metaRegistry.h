@@ -2,8 +2,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "metatree/memory/pageMem.h"
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/memory/pageMem.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "metatree/str.h"
+#include "lorvane/metatree/str.h"
 
 namespace lorvane::metaText {
 

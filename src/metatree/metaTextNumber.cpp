@@ -1,4 +1,4 @@
-#include "metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTextNumber.h"
 
 #include <cfloat>
 #include <charconv>

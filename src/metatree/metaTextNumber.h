@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "metatree/runtimeExport.h"
+#include "lorvane/metatree/runtimeExport.h"
 
 namespace lorvane {
 

@@ -1,13 +1,13 @@
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 #include <cstdint>
 #include <vector>
 
-#include "metatree/metaCustomCopy.h"
-#include "metatree/metaTextKeys.h"
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTextStoredClasses.h"
-#include "metatree/metaTextTokenizer.h"
+#include "lorvane/metatree/metaCustomCopy.h"
+#include "metaTextKeys.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "metaTextStoredClasses.h"
+#include "metaTextTokenizer.h"
 
 namespace lorvane {
 namespace {

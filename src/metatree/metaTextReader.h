@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 

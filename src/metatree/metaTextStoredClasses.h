@@ -2,7 +2,7 @@
 #include <string_view>
 #include <vector>
 
-#include "metatree/metaRegistry.h"
+#include "lorvane/metatree/metaRegistry.h"
 
 namespace lorvane::metaText {
 

@@ -1,10 +1,10 @@
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 #include <vector>
 
-#include "metatree/metaCustomCopy.h"
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTextStoredClasses.h"
+#include "lorvane/metatree/metaCustomCopy.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "metaTextStoredClasses.h"
 
 namespace lorvane {
 namespace {

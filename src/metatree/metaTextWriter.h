@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

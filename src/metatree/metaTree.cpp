@@ -1,4 +1,4 @@
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 #include <unordered_map>
 #include <vector>

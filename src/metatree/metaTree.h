@@ -4,7 +4,7 @@
 #include <new>
 #include <string_view>
 
-#include "metatree/metaValue.h"
+#include "lorvane/metatree/metaValue.h"
 
 namespace lorvane {
 

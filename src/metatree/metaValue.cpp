@@ -1,4 +1,4 @@
-#include "metatree/metaValue.h"
+#include "lorvane/metatree/metaValue.h"
 
 namespace lorvane {
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "metatree/str.h"
+#include "lorvane/metatree/str.h"
 
 namespace lorvane {
 

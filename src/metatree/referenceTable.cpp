@@ -1,4 +1,4 @@
-#include "metatree/referenceTable.h"
+#include "referenceTable.h"
 
 #include <algorithm>
 #include <functional>

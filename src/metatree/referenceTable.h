@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "metatree/memory/pageMem.h"
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/memory/pageMem.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

@@ -1,4 +1,4 @@
-#include "metatree/str.h"
+#include "lorvane/metatree/str.h"
 
 #include <cstring>
 

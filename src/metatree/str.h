@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 namespace lorvane {
 

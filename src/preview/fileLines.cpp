@@ -1,4 +1,4 @@
-#include "preview/fileLines.h"
+#include "fileLines.h"
 
 #include <cstring>
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "preview/fileReaders.h"
+#include "lorvane/preview/fileReaders.h"
 
 namespace lorvane::preview {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview {
 

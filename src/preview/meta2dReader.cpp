@@ -19,11 +19,11 @@
 #include <string>
 #include <vector>
 
-#include "preview/fileLines.h"
-#include "preview/fileReaders.h"
-#include "preview/numberFields.h"
-#include "preview/valueErrors.h"
-#include "writers/meta2d/meta2dRecordCodes.h"
+#include "fileLines.h"
+#include "lorvane/preview/fileReaders.h"
+#include "numberFields.h"
+#include "lorvane/preview/valueErrors.h"
+#include "lorvane/writers/meta2d/meta2dRecordCodes.h"
 
 namespace lorvane::preview {
 namespace {

@@ -27,10 +27,10 @@
 #include <tuple>
 #include <vector>
 
-#include "preview/fileLines.h"
-#include "preview/fileReaders.h"
-#include "preview/numberFields.h"
-#include "preview/valueErrors.h"
+#include "fileLines.h"
+#include "lorvane/preview/fileReaders.h"
+#include "numberFields.h"
+#include "lorvane/preview/valueErrors.h"
 
 namespace lorvane::preview {
 namespace {

@@ -1,4 +1,4 @@
-#include "preview/numberFields.h"
+#include "numberFields.h"
 
 #include <charconv>
 #include <cmath>

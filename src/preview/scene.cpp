@@ -1,4 +1,4 @@
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview {
 

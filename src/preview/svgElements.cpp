@@ -1,9 +1,9 @@
-#include "preview/svgElements.h"
+#include "svgElements.h"
 
 #include <cmath>
 
-#include "preview/svgFormat.h"
-#include "preview/svgGeometry.h"
+#include "svgFormat.h"
+#include "svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

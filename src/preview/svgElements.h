@@ -4,8 +4,8 @@
 // and circles go into paths (svgPath.h).
 #include <string>
 
-#include "preview/scene.h"
-#include "preview/svgGrid.h"
+#include "lorvane/preview/scene.h"
+#include "lorvane/preview/svgGrid.h"
 
 namespace lorvane::preview::svg {
 

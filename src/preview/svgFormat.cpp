@@ -1,4 +1,4 @@
-#include "preview/svgFormat.h"
+#include "svgFormat.h"
 
 #include <charconv>
 #include <cmath>

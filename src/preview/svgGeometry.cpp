@@ -1,9 +1,9 @@
-#include "preview/svgGeometry.h"
+#include "svgGeometry.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "preview/svgFormat.h"
+#include "svgFormat.h"
 
 namespace lorvane::preview::svg {
 

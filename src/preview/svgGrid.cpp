@@ -1,10 +1,10 @@
-#include "preview/svgGrid.h"
+#include "lorvane/preview/svgGrid.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
-#include "preview/svgGeometry.h"
+#include "svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview::svg {
 

@@ -1,11 +1,11 @@
-#include "preview/svgLegend.h"
+#include "svgLegend.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
 
-#include "preview/svgFormat.h"
-#include "preview/svgStyles.h"
+#include "svgFormat.h"
+#include "lorvane/preview/svgStyles.h"
 
 namespace lorvane::preview::svg {
 

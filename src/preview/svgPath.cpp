@@ -1,8 +1,8 @@
-#include "preview/svgPath.h"
+#include "lorvane/preview/svgPath.h"
 
 #include <cstdlib>
 
-#include "preview/svgGeometry.h"
+#include "svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

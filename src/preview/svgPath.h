@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "preview/scene.h"
-#include "preview/svgGrid.h"
+#include "lorvane/preview/scene.h"
+#include "lorvane/preview/svgGrid.h"
 
 namespace lorvane::preview::svg {
 

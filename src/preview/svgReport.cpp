@@ -1,4 +1,4 @@
-#include "preview/svgReport.h"
+#include "lorvane/preview/svgReport.h"
 
 #include <cmath>
 #include <cstdio>

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "preview/svgWriter.h"
+#include "lorvane/preview/svgWriter.h"
 
 namespace lorvane::preview {
 

@@ -1,10 +1,10 @@
-#include "preview/svgStyles.h"
+#include "lorvane/preview/svgStyles.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "preview/svgFormat.h"
+#include "svgFormat.h"
 
 namespace lorvane::preview::svg {
 

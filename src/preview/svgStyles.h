@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview::svg {
 

@@ -1,16 +1,16 @@
-#include "preview/svgWriter.h"
+#include "lorvane/preview/svgWriter.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "preview/svgElements.h"
-#include "preview/svgFormat.h"
-#include "preview/svgGeometry.h"
-#include "preview/svgGrid.h"
-#include "preview/svgLegend.h"
-#include "preview/svgPath.h"
-#include "preview/svgStyles.h"
+#include "svgElements.h"
+#include "svgFormat.h"
+#include "svgGeometry.h"
+#include "lorvane/preview/svgGrid.h"
+#include "svgLegend.h"
+#include "lorvane/preview/svgPath.h"
+#include "lorvane/preview/svgStyles.h"
 
 namespace lorvane::preview {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview {
 

@@ -1,4 +1,4 @@
-#include "preview/valueErrors.h"
+#include "lorvane/preview/valueErrors.h"
 
 #include <cmath>
 

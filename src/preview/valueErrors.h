@@ -2,7 +2,7 @@
 // How the error of printed numbers carries into values computed from them.
 // Every bound holds whatever the errors' signs, so it is the largest error
 // the computed value can have, not an estimate.
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview {
 

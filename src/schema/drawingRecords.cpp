@@ -1,7 +1,8 @@
-#include "schema/drawingRecords.h"
+#include "lorvane/schema/drawingRecords.h"
 
-#include "geometry/shapeBase.h"
-#include "geometry/shapePlacement.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapePlacement.h"
+#include "lorvane/schema/figurePlacement.h"
 
 namespace lorvane {
 

@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string_view>
 
-#include "document/m2dDrawing.h"
-#include "document/m2dFigure.h"
-#include "geometry/vectorMath.h"
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/document/m2dDrawing.h"
+#include "lorvane/document/m2dFigure.h"
+#include "lorvane/geometry/vectorMath.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane {
 

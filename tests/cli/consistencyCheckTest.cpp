@@ -8,7 +8,7 @@
 
 #include "consistencyCheck.h"
 #include "inputDrawing.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 namespace {

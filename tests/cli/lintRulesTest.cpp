@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lint/drawingLint.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli::lint {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "document/m2dDrawing.h"
-#include "document/m2dFigure.h"
+#include "lorvane/document/m2dDrawing.h"
+#include "lorvane/document/m2dFigure.h"
 #include "documentTrees.h"
 
 namespace lorvane {

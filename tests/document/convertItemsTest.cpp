@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "document/m2dDrawing.h"
-#include "document/m2dFigure.h"
-#include "geometry/shapeBase.h"
+#include "lorvane/document/m2dDrawing.h"
+#include "lorvane/document/m2dFigure.h"
+#include "lorvane/geometry/shapeBase.h"
 #include "documentTrees.h"
 
 namespace lorvane {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 
 namespace lorvane {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "document/m2dShapes.h"
-#include "geometry/shapePlacement.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/geometry/shapePlacement.h"
+#include "lorvane/metatree/metaRegistry.h"
 #include "documentTrees.h"
 
 namespace lorvane {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "geometry/arcGeometry.h"
+#include "lorvane/geometry/arcGeometry.h"
 #include "testTrees.h"
 
 namespace lorvane {

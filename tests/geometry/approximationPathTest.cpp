@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "geometry/shapeApproximation.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeEllipse.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/geometry/shapeApproximation.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeEllipse.h"
+#include "lorvane/metatree/metaRegistry.h"
 #include "modelEnvironment.h"
 #include "testTrees.h"
 

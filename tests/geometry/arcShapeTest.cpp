@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/shapeArc.h"
+#include "lorvane/geometry/shapeArc.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "geometry/arcGeometry.h"
+#include "lorvane/geometry/arcGeometry.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/shapeEllipse.h"
-#include "geometry/transformMatrix.h"
+#include "lorvane/geometry/shapeEllipse.h"
+#include "lorvane/geometry/transformMatrix.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -7,8 +7,8 @@
 #include <random>
 #include <string>
 
-#include "geometry/lineArcFitting.h"
-#include "geometry/shapeIntCurve.h"
+#include "lorvane/geometry/lineArcFitting.h"
+#include "lorvane/geometry/shapeIntCurve.h"
 #include "testTrees.h"
 
 namespace lorvane {

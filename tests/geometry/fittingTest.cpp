@@ -2,12 +2,12 @@
 
 #include <cmath>
 
-#include "geometry/shapeArc.h"
-#include "geometry/shapeCircle.h"
-#include "geometry/shapeEllipse.h"
-#include "geometry/shapeIntCurve.h"
-#include "geometry/shapePoint.h"
-#include "metatree/metaTree.h"
+#include "lorvane/geometry/shapeArc.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeEllipse.h"
+#include "lorvane/geometry/shapeIntCurve.h"
+#include "lorvane/geometry/shapePoint.h"
+#include "lorvane/metatree/metaTree.h"
 #include "testTrees.h"
 
 namespace lorvane {

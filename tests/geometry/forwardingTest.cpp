@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "geometry/shapeBase.h"
-#include "geometry/shapeCircle.h"
-#include "geometry/shapeLine.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeLine.h"
+#include "lorvane/metatree/metaRegistry.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "geometry/shapeIntCurve.h"
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/geometry/shapeIntCurve.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/shapeLine.h"
+#include "lorvane/geometry/shapeLine.h"
 #include "testTrees.h"
 
 namespace lorvane {

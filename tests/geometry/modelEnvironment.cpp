@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "document/modelRegistration.h"
+#include "lorvane/document/modelRegistration.h"
 
 namespace lorvane::test {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "geometry/shapePlacement.h"
+#include "lorvane/geometry/shapePlacement.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "geometry/shapeCircle.h"
-#include "geometry/shapePoint.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapePoint.h"
 #include "testTrees.h"
 
 namespace lorvane {

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "document/modelRegistration.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeCircle.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/document/modelRegistration.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/metatree/metaRegistry.h"
 #include "modelEnvironment.h"
 #include "testTrees.h"
 

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <limits>
 
-#include "geometry/curveSampling.h"
-#include "geometry/shapeArc.h"
-#include "geometry/shapeBase.h"
-#include "geometry/shapeCircle.h"
-#include "geometry/shapeEllipse.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/shapeArc.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/shapeCircle.h"
+#include "lorvane/geometry/shapeEllipse.h"
 #include "testTrees.h"
 
 namespace lorvane {

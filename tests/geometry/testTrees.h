@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "metatree/metaObject.h"
-#include "metatree/metaTree.h"
-#include "metatree/vector2d.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTree.h"
+#include "lorvane/metatree/vector2d.h"
 
 namespace lorvane::test {
 

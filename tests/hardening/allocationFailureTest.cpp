@@ -13,9 +13,9 @@
 
 #include "failingHeap.h"
 #include "hardeningSupport.h"
-#include "interface/formatDispatch.h"
-#include "metatree/memory/memManSystem.h"
-#include "metatree/metaTree.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::hardening {
 namespace {

@@ -8,11 +8,11 @@
 #include <limits>
 #include <string>
 
-#include "geometry/curveSampling.h"
-#include "geometry/shapeBase.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/shapeBase.h"
 #include "hardeningSupport.h"
-#include "interface/formatDispatch.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
 namespace {

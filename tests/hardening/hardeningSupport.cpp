@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
 

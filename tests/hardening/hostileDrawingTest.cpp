@@ -10,8 +10,8 @@
 #include <string>
 
 #include "hardeningSupport.h"
-#include "interface/formatDispatch.h"
-#include "metatree/metaTree.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::hardening {
 namespace {

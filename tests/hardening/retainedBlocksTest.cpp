@@ -6,9 +6,9 @@
 #include <string>
 
 #include "hardeningSupport.h"
-#include "interface/formatDispatch.h"
-#include "metatree/memory/memManSystem.h"
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane::hardening {
 namespace {

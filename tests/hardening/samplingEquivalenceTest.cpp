@@ -14,9 +14,9 @@
 #include <limits>
 #include <vector>
 
-#include "geometry/curveSampling.h"
-#include "geometry/shapeBase.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/geometry/curveSampling.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
 namespace {

@@ -11,12 +11,22 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-foreach(installed include/metatree/metaObject.h include/interface/lorvanePlugin.h lib/${PLUGIN_FILE}
+foreach(installed include/lorvane/metatree/metaObject.h include/lorvane/interface/lorvanePlugin.h include/lorvane/version.h lib/${PLUGIN_FILE}
         lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane${EXE_SUFFIX})
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
 endforeach()
+# The SDK holds only public headers, as files, not as links into a build.
+foreach(private include/lorvane/metatree/metaTextTokenizer.h include/lorvane/metatree/memory/sizeClassState.h
+        include/metatree)
+  if(EXISTS ${prefix}/${private})
+    message(FATAL_ERROR "installed although not public: ${private}")
+  endif()
+endforeach()
+if(IS_SYMLINK ${prefix}/include/lorvane/metatree/metaObject.h)
+  message(FATAL_ERROR "the installed headers are links")
+endif()
 
 # A cross build configures the host with its toolchain (the package is named
 # directly: the toolchain looks for packages below its own root only) and

@@ -1,11 +1,11 @@
-#include "interface/capabilities.h"
+#include "lorvane/interface/capabilities.h"
 
 #include <gtest/gtest.h>
 
 #include <regex>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 namespace {

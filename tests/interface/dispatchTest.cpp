@@ -1,4 +1,4 @@
-#include "interface/formatDispatch.h"
+#include "lorvane/interface/builtInWriters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "interface/lorvanePlugin.h"
-#include "metatree/memory/memManSystem.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaRegistry.h"
+#include "lorvane/interface/lorvanePlugin.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaRegistry.h"
 #include "platform.h"
 
 namespace lorvane {

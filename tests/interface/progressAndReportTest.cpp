@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "interface/formatDispatch.h"
+#include "lorvane/interface/builtInWriters.h"
 
 namespace lorvane {
 namespace {

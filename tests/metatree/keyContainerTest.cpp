@@ -1,4 +1,4 @@
-#include "metatree/metaKeyContainer.h"
+#include "lorvane/metatree/metaKeyContainer.h"
 
 #include <gtest/gtest.h>
 

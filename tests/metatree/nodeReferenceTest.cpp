@@ -1,8 +1,8 @@
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 #include <gtest/gtest.h>
 
-#include "metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
 
 namespace lorvane {
 namespace {

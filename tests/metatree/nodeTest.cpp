@@ -1,9 +1,9 @@
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 #include <gtest/gtest.h>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 namespace {

@@ -1,11 +1,11 @@
-#include "metatree/metaObjectRef.h"
+#include "lorvane/metatree/metaObjectRef.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "metatree/binaryAttribute.h"
-#include "metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/binaryAttribute.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
 
 namespace lorvane {
 namespace {

@@ -10,12 +10,12 @@
 #include <random>
 #include <string>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaObjectRef.h"
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaObjectRef.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane {
 namespace {

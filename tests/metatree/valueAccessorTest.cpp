@@ -1,11 +1,11 @@
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "metatree/numberConversion.h"
+#include "lorvane/metatree/numberConversion.h"
 
 namespace lorvane {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "preview/fileReaders.h"
+#include "lorvane/preview/fileReaders.h"
 #include "readerTestSupport.h"
 
 namespace lorvane::preview {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "preview/fileReaders.h"
+#include "lorvane/preview/fileReaders.h"
 #include "readerTestSupport.h"
 
 namespace lorvane::preview {

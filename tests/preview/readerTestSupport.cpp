@@ -8,9 +8,9 @@
 #include <random>
 #include <sstream>
 
-#include "interface/formatDispatch.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::previewtest {
 namespace {

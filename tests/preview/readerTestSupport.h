@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "preview/fileReaders.h"
+#include "lorvane/preview/fileReaders.h"
 
 namespace lorvane::previewtest {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "preview/scene.h"
+#include "lorvane/preview/scene.h"
 
 namespace lorvane::preview::testing {
 

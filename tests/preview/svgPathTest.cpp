@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "preview/svgGrid.h"
-#include "preview/svgPath.h"
-#include "preview/svgStyles.h"
-#include "preview/svgWriter.h"
+#include "lorvane/preview/svgGrid.h"
+#include "lorvane/preview/svgPath.h"
+#include "lorvane/preview/svgStyles.h"
+#include "lorvane/preview/svgWriter.h"
 
 namespace lorvane::preview {
 namespace {

@@ -1,4 +1,4 @@
-#include "preview/svgWriter.h"
+#include "lorvane/preview/svgWriter.h"
 
 #include <gtest/gtest.h>
 

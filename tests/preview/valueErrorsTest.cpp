@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "preview/valueErrors.h"
+#include "lorvane/preview/valueErrors.h"
 
 namespace lorvane::preview {
 namespace {

@@ -1,12 +1,12 @@
-#include "schema/drawingRecords.h"
+#include "lorvane/schema/drawingRecords.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "document/m2dShapes.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane {
 namespace {

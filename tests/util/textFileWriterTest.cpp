@@ -1,4 +1,4 @@
-#include "util/textFileWriter.h"
+#include "lorvane/util/textFileWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "util/textUtils.h"
+#include "lorvane/util/textUtils.h"
 
 #include <gtest/gtest.h>
 

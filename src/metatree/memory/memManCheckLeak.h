@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 namespace lorvane {
 

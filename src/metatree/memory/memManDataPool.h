@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 namespace lorvane {
 

@@ -1,11 +1,11 @@
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 #include <new>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/memory/nodePages.h"
-#include "metatree/memory/sizeClassAllocator.h"
-#include "metatree/memory/sizeClassState.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/memory/nodePages.h"
+#include "lorvane/metatree/memory/sizeClassAllocator.h"
+#include "sizeClassState.h"
 
 namespace lorvane {
 namespace {

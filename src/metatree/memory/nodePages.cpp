@@ -1,4 +1,4 @@
-#include "metatree/memory/nodePages.h"
+#include "lorvane/metatree/memory/nodePages.h"
 
 #include <cstring>
 #include <new>

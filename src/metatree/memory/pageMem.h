@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "metatree/memory/memManDataPool.h"
+#include "lorvane/metatree/memory/memManDataPool.h"
 
 namespace lorvane {
 

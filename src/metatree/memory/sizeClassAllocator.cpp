@@ -1,5 +1,5 @@
-#include "metatree/memory/sizeClassAllocator.h"
-#include "metatree/memory/sizeClassState.h"
+#include "lorvane/metatree/memory/sizeClassAllocator.h"
+#include "sizeClassState.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "metatree/runtimeExport.h"
+#include "lorvane/metatree/runtimeExport.h"
 
 namespace lorvane::sizeClassAllocator {
 

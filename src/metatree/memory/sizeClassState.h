@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "metatree/memory/sizeClassAllocator.h"
+#include "lorvane/metatree/memory/sizeClassAllocator.h"
 
 namespace lorvane::sizeClassAllocator {
 

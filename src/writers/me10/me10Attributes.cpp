@@ -1,7 +1,7 @@
-#include "writers/me10/me10Attributes.h"
+#include "lorvane/writers/me10/me10Attributes.h"
 
-#include "util/textUtils.h"
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/util/textUtils.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace lorvane {
 namespace {

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 

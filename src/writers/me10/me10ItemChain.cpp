@@ -1,10 +1,10 @@
 // The walk over a figure's items: shapes the MI file holds as they are, and
 // every other shape as the lines and arcs it is converted to.
-#include "document/m2dShapes.h"
-#include "geometry/arcGeometry.h"
-#include "schema/drawingRecords.h"
-#include "writers/me10/me10Attributes.h"
-#include "writers/me10/me10Writer.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/schema/drawingRecords.h"
+#include "lorvane/writers/me10/me10Attributes.h"
+#include "lorvane/writers/me10/me10Writer.h"
 
 namespace lorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "writers/me10/me10Model.h"
+#include "lorvane/writers/me10/me10Model.h"
 
 #include <algorithm>
 

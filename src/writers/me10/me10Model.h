@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "writers/me10/me10Part.h"
+#include "lorvane/writers/me10/me10Part.h"
 
 namespace lorvane {
 

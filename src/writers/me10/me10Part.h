@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "writers/me10/me10Element.h"
-#include "writers/me10/me10Point.h"
-#include "writers/me10/pointGridIndex.h"
+#include "lorvane/writers/me10/me10Element.h"
+#include "lorvane/writers/me10/me10Point.h"
+#include "lorvane/writers/me10/pointGridIndex.h"
 
 namespace lorvane {
 

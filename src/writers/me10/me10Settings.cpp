@@ -1,7 +1,7 @@
-#include "writers/me10/me10Settings.h"
+#include "me10Settings.h"
 
-#include "schema/drawingRecords.h"
-#include "writers/me10/me10Input.h"
+#include "lorvane/schema/drawingRecords.h"
+#include "me10Input.h"
 
 namespace lorvane {
 

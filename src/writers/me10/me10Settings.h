@@ -1,6 +1,6 @@
 #pragma once
-#include "metatree/metaTree.h"
-#include "writers/me10/me10Attributes.h"
+#include "lorvane/metatree/metaTree.h"
+#include "lorvane/writers/me10/me10Attributes.h"
 
 namespace lorvane {
 

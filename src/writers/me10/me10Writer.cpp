@@ -1,12 +1,12 @@
-#include "writers/me10/me10Writer.h"
+#include "lorvane/writers/me10/me10Writer.h"
 
 #include <cstdint>
 #include <limits>
 
-#include "schema/drawingRecords.h"
-#include "writers/me10/me10Input.h"
-#include "writers/me10/me10Settings.h"
-#include "writers/me10/miFile.h"
+#include "lorvane/schema/drawingRecords.h"
+#include "me10Input.h"
+#include "me10Settings.h"
+#include "lorvane/writers/me10/miFile.h"
 
 namespace lorvane {
 namespace {

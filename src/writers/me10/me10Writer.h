@@ -2,10 +2,10 @@
 #include <cstdint>
 #include <string>
 
-#include "geometry/shapeApproximation.h"
-#include "interface/conversionWriter.h"
-#include "writers/me10/me10Attributes.h"
-#include "writers/me10/me10Model.h"
+#include "lorvane/geometry/shapeApproximation.h"
+#include "lorvane/interface/conversionWriter.h"
+#include "lorvane/writers/me10/me10Attributes.h"
+#include "lorvane/writers/me10/me10Model.h"
 
 namespace lorvane {
 

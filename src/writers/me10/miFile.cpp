@@ -1,4 +1,4 @@
-#include "writers/me10/miFile.h"
+#include "lorvane/writers/me10/miFile.h"
 
 #include <cmath>
 #include <cstring>
@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "util/textFileWriter.h"
-#include "util/textUtils.h"
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/util/textFileWriter.h"
+#include "lorvane/util/textUtils.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace lorvane {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "interface/conversionWriter.h"
-#include "interface/progressMeter.h"
-#include "writers/me10/me10Model.h"
+#include "lorvane/interface/conversionWriter.h"
+#include "lorvane/interface/progressMeter.h"
+#include "lorvane/writers/me10/me10Model.h"
 
 namespace lorvane {
 

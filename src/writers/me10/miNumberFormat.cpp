@@ -1,4 +1,4 @@
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 #include <charconv>
 #include <cmath>

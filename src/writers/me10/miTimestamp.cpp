@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "writers/me10/miFile.h"
+#include "lorvane/writers/me10/miFile.h"
 
 namespace lorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "writers/me10/pointGridIndex.h"
+#include "lorvane/writers/me10/pointGridIndex.h"
 
 #include <bit>
 #include <cmath>

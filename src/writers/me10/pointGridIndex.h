@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "writers/me10/me10Point.h"
+#include "lorvane/writers/me10/me10Point.h"
 
 namespace lorvane {
 

@@ -1,13 +1,13 @@
-#include "writers/meta2d/meta2dWriter.h"
+#include "lorvane/writers/meta2d/meta2dWriter.h"
 
 #include <cstdio>
 
-#include "document/m2dShapes.h"
-#include "geometry/shapeBase.h"
-#include "schema/drawingRecords.h"
-#include "writers/meta2d/meta2dNumber.h"
-#include "writers/meta2d/meta2dRecordCodes.h"
-#include "writers/meta2d/tableIdent.h"
+#include "lorvane/document/m2dShapes.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/schema/drawingRecords.h"
+#include "lorvane/writers/meta2d/meta2dNumber.h"
+#include "lorvane/writers/meta2d/meta2dRecordCodes.h"
+#include "lorvane/writers/meta2d/tableIdent.h"
 
 namespace lorvane {
 namespace {

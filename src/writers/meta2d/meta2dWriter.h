@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
-#include "geometry/arcGeometry.h"
-#include "geometry/shapeApproximation.h"
-#include "interface/conversionWriter.h"
-#include "util/textFileWriter.h"
+#include "lorvane/geometry/arcGeometry.h"
+#include "lorvane/geometry/shapeApproximation.h"
+#include "lorvane/interface/conversionWriter.h"
+#include "lorvane/util/textFileWriter.h"
 
 namespace lorvane {
 

@@ -1,4 +1,4 @@
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <new>
 #include <vector>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/memory/memManDataPool.h"
-#include "metatree/metaTree.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/memory/memManDataPool.h"
+#include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
 namespace {

@@ -1,14 +1,14 @@
 // Nodes live in pages of their own; keys read from text share their text.
-#include "metatree/memory/nodePages.h"
+#include "lorvane/metatree/memory/nodePages.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "metatree/memory/memManCheckLeak.h"
-#include "metatree/memory/memManSystem.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/metatree/memory/memManCheckLeak.h"
+#include "lorvane/metatree/memory/memManSystem.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane {
 namespace {

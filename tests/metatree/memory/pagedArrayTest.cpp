@@ -1,4 +1,4 @@
-#include "metatree/memory/pageMem.h"
+#include "lorvane/metatree/memory/pageMem.h"
 
 #include <gtest/gtest.h>
 

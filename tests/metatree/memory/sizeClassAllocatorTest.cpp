@@ -1,11 +1,11 @@
-#include "metatree/memory/sizeClassAllocator.h"
+#include "lorvane/metatree/memory/sizeClassAllocator.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "metatree/memory/memManSystem.h"
+#include "lorvane/metatree/memory/memManSystem.h"
 
 namespace lorvane {
 namespace {

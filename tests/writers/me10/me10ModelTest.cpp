@@ -2,8 +2,8 @@
 // the attribute rules.
 #include <gtest/gtest.h>
 
-#include "writers/me10/me10Attributes.h"
-#include "writers/me10/me10Model.h"
+#include "lorvane/writers/me10/me10Attributes.h"
+#include "lorvane/writers/me10/me10Model.h"
 
 namespace lorvane {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "me10TestSupport.h"
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::me10test {
 namespace {

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "document/modelRegistration.h"
-#include "interface/formatDispatch.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/document/modelRegistration.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane::me10test {
 namespace {

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "metatree/metaObject.h"
+#include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::me10test {
 

@@ -6,12 +6,12 @@
 #include <cmath>
 #include <vector>
 
-#include "geometry/shapeBase.h"
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/shapeBase.h"
+#include "lorvane/geometry/vectorMath.h"
 #include "me10TestSupport.h"
-#include "metatree/metaTextNumber.h"
-#include "metatree/metaTextReader.h"
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/metatree/metaTextNumber.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace lorvane::me10test {
 namespace {

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <filesystem>
 
-#include "geometry/vectorMath.h"
+#include "lorvane/geometry/vectorMath.h"
 #include "me10TestSupport.h"
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace lorvane::me10test {
 namespace {

@@ -1,5 +1,5 @@
 // Numbers and the date as the MI file writes them.
-#include "writers/me10/miNumberFormat.h"
+#include "lorvane/writers/me10/miNumberFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "writers/me10/miFile.h"
+#include "lorvane/writers/me10/miFile.h"
 
 namespace lorvane {
 namespace {

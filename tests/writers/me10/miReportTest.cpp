@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "interface/formatDispatch.h"
+#include "lorvane/interface/builtInWriters.h"
 #include "me10TestSupport.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane::me10test {
 namespace {

@@ -1,7 +1,7 @@
 // The point index answers what a scan of the points from the first one
 // answers, on points chosen to sit at the edges of the tolerance and of the
 // grid.
-#include "writers/me10/pointGridIndex.h"
+#include "lorvane/writers/me10/pointGridIndex.h"
 
 #include <gtest/gtest.h>
 

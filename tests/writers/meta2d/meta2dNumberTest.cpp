@@ -1,4 +1,4 @@
-#include "writers/meta2d/meta2dNumber.h"
+#include "lorvane/writers/meta2d/meta2dNumber.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "interface/formatDispatch.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
-#include "metatree/metaTextWriter.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane {
 namespace {

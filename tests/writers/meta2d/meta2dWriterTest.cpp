@@ -6,9 +6,9 @@
 #include <regex>
 #include <string>
 
-#include "interface/formatDispatch.h"
-#include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
+#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "writers/meta2d/tableIdent.h"
+#include "lorvane/writers/meta2d/tableIdent.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,8 @@
 
 #include <random>
 
-#include "geometry/shapePlacement.h"
+#include "lorvane/geometry/shapePlacement.h"
+#include "lorvane/schema/figurePlacement.h"
 #include "testTrees.h"
 
 namespace lorvane {
