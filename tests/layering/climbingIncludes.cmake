@@ -1,0 +1,12 @@
+# Fails on any #include "../..." in the sources of the layers and the tool.
+file(GLOB_RECURSE sources ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/cli/*.h ${SOURCE_DIR}/cli/*.cpp)
+set(found "")
+foreach(source IN LISTS sources)
+  file(STRINGS ${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"\\.\\./")
+  foreach(line IN LISTS lines)
+    string(APPEND found "\n  ${source}: ${line}")
+  endforeach()
+endforeach()
+if(found)
+  message(FATAL_ERROR "includes that climb out of their folder, past the layers' include paths:${found}")
+endif()
