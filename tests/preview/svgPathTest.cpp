@@ -21,7 +21,6 @@ namespace {
 using testing::arc;
 using testing::line;
 
-constexpr double pi = 3.141592653589793;
 
 
 
