@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "document/modelRegistration.h"
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
 #include "geometry/shapeApproximation.h"
 #include "geometry/shapeBase.h"
 #include "geometry/shapePlacement.h"
@@ -38,7 +39,7 @@ constexpr std::size_t kFigures = 10;
 metaTreeC* drawing(std::size_t items) {
   static std::map<std::size_t, std::unique_ptr<metaTreeC>> drawings;
   auto& d = drawings[items];
-  if (!d) d.reset(bench::generateFigureDrawing(kFigures, items / kFigures));
+  if (!d) d.reset(drawings::generateFigureDrawing(kFigures, items / kFigures));
   return d.get();
 }
 
@@ -184,7 +185,7 @@ BENCHMARK(BM_MiNumbersFixedFormFastPath)->Unit(benchmark::kMicrosecond);
 // comparing the tool's output on them with that of another build.
 int main(int argc, char** argv) {
   if (const char* folder = std::getenv("LORVANE_BENCH_WRITE_DRAWINGS")) {
-    const std::unique_ptr<metaTreeC> mixed(bench::generateDrawing(1000000));
+    const std::unique_ptr<metaTreeC> mixed(drawings::generateDrawing(1000000));
     const std::pair<const char*, metaTreeC*> drawings[] = {{"/large.mt", drawing(1000000)}, {"/mixed.mt", mixed.get()}};
     for (const auto& [name, tree] : drawings) {
       std::ofstream(std::string(folder) + name, std::ios::binary) << writeTree(tree, true, true);

@@ -10,7 +10,8 @@
 #include <string>
 
 #include "document/modelRegistration.h"
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
 #include "interface/formatDispatch.h"
 #include "metatree/metaObject.h"
 
@@ -35,12 +36,12 @@ modelRegistrationC& modelClasses() {
 metaTreeC* lineChain(std::size_t lines) {
   static std::map<std::size_t, std::unique_ptr<metaTreeC>> inputs;
   auto& input = inputs[lines];
-  if (!input) input.reset(bench::generateLineChainFigure(lines));
+  if (!input) input.reset(drawings::generateLineChainFigure(lines));
   return input.get();
 }
 
 metaTreeC* mixedDrawing() {
-  static std::unique_ptr<metaTreeC> drawing(bench::generateDrawing(1000000));
+  static std::unique_ptr<metaTreeC> drawing(drawings::generateDrawing(1000000));
   return drawing.get();
 }
 

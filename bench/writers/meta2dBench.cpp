@@ -10,7 +10,8 @@
 
 #include "document/m2dShapes.h"
 #include "document/modelRegistration.h"
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
 #include "geometry/shapeBase.h"
 #include "interface/formatDispatch.h"
 #include "metatree/memory/memManSystem.h"
@@ -33,7 +34,7 @@ using bench::fileSize;
 
 struct fixtureC {
   modelRegistrationC classes;
-  metaTreeC* drawing = bench::generateDrawing(kItems);
+  metaTreeC* drawing = drawings::generateDrawing(kItems);
   ~fixtureC() { delete drawing; }
 };
 

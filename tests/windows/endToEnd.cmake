@@ -2,8 +2,9 @@
 # to META2D and to MI with the Linux tool and with the Windows tool (under
 # wine, loading the plug-in DLL), draws each as SVG through both formats,
 # and compares the files (compareOutputs).
-# Needs the Linux build's tool: LINUX_TOOL (build/bin/lorvane of the default
-# preset, which CI builds first); without it the test is skipped.
+# Needs the Linux build's tool: LINUX_TOOL (the default preset's, which CI
+# builds first); without it the test is skipped. GENERATOR is
+# comparison_drawings of this build, run under the emulator.
 # Arguments: LINUX_TOOL, WINDOWS_TOOL, EMULATOR (list), COMPARER,
 # EXAMPLES_DIR, GENERATOR, WORK_DIR.
 cmake_minimum_required(VERSION 3.25)
@@ -15,7 +16,7 @@ endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/linux ${WORK_DIR}/windows)
 
-execute_process(COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${WORK_DIR}/linux -P ${GENERATOR} RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${GENERATOR} linux WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "generating the drawings failed")
 endif()
