@@ -17,6 +17,7 @@
 #include "document/modelRegistration.h"
 #include "benchFiles.h"
 #include "benchmarkDrawings.h"
+#include "conversionRuns.h"
 #include "geometry/shapeApproximation.h"
 #include "geometry/shapeBase.h"
 #include "geometry/shapePlacement.h"
@@ -49,26 +50,13 @@ metaTreeC* firstFigureItems(metaTreeC* d) {
   return metaObjectC(figure).getOrAddChild("FIGURITEMS");
 }
 
-// Converts a fresh copy each time (a conversion places the items in place);
-// copying is not timed.
 void convert(benchmark::State& state, const char* format) {
   modelClasses();
   const auto items = static_cast<std::size_t>(state.range(0));
   metaTreeC* input = drawing(items);
   const std::string path = bench::scratchOutputPath(std::string("lorvane_large.").append(format).c_str());
-  for (auto _ : state) {
-    state.PauseTiming();
-    metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-    metaObjectC(request.getOrAddChild("NAME")).setString(format);
-    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-    metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
-    state.ResumeTiming();
-    convertRequest(request.node(), nullptr);
-    state.PauseTiming();
-    request.release();
-    state.ResumeTiming();
-  }
-  state.counters["file_MB"] = static_cast<double>(bench::fileSize(path)) / 1e6;
+  const long long bytes = bench::timeConversions(state, format, input, path);
+  state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
   state.counters["ns_per_item"] = benchmark::Counter(static_cast<double>(state.iterations() * items) * 1e-9,
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

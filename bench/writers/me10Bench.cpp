@@ -10,9 +10,8 @@
 #include <string>
 
 #include "document/modelRegistration.h"
-#include "benchFiles.h"
 #include "benchmarkDrawings.h"
-#include "interface/formatDispatch.h"
+#include "conversionRuns.h"
 #include "metatree/metaObject.h"
 
 namespace {
@@ -23,8 +22,6 @@ const std::string& outputPath() {
   static const std::string path = bench::scratchOutputPath("lorvane_bench.mi");
   return path;
 }
-
-using bench::fileSize;
 
 modelRegistrationC& modelClasses() {
   static modelRegistrationC classes;
@@ -49,28 +46,10 @@ metaTreeC* mixedDrawing() {
 std::int64_t gProgressCalls = 0;
 void countProgress(double, const char*) { ++gProgressCalls; }
 
-metaObjectC requestFor(metaTreeC* input, bool progressDetail) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC(request.getOrAddChild("NAME")).setString("MI");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(outputPath());
-  metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
-  return request;
-}
-
 void convert(benchmark::State& state, metaTreeC* input, std::int64_t items, bool progressDetail = false) {
-  long long bytes = 0;
   gProgressCalls = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    metaObjectC request = requestFor(input, progressDetail);
-    state.ResumeTiming();
-    convertRequest(request.node(), progressDetail ? &countProgress : nullptr);
-    state.PauseTiming();
-    bytes = fileSize(outputPath());
-    request.release();
-    state.ResumeTiming();
-  }
+  const long long bytes =
+      bench::timeConversions(state, "MI", input, outputPath(), progressDetail ? &countProgress : nullptr);
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * items);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
   state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;

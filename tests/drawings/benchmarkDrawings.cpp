@@ -81,27 +81,29 @@ void addFigure(treeAppenderC& figures, std::size_t number, std::size_t first, st
   for (std::size_t i = first; i < last; ++i) add(list, i);
 }
 
-}  // namespace
-
-metaTreeC* generateFigureDrawing(std::size_t figures, std::size_t perFigure) {
+// Figure f holds the items from f * perFigure up to the next figure's first
+// or the last of all.
+metaTreeC* drawingOfFigures(const char* name, std::size_t figures, std::size_t perFigure, std::size_t items,
+                            void (*add)(treeAppenderC&, std::size_t)) {
   metaTreeC* drawing = metaTreeC::createKeyNode("DRAWING");
   treeAppenderC top(drawing);
-  top.textMember("NAME", "Large sheet");
+  top.textMember("NAME", name);
   treeAppenderC list(top.key("DRAWINGITEMS"));
-  for (std::size_t f = 0; f < figures; ++f) addFigure(list, f, f * perFigure, (f + 1) * perFigure, &addItemWithEllipses);
+  for (std::size_t f = 0; f < figures; ++f) {
+    addFigure(list, f, f * perFigure, std::min(items, (f + 1) * perFigure), add);
+  }
   return drawing;
 }
 
+}  // namespace
+
+metaTreeC* generateFigureDrawing(std::size_t figures, std::size_t perFigure) {
+  return drawingOfFigures("Large sheet", figures, perFigure, figures * perFigure, &addItemWithEllipses);
+}
+
 metaTreeC* generateDrawing(std::size_t items) {
-  metaTreeC* drawing = metaTreeC::createKeyNode("DRAWING");
-  treeAppenderC top(drawing);
-  top.textMember("NAME", "Benchmark sheet");
-  treeAppenderC figures(top.key("DRAWINGITEMS"));
   constexpr std::size_t kPerFigure = 10000;
-  for (std::size_t first = 0; first < items; first += kPerFigure) {
-    addFigure(figures, first / kPerFigure, first, std::min(items, first + kPerFigure), &addItem);
-  }
-  return drawing;
+  return drawingOfFigures("Benchmark sheet", (items + kPerFigure - 1) / kPerFigure, kPerFigure, items, &addItem);
 }
 
 metaTreeC* generateLineChainFigure(std::size_t lines) {
