@@ -6,6 +6,8 @@
 #include <map>
 #include <utility>
 
+#include "lorvane/util/angleUnits.h"
+
 namespace lorvane::cli {
 namespace {
 
@@ -33,8 +35,6 @@ constexpr double kAngleMargin = 1e-7;
 // direction this much further clockwise.
 constexpr double kAngleRuleStep = 1e-4;
 
-constexpr double kPi = 3.141592653589793;
-
 pointC operator+(pointC a, pointC b) { return {a.x + b.x, a.y + b.y}; }
 
 bool pointsAgree(pointC expected, pointC actual, pointC error) {
@@ -43,7 +43,7 @@ bool pointsAgree(pointC expected, pointC actual, pointC error) {
 
 // The point at `degrees` on the arc's circle.
 pointC onCircle(const elementC& arc, double degrees) {
-  const double t = degrees * kPi / 180;
+  const double t = degreesToRadiansMultiplyingFirst(degrees);
   return {arc.centre.x + arc.radius * std::cos(t), arc.centre.y + arc.radius * std::sin(t)};
 }
 
@@ -65,7 +65,7 @@ enum class anglesOf { neither, expected, actual };
 // moves far along its axis when its middle moves a little).
 double circleConditioning(const elementC& expected, const elementC& actual) {
   const double sweep = std::min(expected.endAngle - expected.startAngle, actual.endAngle - actual.startAngle);
-  const double quarter = std::sin(std::clamp(sweep, 0.0, 360.0) * kPi / 180 / 4);
+  const double quarter = std::sin(degreesToRadiansMultiplyingFirst(std::clamp(sweep, 0.0, 360.0)) / 4);
   return 1 / (quarter * quarter);
 }
 
@@ -114,8 +114,8 @@ bool sameElement(const elementC& expected, const elementC& actual, anglesOf byAn
     case elementKind::text: {
       // The direction as a unit vector, so that whole turns do not count;
       // its ends move by at most the angle turned.
-      const double e = expected.angle * kPi / 180, a = actual.angle * kPi / 180;
-      const double turn = error.angle * kPi / 180;
+      const double e = degreesToRadiansMultiplyingFirst(expected.angle), a = degreesToRadiansMultiplyingFirst(actual.angle);
+      const double turn = degreesToRadiansMultiplyingFirst(error.angle);
       return pointsAgree(expected.a, actual.a, error.a) && agrees(expected.height, actual.height, error.height) &&
              agrees(std::cos(e), std::cos(a), turn) && agrees(std::sin(e), std::sin(a), turn);
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "lorvane/metatree/metaObject.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::cli {
 namespace {
@@ -12,8 +13,6 @@ namespace {
 using preview::elementC;
 using preview::elementKind;
 using preview::pointC;
-
-constexpr double kPi = 3.141592653589793;
 
 const metaTreeC* child(const metaTreeC* node, std::string_view key) {
   for (const metaTreeC* c = node ? node->firstChild() : nullptr; c; c = c->next()) {
@@ -97,8 +96,8 @@ elementC placedArc(const metaTreeC* item, const placementC& place) {
   const bool clockwise = turn < 0;
   arc.a = clockwise ? e : s;
   arc.b = clockwise ? s : e;
-  arc.startAngle = std::atan2(arc.a.y - arc.centre.y, arc.a.x - arc.centre.x) * 180 / kPi;
-  arc.endAngle = std::atan2(arc.b.y - arc.centre.y, arc.b.x - arc.centre.x) * 180 / kPi;
+  arc.startAngle = radiansToDegreesMultiplyingFirst(std::atan2(arc.a.y - arc.centre.y, arc.a.x - arc.centre.x));
+  arc.endAngle = radiansToDegreesMultiplyingFirst(std::atan2(arc.b.y - arc.centre.y, arc.b.x - arc.centre.x));
   if (arc.endAngle <= arc.startAngle) arc.endAngle += 360;
   return arc;
 }
@@ -132,7 +131,7 @@ inputFigureC placeFigure(const metaTreeC* figure) {
   placed.name = stringOf(figure, "NAME");
   placed.sourceLine = lineOf(figure);
   const metaTreeC* insert = child(figure, "INSERTPOINT");
-  const double radians = numberOf(insert, "ROTATION") * kPi / 180;
+  const double radians = degreesToRadiansMultiplyingFirst(numberOf(insert, "ROTATION"));
   placementC place{std::cos(radians), std::sin(radians), 0, 0};
   const pointC at = pointOf(child(insert, "POINT"));
   place.dx = at.x;

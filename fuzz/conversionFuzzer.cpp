@@ -20,6 +20,7 @@
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "treeBuilder.h"
 
 using namespace lorvane;
 
@@ -90,37 +91,21 @@ private:
 // A tree under construction: children are appended to the open node.
 class builderC {
 public:
-  explicit builderC(metaTreeC* root) { open_.push_back({root, nullptr}); }
+  explicit builderC(metaTreeC* root) { open_.emplace_back(root); }
   std::size_t nodes() const { return nodes_; }
   void add(metaTreeC* node, bool enter) {
-    levelC& level = open_.back();
-    if (level.last) {
-      metaTreeC::insertAfter(node, level.last);
-    } else {
-      metaTreeC::appendChildren(node, level.node);
-    }
-    level.last = node;
+    open_.back().add(node);
     ++nodes_;
-    if (enter && open_.size() < kMaxDepth) open_.push_back({node, nullptr});
+    if (enter && open_.size() < kMaxDepth) open_.emplace_back(node);
   }
   void close() {
     if (open_.size() > 1) open_.pop_back();
   }
 
 private:
-  struct levelC {
-    metaTreeC* node;
-    metaTreeC* last;
-  };
-  std::vector<levelC> open_;
+  std::vector<drawings::treeAppenderC> open_;
   std::size_t nodes_ = 0;
 };
-
-metaTreeC* valueNode(auto set) {
-  metaValueC value;
-  set(value);
-  return metaTreeC::createValueNode(value);
-}
 
 metaTreeC* buildDrawing(inputC& in) {
   const std::uint8_t first = in.byte();
@@ -134,34 +119,26 @@ metaTreeC* buildDrawing(inputC& in) {
       case 3:
         tree.close();
         break;
-      case 4: {
-        const double n = in.number();
-        tree.add(valueNode([n](metaValueC& v) { v.setNumber(n); }), false);
+      case 4:
+        tree.add(drawings::numberNode(in.number()), false);
         break;
-      }
-      case 5: {
-        const std::string s = in.text();
-        tree.add(valueNode([&s](metaValueC& v) { v.setString(s); }), false);
+      case 5:
+        tree.add(drawings::stringNode(in.text()), false);
         break;
-      }
       case 6:
         tree.add(metaTreeC::createKeyNode(kKeys[in.byte() % kKeyCount]), false);
         break;
       case 7: {  // a well-formed point: what most shapes need
         metaTreeC* point = metaTreeC::createKeyNode("POINT");
-        const double x = in.number();
-        const double y = in.number();
-        metaTreeC* xs = valueNode([x](metaValueC& v) { v.setNumber(x); });
-        metaTreeC::appendChildren(xs, point);
-        metaTreeC::insertAfter(valueNode([y](metaValueC& v) { v.setNumber(y); }), xs);
+        drawings::treeAppenderC numbers(point);
+        numbers.number(in.number());
+        numbers.number(in.number());
         tree.add(point, false);
         break;
       }
-      default: {
-        const std::int32_t i = static_cast<std::int8_t>(in.byte());
-        tree.add(valueNode([i](metaValueC& v) { v.setInteger(i); }), false);
+      default:
+        tree.add(drawings::integerNode(static_cast<std::int8_t>(in.byte())), false);
         break;
-      }
     }
   }
   return root;

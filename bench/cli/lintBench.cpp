@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
 #include "lint/drawingLint.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
@@ -43,7 +44,7 @@ struct fixtureC {
   metaObjectC tree;
 
   fixtureC() {
-    metaObjectC generated(bench::generateDrawing(kItems), true);
+    metaObjectC generated(drawings::generateDrawing(kItems), true);
     appendLines(generated.node(), text);
     // The same file for measuring the tool itself (lorvane lint, print, convert).
     const std::string path = bench::scratchOutputPath("lorvane_bench_lint.mt");

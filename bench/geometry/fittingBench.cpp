@@ -12,6 +12,7 @@
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/geometry/shapeIntCurve.h"
 #include "lorvane/metatree/metaObject.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -36,7 +37,7 @@ pointListC curvePoints(curveKindC kind, std::size_t n) {
         points.push_back({coordinate(random), coordinate(random)});
         break;
       case denseCircle: {  // one turn, however many points
-        const double a = static_cast<double>(k) * (2 * 3.141592653589793 / static_cast<double>(n));
+        const double a = static_cast<double>(k) * (2 * kPi / static_cast<double>(n));
         points.push_back({50 * std::cos(a), 50 * std::sin(a)});
         break;
       }

@@ -1,4 +1,3 @@
-#include "drawingGenerator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,15 +15,17 @@
 #include <vector>
 
 #include "lorvane/document/modelRegistration.h"
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
+#include "conversionRuns.h"
 #include "lorvane/geometry/shapeApproximation.h"
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/geometry/shapePlacement.h"
-#include "lorvane/schema/figurePlacement.h"
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "lorvane/writers/me10/miNumberFormat.h"
+#include "lorvane/schema/figurePlacement.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ constexpr std::size_t kFigures = 10;
 metaTreeC* drawing(std::size_t items) {
   static std::map<std::size_t, std::unique_ptr<metaTreeC>> drawings;
   auto& d = drawings[items];
-  if (!d) d.reset(bench::generateFigureDrawing(kFigures, items / kFigures));
+  if (!d) d.reset(drawings::generateFigureDrawing(kFigures, items / kFigures));
   return d.get();
 }
 
@@ -49,26 +51,13 @@ metaTreeC* firstFigureItems(metaTreeC* d) {
   return metaObjectC(figure).getOrAddChild("FIGURITEMS");
 }
 
-// Converts a fresh copy each time (a conversion places the items in place);
-// copying is not timed.
 void convert(benchmark::State& state, const char* format) {
   modelClasses();
   const auto items = static_cast<std::size_t>(state.range(0));
   metaTreeC* input = drawing(items);
   const std::string path = bench::scratchOutputPath(std::string("lorvane_large.").append(format).c_str());
-  for (auto _ : state) {
-    state.PauseTiming();
-    metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-    metaObjectC(request.getOrAddChild("NAME")).setString(format);
-    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-    metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
-    state.ResumeTiming();
-    convertRequest(request.node(), nullptr);
-    state.PauseTiming();
-    request.release();
-    state.ResumeTiming();
-  }
-  state.counters["file_MB"] = static_cast<double>(bench::fileSize(path)) / 1e6;
+  const long long bytes = bench::timeConversions(state, format, input, path);
+  state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
   state.counters["ns_per_item"] = benchmark::Counter(static_cast<double>(state.iterations() * items) * 1e-9,
                                                      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -185,7 +174,7 @@ BENCHMARK(BM_MiNumbersFixedFormFastPath)->Unit(benchmark::kMicrosecond);
 // comparing the tool's output on them with that of another build.
 int main(int argc, char** argv) {
   if (const char* folder = std::getenv("LORVANE_BENCH_WRITE_DRAWINGS")) {
-    const std::unique_ptr<metaTreeC> mixed(bench::generateDrawing(1000000));
+    const std::unique_ptr<metaTreeC> mixed(drawings::generateDrawing(1000000));
     const std::pair<const char*, metaTreeC*> drawings[] = {{"/large.mt", drawing(1000000)}, {"/mixed.mt", mixed.get()}};
     for (const auto& [name, tree] : drawings) {
       std::ofstream(std::string(folder) + name, std::ios::binary) << writeTree(tree, true, true);

@@ -10,9 +10,10 @@
 #include <string>
 
 #include "lorvane/document/modelRegistration.h"
-#include "drawingGenerator.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "benchmarkDrawings.h"
+#include "conversionRuns.h"
 #include "lorvane/metatree/metaObject.h"
+#include "lorvane/interface/builtInWriters.h"
 
 namespace {
 
@@ -22,8 +23,6 @@ const std::string& outputPath() {
   static const std::string path = bench::scratchOutputPath("lorvane_bench.mi");
   return path;
 }
-
-using bench::fileSize;
 
 modelRegistrationC& modelClasses() {
   static modelRegistrationC classes;
@@ -35,12 +34,12 @@ modelRegistrationC& modelClasses() {
 metaTreeC* lineChain(std::size_t lines) {
   static std::map<std::size_t, std::unique_ptr<metaTreeC>> inputs;
   auto& input = inputs[lines];
-  if (!input) input.reset(bench::generateLineChainFigure(lines));
+  if (!input) input.reset(drawings::generateLineChainFigure(lines));
   return input.get();
 }
 
 metaTreeC* mixedDrawing() {
-  static std::unique_ptr<metaTreeC> drawing(bench::generateDrawing(1000000));
+  static std::unique_ptr<metaTreeC> drawing(drawings::generateDrawing(1000000));
   return drawing.get();
 }
 
@@ -48,28 +47,10 @@ metaTreeC* mixedDrawing() {
 std::int64_t gProgressCalls = 0;
 void countProgress(double, const char*) { ++gProgressCalls; }
 
-metaObjectC requestFor(metaTreeC* input, bool progressDetail) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC(request.getOrAddChild("NAME")).setString("MI");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(outputPath());
-  metaTreeC::appendChildren(metaTreeC::copySubtree(input), request.getOrAddChild("INPUTDATA"));
-  return request;
-}
-
 void convert(benchmark::State& state, metaTreeC* input, std::int64_t items, bool progressDetail = false) {
-  long long bytes = 0;
   gProgressCalls = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    metaObjectC request = requestFor(input, progressDetail);
-    state.ResumeTiming();
-    convertRequest(request.node(), progressDetail ? &countProgress : nullptr);
-    state.PauseTiming();
-    bytes = fileSize(outputPath());
-    request.release();
-    state.ResumeTiming();
-  }
+  const long long bytes =
+      bench::timeConversions(state, "MI", input, outputPath(), progressDetail ? &countProgress : nullptr);
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * items);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
   state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;

@@ -10,7 +10,9 @@
 
 #include "lorvane/document/m2dShapes.h"
 #include "lorvane/document/modelRegistration.h"
-#include "drawingGenerator.h"
+#include "benchFiles.h"
+#include "benchmarkDrawings.h"
+#include "conversionRuns.h"
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/memory/memManSystem.h"
@@ -33,23 +35,13 @@ using bench::fileSize;
 
 struct fixtureC {
   modelRegistrationC classes;
-  metaTreeC* drawing = bench::generateDrawing(kItems);
+  metaTreeC* drawing = drawings::generateDrawing(kItems);
   ~fixtureC() { delete drawing; }
 };
 
 fixtureC& fixture() {
   static fixtureC f;
   return f;
-}
-
-// The conversion changes its input (items are moved into place), so each run
-// converts a fresh copy.
-metaObjectC requestFor(const char* format, metaTreeC* drawing) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(outputPath());
-  metaTreeC::appendChildren(metaTreeC::copySubtree(drawing), request.getOrAddChild("INPUTDATA"));
-  return request;
 }
 
 // Counts live pooled blocks and their peak, to see what a conversion holds
@@ -75,19 +67,9 @@ void countProgress(double, const char*) { ++gProgressCalls; }
 
 void convertMeta2d(benchmark::State& state, bool progressDetail) {
   fixtureC& f = fixture();
-  long long bytes = 0;
   gProgressCalls = 0;
-  for (auto _ : state) {
-    state.PauseTiming();
-    metaObjectC request = requestFor("META", f.drawing);
-    if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-    state.ResumeTiming();
-    convertRequest(request.node(), progressDetail ? &countProgress : nullptr);
-    state.PauseTiming();
-    bytes = fileSize(outputPath());
-    request.release();
-    state.ResumeTiming();
-  }
+  const long long bytes =
+      bench::timeConversions(state, "META", f.drawing, outputPath(), progressDetail ? &countProgress : nullptr);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * bytes);
   state.counters["file_MB"] = static_cast<double>(bytes) / 1e6;
   state.counters["items"] = static_cast<double>(kItems);
@@ -107,7 +89,7 @@ BENCHMARK(BM_Meta2dConversionWithProgress)->Unit(benchmark::kMillisecond)->Itera
 void BM_Meta2dConversionMemory(benchmark::State& state) {
   fixtureC& f = fixture();
   for (auto _ : state) {
-    metaObjectC request = requestFor("META", f.drawing);
+    metaObjectC request = bench::conversionRequest("META", f.drawing, outputPath());
     memManSystemC* system = memManSystemC::get(true);
     const memManHooksC saved = memManSystemC::hooks();
     memManSystemC::setHooks({&countingAlloc, &countingFree, &countingRealloc});

@@ -4,11 +4,11 @@
 
 #include "lint/structureRules.h"
 #include "lint/valueRules.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::cli::lint {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kTurnRule = 359.9999;
 // Sweeps that differ by less are the rule's own shift of 0.0001 degrees.
 constexpr double kSweepTolerance = 0.001;
@@ -173,7 +173,7 @@ double writerVectorAngle(double x, double y, bool turnRule) {
   if (c > 1) c = 1;
   double a = std::acos(c);
   if (uy < 0) a = 2 * kPi - a;  // perpendicular of (1, 0) is (0, 1)
-  a = a * 180 / kPi;
+  a = radiansToDegreesMultiplyingFirst(a);
   if (turnRule && a >= kTurnRule) a = a - kTurnRule;
   if (!turnRule && a >= 360) a -= 360;
   return a;

@@ -24,7 +24,7 @@ double vectorAngle(const point2dC& w, const point2dC& reference) {
   if (c > 1) c = 1;
   double a = std::acos(c);
   if (dot(perpendicular(r), v) < 0) a = 2 * kPi - a;
-  a = a * 180 / kPi;
+  a = radiansToDegreesMultiplyingFirst(a);
   if (a >= 359.9999) a = a - 359.9999;
   return a;
 }
@@ -74,7 +74,7 @@ anglePairC sweepAnglePair(double startAngle, double endAngle, bool clockwise) {
 double arcLength(double startAngle, double endAngle, bool clockwise, double radius) {
   const anglePairC pair = sweepAnglePair(startAngle, endAngle, clockwise);
   const double sweep = pair.to - pair.from;
-  return sweep * radius / 180 * kPi;
+  return degreesToRadiansDividingFirst(sweep * radius);
 }
 
 arcValuesC arcValues(const point2dC& start, const point2dC& middle, const point2dC& end) {

@@ -57,8 +57,8 @@ bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, f
     // The members are read in the order mBaseEllipseArc2dC::getPoints reads them.
     mBaseEllipseArc2dC shape(node);
     const ellipseC e = shape.getEllipse();
-    double t1 = shape.getStartParameter() / 180 * kPi;
-    const double t2 = shape.getEndParameter() / 180 * kPi;
+    double t1 = degreesToRadiansDividingFirst(shape.getStartParameter());
+    const double t2 = degreesToRadiansDividingFirst(shape.getEndParameter());
     if (t2 < t1) t1 = t1 - kTwoPi;
     samples_.clear();
     sampleParameterRange(t1, t2, step, ellipsePointsC(e), samples_);

@@ -91,8 +91,8 @@ int mBaseArc2dC::getPoints(pointListC& points, double step) {
   double fromDegrees = v.startAngle;
   double toDegrees = v.endAngle;
   if (v.clockwise) std::swap(fromDegrees, toDegrees);
-  const double from = fromDegrees / 180 * kPi;
-  double to = toDegrees / 180 * kPi;
+  const double from = degreesToRadiansDividingFirst(fromDegrees);
+  double to = degreesToRadiansDividingFirst(toDegrees);
   if (to < from) to = to + kTwoPi;
   const point2dC centre = v.centre;
   const double radius = v.radius;

@@ -58,18 +58,18 @@ void mBaseEllipseArc2dC::setEndParameter(double degrees) { writeNamedNumber(*thi
 
 point2dC mBaseEllipseArc2dC::getStartPoint() {
   const ellipseC e = getEllipse();
-  return e.pointAt(getStartParameter() / 180 * kPi);
+  return e.pointAt(degreesToRadiansDividingFirst(getStartParameter()));
 }
 
 point2dC mBaseEllipseArc2dC::getEndPoint() {
   const ellipseC e = getEllipse();
-  return e.pointAt(getEndParameter() / 180 * kPi);
+  return e.pointAt(degreesToRadiansDividingFirst(getEndParameter()));
 }
 
 int mBaseEllipseArc2dC::transform(const transformMatrixC& matrix) {
   const ellipseC e = getEllipse();
-  const point2dC start = e.pointAt(getStartParameter() / 180 * kPi);
-  const point2dC end = e.pointAt(getEndParameter() / 180 * kPi);
+  const point2dC start = e.pointAt(degreesToRadiansDividingFirst(getStartParameter()));
+  const point2dC end = e.pointAt(degreesToRadiansDividingFirst(getEndParameter()));
   const ellipseC moved = transformedEllipse(e, matrix);
   const double startParameter = ellipseParameterOf(moved, applyTransform(matrix, start));
   const double endParameter = ellipseParameterOf(moved, applyTransform(matrix, end));
@@ -83,8 +83,8 @@ int mBaseEllipseArc2dC::transform(const transformMatrixC& matrix) {
 int mBaseEllipseArc2dC::getPoints(pointListC& points, double step) {
   points.clear();
   const ellipseC e = getEllipse();
-  double t1 = getStartParameter() / 180 * kPi;
-  const double t2 = getEndParameter() / 180 * kPi;
+  double t1 = degreesToRadiansDividingFirst(getStartParameter());
+  const double t2 = degreesToRadiansDividingFirst(getEndParameter());
   // The start moves back by a turn, not the end forward.
   if (t2 < t1) t1 = t1 - kTwoPi;
   sampleParameterRange(t1, t2, step, [&](double t) { return e.pointAt(t); }, points);

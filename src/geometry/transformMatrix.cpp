@@ -7,7 +7,7 @@ namespace lorvane {
 transformMatrixC identityMatrix() { return {1, 0, 0, 0, 1, 0, 0, 0, 1}; }
 
 transformMatrixC rotationMatrix(double degrees) {
-  const double a = degrees * kPi / 180;
+  const double a = degreesToRadiansMultiplyingFirst(degrees);
   transformMatrixC m = identityMatrix();
   m[0] = std::cos(a);
   m[1] = std::sin(a);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "lorvane/metatree/vector2d.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 
@@ -11,9 +12,6 @@ namespace lorvane {
 // operations is part of the result.
 using point2dC = vectorC2d<double>;
 using pointListC = std::vector<point2dC>;
-
-inline constexpr double kPi = 3.141592653589793;
-inline constexpr double kTwoPi = 2 * kPi;
 
 inline point2dC add(const point2dC& a, const point2dC& b) { return {a.x + b.x, a.y + b.y}; }
 inline point2dC subtract(const point2dC& a, const point2dC& b) { return {a.x - b.x, a.y - b.y}; }
@@ -43,7 +41,7 @@ struct rotation2dC {
   double sinA;
 
   static rotation2dC degrees(double a) {
-    const double radians = a / 180 * kPi;
+    const double radians = degreesToRadiansDividingFirst(a);
     return {std::cos(radians), std::sin(radians)};
   }
   point2dC apply(const point2dC& v) const { return {v.x * cosA - v.y * sinA, v.x * sinA + v.y * cosA}; }

@@ -23,12 +23,12 @@
 #include "lorvane/preview/fileReaders.h"
 #include "numberFields.h"
 #include "lorvane/preview/valueErrors.h"
+#include "lorvane/util/angleUnits.h"
 #include "lorvane/writers/meta2d/meta2dRecordCodes.h"
 
 namespace lorvane::preview {
 namespace {
 
-constexpr double kPi = 3.141592653589793;
 // Rounding of the cos/sin placement of an arc's end points, relative to the
 // magnitudes involved.
 constexpr double kPlacementRounding = 0x1p-50;
@@ -463,16 +463,16 @@ private:
       element.endAngle += 360 * std::floor((element.startAngle - element.endAngle) / 360 + 1);
       if (element.endAngle <= element.startAngle) element.endAngle += 360;  // rounding of the step
     }
-    const double from = v[3] * kPi / 180;
-    const double to = v[4] * kPi / 180;
+    const double from = degreesToRadiansMultiplyingFirst(v[3]);
+    const double to = degreesToRadiansMultiplyingFirst(v[4]);
     element.a = {v[0] + v[2] * std::cos(from), v[1] + v[2] * std::sin(from)};
     element.b = {v[0] + v[2] * std::cos(to), v[1] + v[2] * std::sin(to)};
     const double magnitude = std::fmax(std::fabs(v[0]), std::fabs(v[1])) + std::fabs(v[2]);
     const pointC rounding{kPlacementRounding * magnitude, kPlacementRounding * magnitude};
     element.error.centre = {p[0], p[1]};
     element.error.radius = p[2];
-    element.error.a = sumError(pointOnCircleError(element.error.centre, v[2], p[2], p[3] * kPi / 180), rounding);
-    element.error.b = sumError(pointOnCircleError(element.error.centre, v[2], p[2], p[4] * kPi / 180), rounding);
+    element.error.a = sumError(pointOnCircleError(element.error.centre, v[2], p[2], degreesToRadiansMultiplyingFirst(p[3])), rounding);
+    element.error.b = sumError(pointOnCircleError(element.error.centre, v[2], p[2], degreesToRadiansMultiplyingFirst(p[4])), rounding);
   }
 
   std::vector<std::string_view> lines_;

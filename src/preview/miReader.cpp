@@ -31,11 +31,10 @@
 #include "lorvane/preview/fileReaders.h"
 #include "numberFields.h"
 #include "lorvane/preview/valueErrors.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::preview {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // The header lines after "#~3"; null where any text is accepted (the date and
 // the time of writing).
@@ -571,8 +570,8 @@ private:
     element.a = placed(part, from);
     element.b = placed(part, to);
     element.radius = std::hypot(from.x - centre.x, from.y - centre.y);
-    element.startAngle = std::atan2(from.y - centre.y, from.x - centre.x) * 180 / kPi;
-    element.endAngle = std::atan2(to.y - centre.y, to.x - centre.x) * 180 / kPi;
+    element.startAngle = radiansToDegreesMultiplyingFirst(std::atan2(from.y - centre.y, from.x - centre.x));
+    element.endAngle = radiansToDegreesMultiplyingFirst(std::atan2(to.y - centre.y, to.x - centre.x));
     // Both angles lie in [-180, 180]; at most two turns make the end greater
     // (none for NaN).
     for (int turn = 0; turn < 2 && element.endAngle <= element.startAngle; ++turn) element.endAngle += 360;
@@ -619,7 +618,7 @@ private:
     }
     if (!expect("|~")) return false;
     element.a = {m[2] + placed_[part].x, m[5] + placed_[part].y};
-    element.angle = std::atan2(m[3], m[0]) * 180 / kPi;
+    element.angle = radiansToDegreesMultiplyingFirst(std::atan2(m[3], m[0]));
     element.height = height;
     element.relativePosition = relativePosition >= 1 && relativePosition <= 9 ? relativePosition : 0;
     element.error.a = sumError({p[2], p[5]}, placed_[part].error);

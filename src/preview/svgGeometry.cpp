@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "svgFormat.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::preview::svg {
 
@@ -74,7 +75,7 @@ void sinCosDegrees(double degrees, double& sine, double& cosine) {
   quarter %= 4;
   double s = 0;
   double c = 1;
-  if (rest != 0) sinCosReduced(rest * (3.141592653589793 / 180.0), s, c);
+  if (rest != 0) sinCosReduced(degreesToRadiansByFactor(rest), s, c);
   switch (quarter) {
     case 0: sine = s; cosine = c; break;
     case 1: sine = c; cosine = -s; break;

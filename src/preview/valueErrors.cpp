@@ -2,10 +2,10 @@
 
 #include <cmath>
 
+#include "lorvane/util/angleUnits.h"
+
 namespace lorvane::preview {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 }  // namespace
 
@@ -30,7 +30,7 @@ double directionError(double cosine, double sine, double cosineError, double sin
   const double shortest = length - std::hypot(cosineError, sineError);
   if (!(shortest > 0)) return 180;
   const double across = (std::fabs(cosine) * sineError + std::fabs(sine) * cosineError) / length;
-  return std::asin(std::fmin(1.0, across / shortest)) * 180 / kPi;
+  return radiansToDegreesMultiplyingFirst(std::asin(std::fmin(1.0, across / shortest)));
 }
 
 }  // namespace lorvane::preview

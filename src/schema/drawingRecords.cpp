@@ -6,26 +6,6 @@
 
 namespace lorvane {
 
-std::string_view readMemberString(metaObjectVirtualDataBaseC& record, std::string_view key) {
-  return metaObjectC(record.getOrAddChild(key)).getString().view();
-}
-
-std::int32_t readMemberInt(metaObjectVirtualDataBaseC& record, std::string_view key) {
-  return metaObjectC(record.getOrAddChild(key)).getInt();
-}
-
-double readMemberDouble(metaObjectVirtualDataBaseC& record, std::string_view key) {
-  return metaObjectC(record.getOrAddChild(key)).getDouble();
-}
-
-point2dC readMemberPoint(metaObjectVirtualDataBaseC& record, std::string_view key) {
-  return mObjPoint2dC(record.getOrAddChild(key)).getPoint();
-}
-
-metaTreeC* readMemberRecord(metaObjectVirtualDataBaseC& record, std::string_view key) {
-  return record.getOrAddChild(key);
-}
-
 bool isDrawingNode(const metaTreeC* node) { return node && node->hasKey(kDrawingKey); }
 bool isFigureNode(const metaTreeC* node) { return node && node->hasKey(kFigureKey); }
 

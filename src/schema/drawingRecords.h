@@ -4,21 +4,11 @@
 
 #include "lorvane/document/m2dDrawing.h"
 #include "lorvane/document/m2dFigure.h"
+#include "lorvane/geometry/namedChildren.h"
 #include "lorvane/geometry/vectorMath.h"
 #include "lorvane/metatree/metaKeyContainer.h"
 
 namespace lorvane {
-
-// The input drawing as the writers read it. Every member is read through
-// getOrAddChild, so a member the input lacks is added as an empty key and
-// reads as "", 0, 0.0 or (0, 0); a sub-record the input lacks reads as an
-// empty record whose members all take their defaults.
-std::string_view readMemberString(metaObjectVirtualDataBaseC& record, std::string_view key);
-std::int32_t readMemberInt(metaObjectVirtualDataBaseC& record, std::string_view key);
-double readMemberDouble(metaObjectVirtualDataBaseC& record, std::string_view key);
-// A point member holds exactly two numbers; anything else reads as (0, 0).
-point2dC readMemberPoint(metaObjectVirtualDataBaseC& record, std::string_view key);
-metaTreeC* readMemberRecord(metaObjectVirtualDataBaseC& record, std::string_view key);
 
 bool isDrawingNode(const metaTreeC* node);
 bool isFigureNode(const metaTreeC* node);
@@ -50,16 +40,16 @@ private:
 class cutoutRecordC : public metaObjectC {
 public:
   explicit cutoutRecordC(metaTreeC* node) : metaObjectVirtualDataBaseC(node, false) {}
-  bool hidden() { return readMemberString(*this, "HIDDEN") == "YES"; }
-  bool dashed() { return readMemberString(*this, "DASH") == "YES"; }
+  bool hidden() { return readNamedString(*this, "HIDDEN") == "YES"; }
+  bool dashed() { return readNamedString(*this, "DASH") == "YES"; }
 };
 
 // "INSERTPOINT": where a figure is placed and how it is turned.
 class insertPointRecordC : public metaObjectC {
 public:
   explicit insertPointRecordC(metaTreeC* node) : metaObjectVirtualDataBaseC(node, false) {}
-  point2dC point() { return readMemberPoint(*this, "POINT"); }
-  double rotation() { return readMemberDouble(*this, "ROTATION"); }
+  point2dC point() { return readNamedPoint(*this, "POINT"); }
+  double rotation() { return readNamedNumber(*this, "ROTATION"); }
 };
 
 // "FIGURITEMS": the figure's items, taken in child order.
@@ -82,33 +72,33 @@ public:
 class shapeAttributesRecordC : public metaObjectC {
 public:
   explicit shapeAttributesRecordC(metaTreeC* node) : metaObjectVirtualDataBaseC(node, false) {}
-  std::int32_t width() { return readMemberInt(*this, "SHAPEWIDTH"); }
-  std::int32_t type() { return readMemberInt(*this, "SHAPETYP"); }
-  std::int32_t metaLineType() { return readMemberInt(*this, "METALINETYPE"); }
-  std::int32_t cosmetic() { return readMemberInt(*this, "COSMETIC"); }
+  std::int32_t width() { return readNamedInt(*this, "SHAPEWIDTH"); }
+  std::int32_t type() { return readNamedInt(*this, "SHAPETYP"); }
+  std::int32_t metaLineType() { return readNamedInt(*this, "METALINETYPE"); }
+  std::int32_t cosmetic() { return readNamedInt(*this, "COSMETIC"); }
 };
 
 // "DRAWING": its name and its figures.
 class drawingRecordC : public m2dDrawingC {
 public:
   explicit drawingRecordC(metaTreeC* node) : metaObjectVirtualDataBaseC(node, false) {}
-  std::string_view name() { return readMemberString(*this, "NAME"); }
+  std::string_view name() { return readNamedString(*this, "NAME"); }
   // The "FIGURE" children of "DRAWINGITEMS".
-  keyedListViewC figures() { return keyedListViewC(readMemberRecord(*this, kDrawingItemsKey), kFigureKey); }
+  keyedListViewC figures() { return keyedListViewC(readNamedRecord(*this, kDrawingItemsKey), kFigureKey); }
 };
 
 // "FIGURE": one view of the drawing.
 class figureRecordC : public m2dFigureC {
 public:
   explicit figureRecordC(metaTreeC* node) : metaObjectVirtualDataBaseC(node, false) {}
-  std::string_view name() { return readMemberString(*this, "NAME"); }
-  std::string_view shortName() { return readMemberString(*this, "SHORTNAME"); }
-  std::string_view tableIdentification() { return readMemberString(*this, "MIDENT"); }
-  std::int32_t viewNumber() { return readMemberInt(*this, "ANSICHTNO"); }
-  bool isGroup() { return readMemberString(*this, "GROUP") == "YES"; }
-  cutoutRecordC cutout() { return cutoutRecordC(readMemberRecord(*this, "CUTOUT")); }
-  insertPointRecordC insertPoint() { return insertPointRecordC(readMemberRecord(*this, kInsertPointKey)); }
-  figureItemsRecordC items() { return figureItemsRecordC(readMemberRecord(*this, kFigureItemsKey)); }
+  std::string_view name() { return readNamedString(*this, "NAME"); }
+  std::string_view shortName() { return readNamedString(*this, "SHORTNAME"); }
+  std::string_view tableIdentification() { return readNamedString(*this, "MIDENT"); }
+  std::int32_t viewNumber() { return readNamedInt(*this, "ANSICHTNO"); }
+  bool isGroup() { return readNamedString(*this, "GROUP") == "YES"; }
+  cutoutRecordC cutout() { return cutoutRecordC(readNamedRecord(*this, "CUTOUT")); }
+  insertPointRecordC insertPoint() { return insertPointRecordC(readNamedRecord(*this, kInsertPointKey)); }
+  figureItemsRecordC items() { return figureItemsRecordC(readNamedRecord(*this, kFigureItemsKey)); }
 };
 
 }  // namespace lorvane

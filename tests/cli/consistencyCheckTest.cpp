@@ -9,6 +9,7 @@
 #include "consistencyCheck.h"
 #include "inputDrawing.h"
 #include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::cli {
 namespace {
@@ -252,7 +253,7 @@ TEST(Check, AMeta2dArcAngleJustOverAWholeTurnMayStandForOneJustUnder) {
   const auto writeAt = [](double start) {
     return [start](elementC& a) {
       a.startAngle = start;
-      const double t = start * 3.141592653589793 / 180;
+      const double t = degreesToRadiansMultiplyingFirst(start);
       a.a = {1000 * std::cos(t), 1000 * std::sin(t)};
     };
   };

@@ -44,13 +44,13 @@ double sixthDigitUnit(const std::string& printed) {
 
 // Two figures of 300 items within 3000 of their insert points; its path.
 std::string generatedDrawing() {
-  randomDrawingOptionsC options;
+  drawings::randomDrawingOptionsC options;
   options.figures = 2;
   options.itemsPerFigure = 300;
   options.seed = 45;
   options.extent = 3000;
   const std::string path = scratch("drawing.mt");
-  writeFileBytes(path, randomDrawingText(options));
+  writeFileBytes(path, drawings::randomDrawingText(options));
   return path;
 }
 

@@ -5,11 +5,11 @@
 
 #include "lorvane/geometry/arcGeometry.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
-constexpr double pi = 3.141592653589793;
 
 // The angle rule written out step by step, against (1, 0).
 double angleByTheRule(double x, double y) {
@@ -23,8 +23,8 @@ double angleByTheRule(double x, double y) {
   double c = 1.0 * ux + 0.0 * uy;
   c = c < -1 ? -1 : (c > 1 ? 1 : c);
   double a = std::acos(c);
-  if (-0.0 * ux + 1.0 * uy < 0) a = 2 * pi - a;
-  a = a * 180 / pi;
+  if (-0.0 * ux + 1.0 * uy < 0) a = 2 * kPi - a;
+  a = radiansToDegreesMultiplyingFirst(a);
   if (a >= 359.9999) a = a - 359.9999;
   return a;
 }
@@ -42,7 +42,7 @@ TEST(AngleRule, AZeroVectorHasAngleZero) {
 }
 
 TEST(AngleRule, JustBelowAFullTurnReportsTheExcessOver359_9999) {
-  const double a = 359.99995 / 180 * pi;
+  const double a = degreesToRadiansDividingFirst(359.99995);
   const double reported = vectorAngle({std::cos(a), std::sin(a)});
   // Near 1 the arccos keeps only about half the digits.
   EXPECT_NEAR(reported, 0.00005, 1e-7);
@@ -50,7 +50,7 @@ TEST(AngleRule, JustBelowAFullTurnReportsTheExcessOver359_9999) {
   EXPECT_GE(reported, 0.0);
   EXPECT_LT(reported, 0.0001);
   // 359.9999 itself is reported as (about) 0, 359.9998 as itself.
-  const double b = 359.9998 / 180 * pi;
+  const double b = degreesToRadiansDividingFirst(359.9998);
   EXPECT_NEAR(vectorAngle({std::cos(b), std::sin(b)}), 359.9998, 1e-9);
 }
 

@@ -15,6 +15,7 @@
 #include "lorvane/metatree/metaRegistry.h"
 #include "modelEnvironment.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -107,7 +108,7 @@ TEST(ApproximationPath, RandomShapesGiveTheSamePiecesAsTheTreePath) {
     xy at{coordinate(random), coordinate(random)};
     for (int run = 0; run < 6; ++run) {
       const double r = radius(random);
-      const double a0 = degrees(random) / 180 * 3.141592653589793;
+      const double a0 = degreesToRadiansDividingFirst(degrees(random));
       for (int k = 0; k < 8 + run; ++k) {
         const double a = a0 + (run % 2 ? 0.1 * k : 0.0);
         at = run % 2 ? xy{at.x + r * 0.1 * std::cos(a), at.y + r * 0.1 * std::sin(a)}

@@ -4,13 +4,13 @@
 
 #include "lorvane/geometry/shapeArc.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
 using namespace test;
 
-constexpr double pi = 3.141592653589793;
 
 metaObjectC arcTree(xy s, xy m, xy e) {
   metaObjectC tree = ownedTree("ARC");
@@ -32,7 +32,7 @@ TEST(ArcShape, UpperHalfCircleRunsCounterClockwise) {
   const anglePairC pair = arc.getWriterAngles();
   EXPECT_EQ(pair.from, 0.0);
   EXPECT_EQ(pair.to, 180.0);
-  EXPECT_EQ(arc.getLength(), 3.141592653589793);
+  EXPECT_EQ(arc.getLength(), kPi);
 }
 
 TEST(ArcShape, LowerHalfCircleRunsClockwiseAndTheWriterPairIsExchanged) {
@@ -42,7 +42,7 @@ TEST(ArcShape, LowerHalfCircleRunsClockwiseAndTheWriterPairIsExchanged) {
   const anglePairC pair = arc.getWriterAngles();
   EXPECT_EQ(pair.from, 180.0);
   EXPECT_EQ(pair.to, 360.0);
-  EXPECT_EQ(arc.getLength(), 180.0 * 1 / 180 * pi);
+  EXPECT_EQ(arc.getLength(), degreesToRadiansDividingFirst(180.0 * 1));
 }
 
 TEST(ArcSense, DecisionTableBothBranches) {
@@ -70,7 +70,7 @@ TEST(ArcShape, WrapAroundArcThroughAngleZero) {
   const anglePairC pair = arc.getWriterAngles();
   EXPECT_NEAR(pair.from, 315, 1e-9);
   EXPECT_NEAR(pair.to, 405, 1e-9);
-  EXPECT_NEAR(arc.getLength(), pi / 2, 1e-12);
+  EXPECT_NEAR(arc.getLength(), kPi / 2, 1e-12);
 }
 
 TEST(ArcShape, EqualStartAndEndAnglesMakeAFullTurnPairButNoLength) {
@@ -87,7 +87,7 @@ TEST(ArcShape, WriterPairAndLengthFromAnglesDirectly) {
   EXPECT_EQ(writerAnglePair(200, 100, false).to, 460.0);
   EXPECT_EQ(writerAnglePair(200, 100, true).from, 100.0);
   EXPECT_EQ(writerAnglePair(200, 100, true).to, 200.0);
-  EXPECT_EQ(arcLength(0, 90, false, 2), 90.0 * 2 / 180 * pi);
+  EXPECT_EQ(arcLength(0, 90, false, 2), degreesToRadiansDividingFirst(90.0 * 2));
   // Angles from elsewhere that do not move when 360 is added end the loop.
   EXPECT_EQ(writerAnglePair(1e300, 0, false).to, 0.0 + 360 * (1 << 20));
   EXPECT_TRUE(std::isinf(writerAnglePair(INFINITY, -INFINITY, false).to));
@@ -108,8 +108,8 @@ TEST(ArcShape, SamplingRunsCounterClockwiseFromTheLowerAngle) {
   pointListC points;
   const double h = 0.3;
   const int n = arc.getPoints(points, h);
-  const double from = 180.0 / 180 * pi;
-  const double to = 360.0 / 180 * pi;
+  const double from = degreesToRadiansDividingFirst(180.0);
+  const double to = degreesToRadiansDividingFirst(360.0);
   std::vector<double> ts;
   double t = from;
   for (; t < to; t = t + h) ts.push_back(t);

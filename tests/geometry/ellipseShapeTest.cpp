@@ -5,13 +5,13 @@
 #include "lorvane/geometry/shapeEllipse.h"
 #include "lorvane/geometry/transformMatrix.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
 using namespace test;
 
-constexpr double pi = 3.141592653589793;
 
 metaObjectC ellipseTree(std::string_view key, xy c, double r1, double r2, double angle) {
   metaObjectC tree = ownedTree(key);
@@ -24,7 +24,7 @@ metaObjectC ellipseTree(std::string_view key, xy c, double r1, double r2, double
 
 // centre + Rot(angle) (r1 cos t, r2 sin t), the rotation in degrees / 180 * pi.
 xy ellipsePoint(xy c, double r1, double r2, double angle, double t) {
-  const double a = angle / 180 * pi;
+  const double a = degreesToRadiansDividingFirst(angle);
   const double x = r1 * std::cos(t);
   const double y = r2 * std::sin(t);
   return {c.x + (x * std::cos(a) - y * std::sin(a)), c.y + (x * std::sin(a) + y * std::cos(a))};
@@ -42,7 +42,7 @@ TEST(EllipseShape, SamplesTheFullTurnByParameter) {
   metaObjectC tree = ellipseTree("ELLIPSE", {1, 2}, 4, 2, 30);
   pointListC points;
   const int n = mBaseEllipse2dC(tree.node()).getPoints(points, 0.5);
-  const std::vector<double> ts = parameters(0, 2 * pi, 0.5);
+  const std::vector<double> ts = parameters(0, 2 * kPi, 0.5);
   ASSERT_EQ(n, static_cast<int>(ts.size()));
   for (std::size_t k = 0; k < ts.size(); ++k) {
     const xy e = ellipsePoint({1, 2}, 4, 2, 30, ts[k]);
@@ -63,11 +63,11 @@ TEST(EllipseArcShape, AStartAboveTheEndMovesTheStartBackByATurn) {
   addNumber(tree.node(), "ANGLE2", 60);
   pointListC points;
   const int n = mBaseEllipseArc2dC(tree.node()).getPoints(points, 0.1);
-  const double t1 = 300.0 / 180 * pi - 2 * pi;
-  const double t2 = 60.0 / 180 * pi;
+  const double t1 = degreesToRadiansDividingFirst(300.0) - 2 * kPi;
+  const double t2 = degreesToRadiansDividingFirst(60.0);
   const std::vector<double> ts = parameters(t1, t2, 0.1);
   ASSERT_EQ(n, static_cast<int>(ts.size()));
-  EXPECT_NEAR(ts.front() * 180 / pi, -60, 1e-12);
+  EXPECT_NEAR(radiansToDegreesMultiplyingFirst(ts.front()), -60, 1e-12);
   for (std::size_t k = 0; k < ts.size(); ++k) {
     const xy e = ellipsePoint({0, 0}, 3, 1, 10, ts[k]);
     EXPECT_EQ(points[k].x, e.x) << k;
@@ -82,7 +82,7 @@ TEST(EllipseArcShape, AnOrderedRangeIsSampledAsItIs) {
   pointListC points;
   mBaseEllipseArc2dC arc(tree.node());
   arc.getPoints(points, 0.1);
-  EXPECT_EQ(points.size(), parameters(60.0 / 180 * pi, 300.0 / 180 * pi, 0.1).size());
+  EXPECT_EQ(points.size(), parameters(degreesToRadiansDividingFirst(60.0), degreesToRadiansDividingFirst(300.0), 0.1).size());
   const point2dC start = arc.getStartPoint();
   const point2dC end = arc.getEndPoint();
   EXPECT_EQ(points.front().x, start.x);

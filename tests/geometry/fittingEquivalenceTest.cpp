@@ -10,6 +10,7 @@
 #include "lorvane/geometry/lineArcFitting.h"
 #include "lorvane/geometry/shapeIntCurve.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -164,13 +165,13 @@ std::vector<xy> randomInput(std::mt19937_64& random, double& tol) {
       const double r = 0.5 + unitDist(random) * 20;
       const double start = unitDist(random) * 6;
       const bool full = kind == 2;
-      const double step = full ? 2 * 3.141592653589793 / (4 + static_cast<int>(random() % 200))
+      const double step = full ? 2 * kPi / (4 + static_cast<int>(random() % 200))
                                : 0.005 + unitDist(random) * 0.3;
       const double noise = random() % 2 ? tol * (unitDist(random) * 2 - 1) * 1.5 : 0.0;
       const xy c{at.x - r * std::cos(start), at.y - r * std::sin(start)};
       const std::size_t first = points.size();
       double t = start;
-      const double end = full ? start + 2 * 3.141592653589793 : start + count * step;
+      const double end = full ? start + 2 * kPi : start + count * step;
       for (; t < end; t = t + step) {
         const double rr = r + noise * unitDist(random);
         points.push_back({c.x + rr * std::cos(t), c.y + rr * std::sin(t)});

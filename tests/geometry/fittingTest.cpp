@@ -9,13 +9,13 @@
 #include "lorvane/geometry/shapePoint.h"
 #include "lorvane/metatree/metaTree.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
 using namespace test;
 
-constexpr double pi = 3.141592653589793;
 
 metaObjectC curveOf(const std::vector<xy>& points) {
   metaObjectC tree = ownedTree("ICRV2D");
@@ -86,8 +86,8 @@ TEST(Fitting, AFullCircleBecomesOneCircle) {
   const double h = 0.08726646259971647;
   std::vector<xy> points;
   double t = 0;
-  for (; t < 2 * pi; t = t + h) points.push_back({3 + 2 * std::cos(t), -1 + 2 * std::sin(t)});
-  points.push_back({3 + 2 * std::cos(2 * pi), -1 + 2 * std::sin(2 * pi)});
+  for (; t < 2 * kPi; t = t + h) points.push_back({3 + 2 * std::cos(t), -1 + 2 * std::sin(t)});
+  points.push_back({3 + 2 * std::cos(2 * kPi), -1 + 2 * std::sin(2 * kPi)});
   ASSERT_EQ(points.size(), 74u);
   metaObjectC out = ownedTree("OUT");
   EXPECT_EQ(fit(points, 0.0001, out), 1);
@@ -123,7 +123,7 @@ TEST(Fitting, ACircleShapeAtTheWritersStepBecomesOneCircle) {
 TEST(Fitting, ANinetyDegreeArcBecomesOneArc) {
   metaObjectC tree = ownedTree("ARC");
   addPoint(tree.node(), 10, 0);
-  addPoint(tree.node(), 10 * std::cos(pi / 4), 10 * std::sin(pi / 4));
+  addPoint(tree.node(), 10 * std::cos(kPi / 4), 10 * std::sin(kPi / 4));
   addPoint(tree.node(), 0, 10);
   pointListC samples;
   mBaseArc2dC arc(tree.node());

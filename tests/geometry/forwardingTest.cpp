@@ -5,6 +5,7 @@
 #include "lorvane/geometry/shapeLine.h"
 #include "lorvane/metatree/metaRegistry.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -16,7 +17,7 @@ TEST(ShapeForwarding, ABaseViewOfACircleAnswersAsTheCircle) {
   addPoint(tree.node(), 1, 1);
   addNumber(tree.node(), "RAD", 1.5);
   EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), mBaseCircle2dC(tree.node()).getLength());
-  EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), (1.5 + 1.5) * 3.141592653589793);
+  EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), (1.5 + 1.5) * kPi);
   pointListC viaBase, direct;
   mBaseShape2dC(tree.node()).getPoints(viaBase, 0.2);
   mBaseCircle2dC(tree.node()).getPoints(direct, 0.2);

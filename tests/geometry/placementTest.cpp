@@ -4,17 +4,17 @@
 
 #include "lorvane/geometry/shapePlacement.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
 using namespace test;
 
-constexpr double pi = 3.141592653589793;
 
 TEST(PlacementMatrices, RotationUsesDegreesTimesPiOver180) {
   const transformMatrixC m = rotationMatrix(30);
-  const double a = 30 * pi / 180;
+  const double a = degreesToRadiansMultiplyingFirst(30);
   EXPECT_EQ(m[0], std::cos(a));
   EXPECT_EQ(m[1], std::sin(a));
   EXPECT_EQ(m[2], 0.0);

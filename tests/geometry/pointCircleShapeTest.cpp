@@ -5,13 +5,13 @@
 #include "lorvane/geometry/shapeCircle.h"
 #include "lorvane/geometry/shapePoint.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
 
 using namespace test;
 
-constexpr double pi = 3.141592653589793;
 constexpr double fiveDegrees = 0.08726646259971647;
 
 TEST(PointShape, IsItsOwnBoxHasNoLengthAndSamplesToItself) {
@@ -63,7 +63,7 @@ TEST(CircleShape, LengthIsTwiceTheRadiusTimesPi) {
   metaObjectC tree = ownedTree("CIRCLE");
   addPoint(tree.node(), 0, 0);
   addNumber(tree.node(), "RAD", 0.3);
-  EXPECT_EQ(mBaseCircle2dC(tree.node()).getLength(), (0.3 + 0.3) * pi);
+  EXPECT_EQ(mBaseCircle2dC(tree.node()).getLength(), (0.3 + 0.3) * kPi);
 }
 
 TEST(CircleShape, BoxIsCentrePlusMinusRadius) {
@@ -103,8 +103,8 @@ TEST(CircleShape, TheDefaultStepGives74PointsClosingOnTheFirst) {
     EXPECT_EQ(points[k].y, -4 + 2.5 * std::sin(t)) << k;
     t = t + fiveDegrees;
   }
-  EXPECT_EQ(points[73].x, 10 + 2.5 * std::cos(2 * pi));
-  EXPECT_EQ(points[73].y, -4 + 2.5 * std::sin(2 * pi));
+  EXPECT_EQ(points[73].x, 10 + 2.5 * std::cos(2 * kPi));
+  EXPECT_EQ(points[73].y, -4 + 2.5 * std::sin(2 * kPi));
   EXPECT_NEAR(points[72].x, points[0].x, 1e-12);
   EXPECT_NEAR(points[72].y, points[0].y, 1e-12);
 }
@@ -115,7 +115,7 @@ TEST(CircleShape, AStepThatLandsOnTheEndAddsNoClosingPoint) {
   addNumber(tree.node(), "RAD", 1);
   pointListC points;
   // 2 pi / 4 adds up exactly: 0, pi/2, pi, 3pi/2, then t == 2 pi.
-  EXPECT_EQ(mBaseCircle2dC(tree.node()).getPoints(points, 2 * pi / 4), 4);
+  EXPECT_EQ(mBaseCircle2dC(tree.node()).getPoints(points, 2 * kPi / 4), 4);
 }
 
 TEST(CircleShape, MissingMembersAreLeftBehindEmpty) {

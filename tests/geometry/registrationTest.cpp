@@ -8,6 +8,7 @@
 #include "lorvane/metatree/metaRegistry.h"
 #include "modelEnvironment.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -52,7 +53,7 @@ TEST(Registration, UnloadingAndLoadingAgain) {
   EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), 0.0);
   restoreModelRegistration();
   EXPECT_EQ(shapeRegistry().size(), 8u);
-  EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), 2 * 3.141592653589793);
+  EXPECT_EQ(mBaseShape2dC(tree.node()).getLength(), 2 * kPi);
 }
 
 TEST(Registration, ACurveMadeByClassNameIsACurve) {

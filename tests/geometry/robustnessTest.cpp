@@ -12,6 +12,7 @@
 #include "lorvane/geometry/shapeCircle.h"
 #include "lorvane/geometry/shapeEllipse.h"
 #include "testTrees.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane {
 namespace {
@@ -104,7 +105,7 @@ TEST(Robustness, AStepTooSmallForTheSpanEndsAtTheLimit) {
   pointListC points;
   mBaseCircle2dC(tree.node()).getPoints(points, 1e-9);
   EXPECT_EQ(points.size(), kMaxSamples + 1);
-  EXPECT_EQ(points.back().x, std::cos(2 * 3.141592653589793));
+  EXPECT_EQ(points.back().x, std::cos(2 * kPi));
 }
 
 TEST(Robustness, NegativeOrNotANumberStepsTakeTheDefaultStep) {

@@ -7,6 +7,7 @@
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTree.h"
 #include "lorvane/metatree/vector2d.h"
+#include "treeBuilder.h"
 
 namespace lorvane::test {
 
@@ -15,38 +16,13 @@ using xy = vectorC2d<double>;
 // A free-standing key node that the test owns.
 inline metaObjectC ownedTree(std::string_view key) { return metaObjectVirtualDataBaseC::createTree(key, true); }
 
-inline metaTreeC* addNumberNode(metaTreeC* parent, double value) {
-  metaValueC v;
-  v.setNumber(value);
-  metaTreeC* node = metaTreeC::createValueNode(v);
-  metaTreeC::appendChildren(node, parent);
-  return node;
-}
-
-inline metaTreeC* addStringNode(metaTreeC* parent, std::string_view text) {
-  metaValueC v;
-  v.setString(text);
-  metaTreeC* node = metaTreeC::createValueNode(v);
-  metaTreeC::appendChildren(node, parent);
-  return node;
-}
-
-inline metaTreeC* addKey(metaTreeC* parent, std::string_view key) { return metaObjectC(parent).addChild(key); }
-
-// A "POINT" key with the two numbers x and y.
-inline metaTreeC* addPoint(metaTreeC* parent, double x, double y) {
-  metaTreeC* point = addKey(parent, "POINT");
-  addNumberNode(point, x);
-  addNumberNode(point, y);
-  return point;
-}
+// Nodes are made by the tree builder the benchmarks and fuzzers use too.
+using drawings::addKey;
+using drawings::addNumber;
+using drawings::addNumberNode;
+using drawings::addPoint;
+using drawings::addStringNode;
 inline metaTreeC* addPoint(metaTreeC* parent, xy p) { return addPoint(parent, p.x, p.y); }
-
-inline metaTreeC* addNumber(metaTreeC* parent, std::string_view key, double value) {
-  metaTreeC* k = addKey(parent, key);
-  addNumberNode(k, value);
-  return k;
-}
 
 inline std::vector<metaTreeC*> children(const metaTreeC* node) {
   std::vector<metaTreeC*> list;

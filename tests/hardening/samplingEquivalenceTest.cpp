@@ -17,6 +17,7 @@
 #include "lorvane/geometry/curveSampling.h"
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::hardening {
 namespace {
@@ -24,7 +25,6 @@ namespace {
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kDenormMin = std::numeric_limits<double>::denorm_min();
-constexpr double kPiValue = 3.141592653589793;
 // 5 degrees as the drawing format defines it, by its bit pattern.
 const double kFiveDegrees = std::bit_cast<double>(std::uint64_t{0x3FB657184AE74487});
 
@@ -64,13 +64,11 @@ void expectSameSamples(double from, double to, double step) {
 const double kSteps[] = {0.01, 0.1, 1e-3, 0.0, 0.08726646259971647, 0.3, 1.0, 0.02908882086657216, 0.7};
 
 // Spans up to two full turns either way, multiples of the steps and not.
-const double kSpans[] = {0.0,          kDenormMin,     1e-300,         1e-12,         1e-3,
-                         0.01,         0.05,           1.0,            kPiValue / 2,  kPiValue,
-                         2 * kPiValue, 4 * kPiValue,   4 * kPiValue - 1e-9,           3.7,
-                         10.0,         12.5,           -1e-12,         -1.0,          -kPiValue,
-                         -2 * kPiValue, -4 * kPiValue, 0.3 * 7,        0.1 * 10};
+const double kSpans[] = {0.0,      kDenormMin, 1e-300,         1e-12, 1e-3,  0.01,    0.05,     1.0,
+                         kPi / 2,  kPi,        2 * kPi,        4 * kPi, 4 * kPi - 1e-9, 3.7,     10.0,
+                         12.5,     -1e-12,     -1.0,           -kPi,  -2 * kPi, -4 * kPi, 0.3 * 7, 0.1 * 10};
 
-const double kStarts[] = {0.0, 1.0, -2 * kPiValue, -kPiValue / 3, 5.0 / 3, -1e-3, 100.0, 1e-9};
+const double kStarts[] = {0.0, 1.0, -2 * kPi, -kPi / 3, 5.0 / 3, -1e-3, 100.0, 1e-9};
 
 TEST(SamplingEquivalence, SpansUpToTwoTurnsGiveThePlainLoopsSamples) {
   for (double from : kStarts) {
@@ -83,17 +81,16 @@ TEST(SamplingEquivalence, SpansUpToTwoTurnsGiveThePlainLoopsSamples) {
 // The ranges the shapes hand over: a full turn, an arc's range with a turn
 // added to its end, an elliptic arc's start moved back by a turn.
 TEST(SamplingEquivalence, TheShapesRangesGiveThePlainLoopsSamples) {
-  const double degree = kPiValue / 180;
   const struct {
     double from, to;
   } ranges[] = {
-      {0.0, 2 * kPiValue},
-      {300 * degree - 2 * kPiValue, 60 * degree},
-      {270 * degree, 90 * degree + 2 * kPiValue},
-      {359.9999 * degree, 0.0001 * degree + 2 * kPiValue},
-      {0.0, 180 * degree},
-      {45 * degree, 45 * degree + 2 * kPiValue},
-      {-720 * degree, 0.0},
+      {0.0, 2 * kPi},
+      {degreesToRadiansByFactor(300) - 2 * kPi, degreesToRadiansByFactor(60)},
+      {degreesToRadiansByFactor(270), degreesToRadiansByFactor(90) + 2 * kPi},
+      {degreesToRadiansByFactor(359.9999), degreesToRadiansByFactor(0.0001) + 2 * kPi},
+      {0.0, degreesToRadiansByFactor(180)},
+      {degreesToRadiansByFactor(45), degreesToRadiansByFactor(45) + 2 * kPi},
+      {-degreesToRadiansByFactor(720), 0.0},
   };
   for (const auto& range : ranges) {
     for (double step : kSteps) expectSameSamples(range.from, range.to, step);
@@ -103,10 +100,10 @@ TEST(SamplingEquivalence, TheShapesRangesGiveThePlainLoopsSamples) {
 // The running sum of the 5-degree step stays just short of a full turn
 // after 72 additions: 73 samples, then the closing one at 2 pi.
 TEST(SamplingEquivalence, FullTurnAtTheDefaultStepHasSeventyFourSamples) {
-  const std::vector<double> samples = sampledParameters(0.0, 2 * kPiValue, 0.0);
+  const std::vector<double> samples = sampledParameters(0.0, 2 * kPi, 0.0);
   ASSERT_EQ(samples.size(), 74u);
-  EXPECT_LT(samples[72], 2 * kPiValue);
-  EXPECT_EQ(samples[73], 2 * kPiValue);
+  EXPECT_LT(samples[72], 2 * kPi);
+  EXPECT_EQ(samples[73], 2 * kPi);
 }
 
 // Just under the sample limit the limit changes nothing either.
@@ -130,7 +127,7 @@ TEST(SamplingEquivalence, CirclePointsSitAtThePlainLoopsParameters) {
   for (double step : {0.0, 0.01, 0.1, 1e-3}) {
     pointListC points;
     view.getPoints(points, step);
-    const std::vector<double> ts = plainLoop(0.0, 2 * kPiValue, step);
+    const std::vector<double> ts = plainLoop(0.0, 2 * kPi, step);
     ASSERT_EQ(points.size(), ts.size()) << step;
     for (std::size_t i = 0; i < ts.size(); ++i) {
       ASSERT_EQ(points[i].x, 2 + 1.5 * std::cos(ts[i])) << "step " << step << " sample " << i;
@@ -146,7 +143,7 @@ TEST(SamplingEquivalence, EllipticArcPointsSitAtThePlainLoopsParameters) {
   for (double step : {0.0, 0.01, 0.1, 1e-3}) {
     pointListC points;
     view.getPoints(points, step);
-    const std::vector<double> ts = plainLoop(300.0 / 180 * kPiValue - 2 * kPiValue, 60.0 / 180 * kPiValue, step);
+    const std::vector<double> ts = plainLoop(degreesToRadiansDividingFirst(300.0) - 2 * kPi, degreesToRadiansDividingFirst(60.0), step);
     ASSERT_EQ(points.size(), ts.size()) << step;
     for (std::size_t i = 0; i < ts.size(); ++i) {
       ASSERT_EQ(points[i].x, 2 * std::cos(ts[i])) << "step " << step << " sample " << i;
@@ -158,7 +155,7 @@ TEST(SamplingEquivalence, EllipticArcPointsSitAtThePlainLoopsParameters) {
 // Values no drawing means: the loop ends at once or at the sample limit.
 TEST(SamplingEquivalence, HostileSpansAndStepsEndWithinTheSampleLimit) {
   const double froms[] = {0.0, -1e300, kNan, -kInf, 1e300};
-  const double spans[] = {1e300, kInf, kNan, 4 * kPiValue, -1e300, 1.0};
+  const double spans[] = {1e300, kInf, kNan, 4 * kPi, -1e300, 1.0};
   const double steps[] = {1e-300, kDenormMin, 0.0, -1.0, -1e-3, kNan, kInf, -kInf, 1e300};
   for (double from : froms) {
     for (double span : spans) {

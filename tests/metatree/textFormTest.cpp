@@ -16,6 +16,7 @@
 #include "lorvane/metatree/metaTextNumber.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "treeBuilder.h"
 
 namespace lorvane {
 namespace {
@@ -69,23 +70,9 @@ std::string errorOf(std::string_view text) {
   return r.error;
 }
 
-metaTreeC* addKey(metaTreeC* parent, const char* key) { return metaObjectC(parent).addChild(key); }
-
-metaTreeC* addNumber(metaTreeC* parent, double value) {
-  metaValueC v;
-  v.setNumber(value);
-  metaTreeC* node = metaTreeC::createValueNode(v);
-  metaTreeC::appendChildren(node, parent);
-  return node;
-}
-
-metaTreeC* addString(metaTreeC* parent, std::string_view text) {
-  metaValueC v;
-  v.setString(text);
-  metaTreeC* node = metaTreeC::createValueNode(v);
-  metaTreeC::appendChildren(node, parent);
-  return node;
-}
+using drawings::addKey;
+using drawings::addNumberNode;
+using drawings::addStringNode;
 
 std::string printfG14(double value) {
   char text[64];
@@ -286,7 +273,7 @@ TEST(TextReaderNumbers, TheProcessLocaleDoesNotChangeTheSyntax) {
   }
   if (!commaLocale) GTEST_SKIP() << "no locale with a decimal comma is installed";
   metaTreeC* root = metaTreeC::createKeyNode("V");
-  addNumber(root, 1.5);
+  addNumberNode(root, 1.5);
   const std::string written = writeTree(root, false, true);
   readResultC r = read("V{2.25}");
   std::setlocale(LC_ALL, saved.c_str());
@@ -538,8 +525,8 @@ TEST(TextWriterLayout, CompactHasNoBreaksAndCommasOnlyBetweenLeaves) {
   metaTreeC* info = makeInfo();
   EXPECT_EQ(writeTree(info, false, false), "INFO{NAME{\"X\"}SIZE{4}}");
   metaTreeC* point = metaTreeC::createKeyNode("POINT");
-  addNumber(point, 1.5);
-  addNumber(point, 2.25);
+  addNumberNode(point, 1.5);
+  addNumberNode(point, 2.25);
   addKey(point, "K");
   EXPECT_EQ(writeTree(point, false, false), "POINT{1.5,2.25,K}");
   metaTreeC::destroyChain(info);
@@ -561,8 +548,8 @@ TEST(TextWriterLayout, PrettyIndentsWithOneTabPerLevel) {
   metaObjectC(addKey(drawing, "NAME")).setString("D");
   metaTreeC* figure = addKey(drawing, "FIGURE");
   metaTreeC* point = addKey(figure, "POINT");
-  addNumber(point, 1.5);
-  addNumber(point, 2.25);
+  addNumberNode(point, 1.5);
+  addNumberNode(point, 2.25);
   metaObjectC(addKey(figure, "ROT")).setDouble(0);
   metaTreeC::insertAfter(metaTreeC::createKeyNode("END"), drawing);
   metaTreeC::insertAfter(metaTreeC::createKeyNode("X"), drawing->next());
@@ -635,7 +622,7 @@ TEST(TextWriterLayout, WritingLeavesTheTreeAsItWas) {
 
 TEST(TextWriterValues, StringsAreEscaped) {
   metaTreeC* s = metaTreeC::createKeyNode("S");
-  addString(s, "a\tb\nc\rd\"e\\f{};,");
+  addStringNode(s, "a\tb\nc\rd\"e\\f{};,");
   EXPECT_EQ(writeTree(s, false, false), "S{\"a\\tb\\nc\\rd\\\"e\\\\f{};,\"}");
   metaTreeC::destroyChain(s);
 }
@@ -723,11 +710,11 @@ TEST(TextRoundTrip, KeysStringsAndNumbersGiveAnEqualTree) {
   metaTreeC* items = addKey(drawing, "DRAWINGITEMS");
   metaTreeC* line = addKey(items, "LINE");
   metaTreeC* p1 = addKey(line, "POINT");
-  addNumber(p1, 1.5);
-  addNumber(p1, -2.25);
+  addNumberNode(p1, 1.5);
+  addNumberNode(p1, -2.25);
   metaTreeC* p2 = addKey(line, "POINT");
-  addNumber(p2, 1e-7);
-  addNumber(p2, 123456.78901234);
+  addNumberNode(p2, 1e-7);
+  addNumberNode(p2, 123456.78901234);
   addKey(items, "EMPTY");
   metaObjectC(addKey(items, "TEXT")).setString("");
   metaTreeC::insertAfter(metaTreeC::createKeyNode("SECOND"), drawing);
@@ -753,11 +740,11 @@ TEST(TextRoundTrip, FourteenSignificantDigitsSurvive) {
     std::snprintf(text, sizeof text, "%.13e", (i % 2 ? -1.0 : 1.0) * mantissa(random) * std::pow(10.0, exponent(random)));
     const double value = std::strtod(text, nullptr);
     expected.push_back(value);
-    addNumber(values, value);
+    addNumberNode(values, value);
   }
   for (double edge : {0.0, -0.0, 1.0, 0.1, 1e-320, 12345678901234.0, 1.7976931348623e308}) {
     expected.push_back(edge);
-    addNumber(values, edge);
+    addNumberNode(values, edge);
   }
   readResultC r = read(writeTree(values, false, false));
   ASSERT_EQ(r.error, "");
@@ -776,7 +763,7 @@ TEST(TextRoundTrip, NanAndInfinitiesReadBackAsNumbers) {
   metaTreeC* v = metaTreeC::createKeyNode("V");
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
-  for (double x : {inf, -inf, nan, -nan}) addNumber(v, x);
+  for (double x : {inf, -inf, nan, -nan}) addNumberNode(v, x);
   const std::string text = writeTree(v, false, false);
   EXPECT_EQ(text, "V{+inf,-inf,+nan,-nan}");
   readResultC r = read(text);
@@ -793,7 +780,7 @@ TEST(TextRoundTrip, NanAndInfinitiesReadBackAsNumbers) {
 TEST(TextRoundTrip, StringsWithEveryEscapeSurvive) {
   metaTreeC* s = metaTreeC::createKeyNode("S");
   const std::string text = "\\\"\t\n\r\\\\\"x\\";
-  addString(s, text);
+  addStringNode(s, text);
   readResultC r = read(writeTree(s, true, false));
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.tree.node()->firstChild()->value().text().view(), text);
@@ -811,8 +798,8 @@ TEST(TextReferences, ATargetSurvivesWriteAndRead) {
     metaTreeC* figure = drawing.addChild("FIGURE");
     metaTreeC* line = addKey(figure, "LINE");
     metaTreeC* point = addKey(line, "POINT");
-    addNumber(point, 1);
-    addNumber(point, 2);
+    addNumberNode(point, 1);
+    addNumberNode(point, 2);
     metaObjectRefC reference = metaObjectRefC::create(line);
     drawing.appendChildren(reference.node(), false);
 

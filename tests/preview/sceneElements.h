@@ -1,9 +1,9 @@
 #pragma once
 // Scene elements built by hand for the tests of the preview's drawing.
 #include <cmath>
-#include <numbers>
 
 #include "lorvane/preview/scene.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::preview::testing {
 
@@ -25,15 +25,14 @@ inline elementC circle(double x, double y, double radius) {
 
 // Counter-clockwise from start to end degrees; its end points on the circle.
 inline elementC arc(double x, double y, double radius, double start, double end) {
-  constexpr double pi = std::numbers::pi;
   elementC element;
   element.kind = elementKind::arc;
   element.centre = {x, y};
   element.radius = radius;
   element.startAngle = start;
   element.endAngle = end;
-  element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
-  element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
+  element.a = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(start)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(start))};
+  element.b = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(end)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(end))};
   return element;
 }
 

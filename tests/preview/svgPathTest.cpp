@@ -21,7 +21,6 @@ namespace {
 using testing::arc;
 using testing::line;
 
-constexpr double pi = 3.141592653589793;
 
 
 
@@ -135,8 +134,8 @@ TEST(SvgStyleTable, EveryLineKindLooksDifferent) {
   EXPECT_EQ(svg::styleName({"", 2, 4, 0.25, true}), "long dash, width 0.25, colour 2");
 }
 
-// A drawing like the benchmarks' million items (bench/writers/
-// drawingGenerator.cpp), a tenth of it: lines, arcs, circles and texts over
+// A drawing like the benchmarks' million items
+// (tests/drawings/benchmarkDrawings.cpp), a tenth of it: lines, arcs, circles and texts over
 // a sheet 50,000 units wide, style changes every 50 items. Before paths
 // were joined, the META2D preview of the million items took 119.5 MB for
 // 1,052,000 elements, 113 bytes each; a quarter of that is the bound.

@@ -17,6 +17,7 @@
 
 #ifdef LORVANE_HAVE_PUGIXML
 #include "svgTestDocument.h"
+#include "lorvane/util/angleUnits.h"
 #endif
 
 namespace lorvane::preview {
@@ -26,7 +27,6 @@ using testing::arc;
 using testing::line;
 using testing::circle;
 
-constexpr double pi = 3.141592653589793;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
@@ -224,7 +224,7 @@ TEST(SvgWriterFit, AnArcOverZeroDegreesReachesTheRightAxisPoint) {
   const extentC view = drawingExtent(document);
   // x from 4 cos 30 to 4, y from -2 to 2; the larger side is 4.
   EXPECT_NEAR(view.x + view.width, 4 + 0.2, 1e-9);
-  EXPECT_NEAR(view.x, 4 * std::cos(pi / 6) - 0.2, 1e-9);
+  EXPECT_NEAR(view.x, 4 * std::cos(kPi / 6) - 0.2, 1e-9);
   EXPECT_NEAR(view.bottom, -2 - 0.2, 1e-9);
 }
 
@@ -298,7 +298,7 @@ TEST(SvgWriterFit, EveryElementLiesInsideTheViewBoxWithMargin) {
   const double margin = 0.05 * std::max(view.width, view.height) / 1.1;
   std::vector<pointC> points = {{-30, 2}, {10, 40}};
   for (int step = 0; step < 360; ++step) {
-    const double t = step * pi / 180;
+    const double t = degreesToRadiansMultiplyingFirst(step);
     points.push_back({50 + 7 * std::cos(t), -20 + 7 * std::sin(t)});
     points.push_back({-10 + 3 * std::cos(t), -10 + 3 * std::sin(t)});
     if (step >= 200 && step <= 340) points.push_back({20 + 15 * std::cos(t), 60 + 15 * std::sin(t)});
@@ -357,8 +357,8 @@ pointC svgArcMidpoint(pointC from, double radius, bool large, bool sweep, pointC
   const double cy = -factor * hx + (from.y + to.y) / 2;
   const double startAngle = std::atan2(from.y - cy, from.x - cx);
   double delta = std::atan2(to.y - cy, to.x - cx) - startAngle;
-  if (sweep && delta < 0) delta += 2 * pi;
-  if (!sweep && delta > 0) delta -= 2 * pi;
+  if (sweep && delta < 0) delta += 2 * kPi;
+  if (!sweep && delta > 0) delta -= 2 * kPi;
   const double middle = startAngle + delta / 2;
   return {cx + radius * std::cos(middle), cy + radius * std::sin(middle)};
 }
@@ -384,7 +384,7 @@ std::vector<arcCommandC> arcCommands(const svgTestDocumentC& document, pointC& s
 }
 
 double angleOf(pointC point, pointC centre) {
-  double degrees = std::atan2(point.y - centre.y, point.x - centre.x) * 180 / pi;
+  double degrees = radiansToDegreesMultiplyingFirst(std::atan2(point.y - centre.y, point.x - centre.x));
   if (degrees < 0) degrees += 360;
   return degrees;
 }
@@ -457,7 +457,7 @@ TEST(SvgWriterArcs, AnEndAngleBeforeTheStartRunsOnePastTheZeroDirection) {
   EXPECT_NEAR(angleOf(middle, {0, 0}), 5, 1e-2);
   // The box reaches the zero direction's axis point.
   const extentC view = drawingExtent(document);
-  EXPECT_NEAR(view.x + view.width, 1 + 0.05 * (std::sin(20 * pi / 180) + std::sin(10 * pi / 180)), 1e-9);
+  EXPECT_NEAR(view.x + view.width, 1 + 0.05 * (std::sin(degreesToRadiansMultiplyingFirst(20)) + std::sin(degreesToRadiansMultiplyingFirst(10))), 1e-9);
 }
 
 TEST(SvgWriterArcs, TheSweepFlagIsCounterClockwiseOnScreenUnderTheFlip) {
@@ -493,7 +493,7 @@ matrixC matrixOf(const std::vector<testing::transformC>& list) {
       n.e = t.arguments[0];
       n.f = t.arguments[1];
     } else if (t.name == "rotate" && t.arguments.size() == 1) {
-      const double r = t.arguments[0] * pi / 180;
+      const double r = degreesToRadiansMultiplyingFirst(t.arguments[0]);
       n = {std::cos(r), std::sin(r), -std::sin(r), std::cos(r), 0, 0};
     } else if (t.name == "matrix" && t.arguments.size() == 6) {
       n = {t.arguments[0], t.arguments[1], t.arguments[2], t.arguments[3], t.arguments[4], t.arguments[5]};
@@ -520,8 +520,8 @@ TEST(SvgWriterTexts, ARotatedTextStandsUprightAtItsPoint) {
   // writing direction rises 30 degrees to the right, and the glyphs are not
   // mirrored.
   const matrixC screen = times(matrixOf({{"scale", {1, -1}}}), matrixOf(list));
-  EXPECT_NEAR(screen.a, std::cos(pi / 6), 1e-6);
-  EXPECT_NEAR(screen.b, -std::sin(pi / 6), 1e-6);
+  EXPECT_NEAR(screen.a, std::cos(kPi / 6), 1e-6);
+  EXPECT_NEAR(screen.b, -std::sin(kPi / 6), 1e-6);
   EXPECT_GT(screen.a * screen.d - screen.b * screen.c, 0);
   EXPECT_NEAR(screen.e, 10, 1e-12);
   EXPECT_NEAR(screen.f, -20, 1e-12);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "lorvane/preview/valueErrors.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::preview {
 namespace {
@@ -29,9 +30,9 @@ TEST(ValueErrors, ADirectionTurnsByTheErrorAcrossIt) {
   // (0.6, 0.8) within 5e-7 each: across it 0.6 * 5e-7 + 0.8 * 5e-7 = 7e-7,
   // over a length of at least 1 - 5e-7 * sqrt(2); asin of that in degrees.
   const double across = 7e-7 / (1 - 5e-7 * std::sqrt(2.0));
-  EXPECT_NEAR(directionError(0.6, 0.8, 5e-7, 5e-7), std::asin(across) * 180 / 3.141592653589793, 1e-17);
+  EXPECT_NEAR(directionError(0.6, 0.8, 5e-7, 5e-7), radiansToDegreesMultiplyingFirst(std::asin(across)), 1e-17);
   // Along an axis only the other component's error turns it.
-  EXPECT_NEAR(directionError(-1, 0, 0, 5e-6), std::asin(5e-6 / (1 - 5e-6)) * 180 / 3.141592653589793, 1e-18);
+  EXPECT_NEAR(directionError(-1, 0, 0, 5e-6), radiansToDegreesMultiplyingFirst(std::asin(5e-6 / (1 - 5e-6))), 1e-18);
   // A vector that may be zero may point anywhere.
   EXPECT_EQ(directionError(0, 0, 0, 0), 180);
   EXPECT_EQ(directionError(1e-6, 0, 5e-6, 5e-6), 180);

@@ -2,8 +2,9 @@
 # to META2D and to MI with the Linux tool and with the Windows tool (under
 # wine, loading the plug-in DLL), draws each as SVG through both formats,
 # and compares the files (compareOutputs).
-# Needs the Linux build's tool: LINUX_TOOL (build/bin/lorvane of the default
-# preset, which CI builds first); without it the test is skipped.
+# Needs the Linux build's tool: LINUX_TOOL (the default preset's, which CI
+# builds first); without it the test is skipped. GENERATOR is
+# comparison_drawings of this build, run under the emulator.
 # Arguments: LINUX_TOOL, WINDOWS_TOOL, EMULATOR (list), COMPARER,
 # EXAMPLES_DIR, GENERATOR, WORK_DIR.
 cmake_minimum_required(VERSION 3.25)
@@ -15,7 +16,7 @@ endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR}/linux ${WORK_DIR}/windows)
 
-execute_process(COMMAND ${CMAKE_COMMAND} -DOUT_DIR=${WORK_DIR}/linux -P ${GENERATOR} RESULT_VARIABLE result)
+execute_process(COMMAND ${EMULATOR} ${GENERATOR} linux WORKING_DIRECTORY ${WORK_DIR} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "generating the drawings failed")
 endif()
@@ -27,6 +28,10 @@ foreach(input ${inputs})
   file(COPY ${WORK_DIR}/linux/${input} DESTINATION ${WORK_DIR}/windows)
 endforeach()
 
+# How each side runs its tool.
+set(linux_tool ${LINUX_TOOL})
+set(windows_tool ${EMULATOR} ${WINDOWS_TOOL})
+
 # One run per format and build converts all inputs; the outputs land beside
 # them with the format's extension. Names relative to the working folder
 # need no translation for the Windows tool.
@@ -36,12 +41,7 @@ foreach(format_extension META2DV1:krv MI:mi)
   list(GET pair 0 format)
   list(GET pair 1 extension)
   foreach(side linux windows)
-    if(side STREQUAL "linux")
-      set(command ${LINUX_TOOL})
-    else()
-      set(command ${EMULATOR} ${WINDOWS_TOOL})
-    endif()
-    execute_process(COMMAND ${command} convert -q -f ${format} ${inputs}
+    execute_process(COMMAND ${${side}_tool} convert -q -f ${format} ${inputs}
       WORKING_DIRECTORY ${WORK_DIR}/${side} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT result EQUAL 0)
       message(FATAL_ERROR "${side} conversion to ${format} failed (${result}):\n${out}\n${err}")
@@ -59,12 +59,7 @@ foreach(input ${inputs})
   foreach(via META2D MI)
     string(REGEX REPLACE "\\.mt$" ".${via}.svg" output ${input})
     foreach(side linux windows)
-      if(side STREQUAL "linux")
-        set(command ${LINUX_TOOL})
-      else()
-        set(command ${EMULATOR} ${WINDOWS_TOOL})
-      endif()
-      execute_process(COMMAND ${command} preview --via ${via} -o ${output} ${input}
+      execute_process(COMMAND ${${side}_tool} preview --via ${via} -o ${output} ${input}
         WORKING_DIRECTORY ${WORK_DIR}/${side} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
       if(NOT result EQUAL 0)
         message(FATAL_ERROR "${side} preview of ${input} through ${via} failed (${result}):\n${out}\n${err}")

@@ -105,11 +105,11 @@ void ME10Writer::addText(metaTreeC* item) {
   std::string content(text.getText().view());
   const double height = text.getHeight();
   const double angle = text.getAngle();
-  const std::int32_t relative = readMemberInt(text, "TEXTRELPOS");
+  const std::int32_t relative = readNamedInt(text, "TEXTRELPOS");
   // Read like the other members, though the MI text record has no place for them.
-  readMemberInt(text, "TEXTALIGN");
-  readMemberDouble(text, "TEXTBW");
-  readMemberDouble(text, "TEXTBH");
+  readNamedInt(text, "TEXTALIGN");
+  readNamedNumber(text, "TEXTBW");
+  readNamedNumber(text, "TEXTBH");
   currentPart_->addText(std::move(content), toPoint(position), height, angle, mapRelativePosition(relative));
 }
 

@@ -61,7 +61,7 @@ void ME10Writer::processDrawing(metaTreeC* node) {
   // Reading a figure changes the tree below the figure only, never the list
   // itself, so the list is walked by its links: a cached list view would
   // search from the start for every figure once the tree has changed.
-  forEachListItem(readMemberRecord(drawing, kDrawingItemsKey), kFigureKey, std::numeric_limits<std::size_t>::max(),
+  forEachListItem(readNamedRecord(drawing, kDrawingItemsKey), kFigureKey, std::numeric_limits<std::size_t>::max(),
                   [&](metaTreeC* figure, std::size_t) { processFigure(figure); });
 }
 

@@ -7,14 +7,13 @@
 #include <string_view>
 #include <vector>
 
+#include "lorvane/util/angleUnits.h"
 #include "lorvane/util/textFileWriter.h"
 #include "lorvane/util/textUtils.h"
 #include "lorvane/writers/me10/miNumberFormat.h"
 
 namespace lorvane {
 namespace {
-
-constexpr double kPi = 3.141592653589793;
 
 // Writes the lines of an MI file: texts, integers and floats one per line.
 // Lines are gathered and handed to the file in blocks, which spares the file
@@ -307,7 +306,7 @@ private:
     // (0, 0, 1)) times the translation T = ((1, 0, 0), (0, 1, 0), (x, y, 1)),
     // each entry summed from +0.0 so that its zeros are never negative, and
     // written column by column.
-    const double a = text.angle * kPi / 180;
+    const double a = degreesToRadiansMultiplyingFirst(text.angle);
     const double c = std::cos(a);
     const double s = std::sin(a);
     const double r[3][3] = {{c, s, 0.0}, {-s, c, 0.0}, {0.0, 0.0, 1.0}};

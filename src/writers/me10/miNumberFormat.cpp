@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 namespace lorvane {
 namespace {
@@ -54,6 +55,22 @@ std::size_t formatFixedSixDigits(double value, char* out) {
   return length;
 }
 
+// The exponent is written with at least three digits, as the C runtime of
+// the ME10 system's platform writes it: zeros go in after the sign. Where
+// they go and how many; none for text without an exponent.
+struct exponentPaddingC {
+  std::size_t at = 0;
+  std::size_t zeros = 0;
+};
+
+exponentPaddingC exponentPadding(std::string_view text) {
+  const std::size_t mark = text.find('e');
+  if (mark == std::string_view::npos || mark + 1 >= text.size()) return {};
+  const std::size_t digitsAt = text[mark + 1] == '+' || text[mark + 1] == '-' ? mark + 2 : mark + 1;
+  const std::size_t digits = text.size() - digitsAt;
+  return {digitsAt, digits < 3 ? 3 - digits : 0};
+}
+
 }  // namespace
 
 std::size_t formatMiFloat(double value, char* out) {
@@ -68,26 +85,17 @@ std::size_t formatMiFloat(double value, char* out) {
   // consults the process locale; NaN and infinities come out as "nan" and
   // "inf" on every platform.
   const std::to_chars_result done = std::to_chars(out, out + kMiNumberBufferSize, value, std::chars_format::general, 6);
-  std::size_t length = static_cast<std::size_t>(done.ptr - out);
-  const void* mark = std::memchr(out, 'e', length);
-  if (!mark) return length;
-  // The exponent is written with at least three digits, as the C runtime of
-  // the ME10 system's platform writes it: zeros go in after the sign.
-  const std::size_t digitsAt = static_cast<std::size_t>(static_cast<const char*>(mark) - out) + 2;
-  const std::size_t digits = length - digitsAt;
-  if (digits >= 3) return length;
-  const std::size_t pad = 3 - digits;
-  std::memmove(out + digitsAt + pad, out + digitsAt, digits);
-  std::memset(out + digitsAt, '0', pad);
-  return length + pad;
+  const std::size_t length = static_cast<std::size_t>(done.ptr - out);
+  const exponentPaddingC padding = exponentPadding(std::string_view(out, length));
+  if (padding.zeros == 0) return length;
+  std::memmove(out + padding.at + padding.zeros, out + padding.at, length - padding.at);
+  std::memset(out + padding.at, '0', padding.zeros);
+  return length + padding.zeros;
 }
 
 void widenExponent(std::string& text) {
-  const std::size_t mark = text.find('e');
-  if (mark == std::string::npos || mark + 1 >= text.size()) return;
-  const std::size_t digitsAt = text[mark + 1] == '+' || text[mark + 1] == '-' ? mark + 2 : mark + 1;
-  const std::size_t digits = text.size() - digitsAt;
-  if (digits < 3) text.insert(digitsAt, 3 - digits, '0');
+  const exponentPaddingC padding = exponentPadding(text);
+  text.insert(padding.at, padding.zeros, '0');
 }
 
 std::string formatMiFloat(double value) {

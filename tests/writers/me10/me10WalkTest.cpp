@@ -12,6 +12,7 @@
 #include "lorvane/metatree/metaTextNumber.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/writers/me10/miNumberFormat.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::me10test {
 namespace {
@@ -293,7 +294,7 @@ TEST(ME10Walk, FiguresAreRotatedInPlaceButNotMoved) {
   // The angle is read at run time, as the walk reads it: the compiler folds
   // constant calls with a rounding of its own.
   volatile double degrees = 90;
-  const double cos90 = std::cos(degrees * kPi / 180);
+  const double cos90 = std::cos(degreesToRadiansMultiplyingFirst(degrees));
   EXPECT_TRUE(contains(c.file, lines({"ASSE", "3", "1", "1", "R`~1", "1", "10", "0", "0", "0", "0", "|~"}))) << c.file;
   EXPECT_TRUE(contains(c.file, lines({"#~61", "P", "4", formatMiFloat(cos90).c_str(), "1", "|~", "P", "5",
                                       formatMiFloat(2 * cos90).c_str(), "2", "|~"})))

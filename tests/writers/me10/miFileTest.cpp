@@ -8,6 +8,7 @@
 #include "lorvane/geometry/vectorMath.h"
 #include "me10TestSupport.h"
 #include "lorvane/writers/me10/miNumberFormat.h"
+#include "lorvane/util/angleUnits.h"
 
 namespace lorvane::me10test {
 namespace {
@@ -98,7 +99,7 @@ TEST(MiFile, TheTextMatrixIsTheRotationTimesTheTranslationColumnByColumn) {
   // The angle is read at run time, as the writer reads it: the compiler folds
   // constant calls with a rounding of its own.
   volatile double degrees = 90;
-  const std::string cos90 = formatMiFloat(std::cos(degrees * kPi / 180));
+  const std::string cos90 = formatMiFloat(std::cos(degreesToRadiansMultiplyingFirst(degrees)));
   conversionC turned(R"(FIGURE{NAME{"T"} FIGURITEMS{TEXT{POINT{1,2} TEXT{"x"} HEIGHT{2} ANGLE{90}}}})");
   EXPECT_EQ(textBody(turned), lines({"TEX", "4", "7", "0", "1.000", "0", "1", "2", "0",
                                      cos90.c_str(), "-1", "1", "1", cos90.c_str(), "2", "0", "0", "1", "0", "0"}));

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace lorvane::testing {
+namespace lorvane::drawings {
 
 struct randomDrawingOptionsC {
   std::size_t figures = 1;
@@ -18,4 +18,4 @@ struct randomDrawingOptionsC {
 
 std::string randomDrawingText(const randomDrawingOptionsC& options);
 
-}  // namespace lorvane::testing
+}  // namespace lorvane::drawings

@@ -11,12 +11,12 @@ int main(int argc, char** argv) {
     std::fputs("usage: random_drawing FIGURES ITEMS-PER-FIGURE SEED EXTENT\n", stderr);
     return 2;
   }
-  lorvane::testing::randomDrawingOptionsC options;
+  lorvane::drawings::randomDrawingOptionsC options;
   options.figures = std::strtoull(argv[1], nullptr, 10);
   options.itemsPerFigure = std::strtoull(argv[2], nullptr, 10);
   options.seed = std::strtoull(argv[3], nullptr, 10);
   options.extent = std::strtod(argv[4], nullptr);
-  const std::string text = lorvane::testing::randomDrawingText(options);
+  const std::string text = lorvane::drawings::randomDrawingText(options);
   std::fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }

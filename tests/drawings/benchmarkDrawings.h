@@ -1,10 +1,12 @@
 #pragma once
 #include <cstddef>
-#include <string>
 
 #include "lorvane/metatree/metaTree.h"
 
-namespace lorvane::bench {
+namespace lorvane::drawings {
+
+// The drawings the writer benchmarks measure: the figures the work on the
+// writers' speed quotes are taken on them, so they must not change.
 
 // A drawing of about `items` figure items spread over figures of 10,000:
 // mostly lines, then arcs (both senses), circles and texts, with an
@@ -21,8 +23,4 @@ metaTreeC* generateFigureDrawing(std::size_t figures, std::size_t perFigure);
 // points with its neighbours.
 metaTreeC* generateLineChainFigure(std::size_t lines);
 
-// A scratch file for a benchmark's output ($TMPDIR or /tmp), and its size.
-std::string scratchOutputPath(const char* fileName);
-long long fileSize(const std::string& path);
-
-}  // namespace lorvane::bench
+}  // namespace lorvane::drawings

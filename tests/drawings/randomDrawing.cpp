@@ -4,10 +4,10 @@
 #include <cmath>
 #include <random>
 
-namespace lorvane::testing {
-namespace {
+#include "lorvane/util/angleUnits.h"
 
-constexpr double kPi = 3.141592653589793;
+namespace lorvane::drawings {
+namespace {
 
 // The engine's raw output is fixed by the standard; the library's
 // distributions are not, so numbers are drawn from it directly.
@@ -131,4 +131,4 @@ std::string randomDrawingText(const randomDrawingOptionsC& options) {
   return out.take();
 }
 
-}  // namespace lorvane::testing
+}  // namespace lorvane::drawings
