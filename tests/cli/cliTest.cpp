@@ -38,6 +38,17 @@ TEST(Tool, HelpIsOfferedForEachCommand) {
   }
 }
 
+// The README's usage block is the commands part of lorvane --help.
+TEST(Tool, TheReadmeShowsTheCommandsAsTheHelpLists) {
+  const std::string help = runProcess(tool() + " --help").out;
+  const std::size_t from = help.find("commands:\n"), to = help.find("\n\noptions:");
+  ASSERT_LT(from, to) << help;
+  const std::string commands = help.substr(from + 10, to - from - 10);
+  EXPECT_NE(fileContents(LORVANE_README).find("```\nlorvane [--module PATH] COMMAND [ARGS]\n\n" + commands + "\n```"),
+            std::string::npos)
+      << commands;
+}
+
 TEST(Tool, ListsTheOfferedFormats) {
   const processResultC r = runProcess(tool() + " formats");
   EXPECT_EQ(r.exitCode, 0) << r.err;
