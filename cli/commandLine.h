@@ -23,6 +23,13 @@ struct optionC {
   const char* help;       // what it does, for the command's help
 };
 
+// The options more than one command takes, spelt alike in each; what they
+// take and do differs by command.
+constexpr optionC outputOption(const char* help) { return {"output", 'o', optionKind::value, "PATH", help}; }
+constexpr optionC formatOption(optionKind kind, const char* valueName, const char* help) {
+  return {"format", 'f', kind, valueName, help};
+}
+
 // How many INPUT operands a command takes.
 enum class inputCount { none, one, many };
 

@@ -19,11 +19,11 @@ namespace lorvane::cli {
 namespace {
 
 constexpr optionC kConvertOptions[] = {
-    {"format", 'f', optionKind::value, "NAME",
-     "output format, any case (see lorvane formats); without it the format is the one whose file extension the "
-     "output has"},
-    {"output", 'o', optionKind::value, "PATH",
-     "output file (one INPUT only; - for standard output); default: INPUT with the format's file extension"},
+    formatOption(optionKind::value, "NAME",
+                 "output format, any case (see lorvane formats); without it the format is the one whose file "
+                 "extension the output has"),
+    outputOption(
+        "output file (one INPUT only; - for standard output); default: INPUT with the format's file extension"),
     {"quiet", 'q', optionKind::flag, nullptr, "no progress bar and no summary lines"},
     {"keep-failed", '\0', optionKind::flag, nullptr,
      "put what the plug-in wrote in place even when it reports a failure (to inspect the file)"},

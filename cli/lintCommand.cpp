@@ -10,9 +10,9 @@ namespace lorvane::cli {
 namespace {
 
 constexpr optionC kLintOptions[] = {
-    {"format", 'f', optionKind::choice, "text|json",
-     "text (default): one finding a line; json: one JSON array of {file, line, column, severity, code, message, "
-     "figure}"},
+    formatOption(optionKind::choice, "text|json",
+                 "text (default): one finding a line; json: one JSON array of {file, line, column, severity, code, "
+                 "message, figure}"),
 };
 
 }  // namespace

@@ -19,12 +19,12 @@ namespace lorvane::cli {
 namespace {
 
 constexpr optionC kPreviewOptions[] = {
-    {"output", 'o', optionKind::value, "PATH", "the picture (- for standard output); default: INPUT with the extension svg or png"},
+    outputOption("the picture (- for standard output); default: INPUT with the extension svg or png"),
     {"via", '\0', optionKind::value, "NAME",
      "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
      "colours, line types); see lorvane formats"},
-    {"format", 'f', optionKind::choice, "svg|png",
-     "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); an output ending in .png is PNG"},
+    formatOption(optionKind::choice, "svg|png",
+                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); an output ending in .png is PNG"),
     {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
     {"warn-size", '\0', optionKind::value, "MB",
      "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
