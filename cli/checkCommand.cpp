@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "inputFile.h"
 #include "consistencyCheck.h"
 #include "hostConversion.h"
 #include "inputDrawing.h"
@@ -12,39 +13,10 @@
 namespace lorvane::cli {
 namespace {
 
-struct checkOptionsC {
-  std::string input;
-  std::string meta2dFile;  // given instead of converting
-  std::string miFile;
+constexpr optionC kCheckOptions[] = {
+    {"meta2d", '\0', optionKind::value, "FILE", "compare this written META2D file instead of converting"},
+    {"mi", '\0', optionKind::value, "FILE", "compare this written MI file instead of converting"},
 };
-
-bool parseCheckOptions(const std::vector<std::string>& arguments, checkOptionsC& options) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    if ((a == "--meta2d" || a == "--mi") && i + 1 >= arguments.size()) {
-      printError("option " + a + " needs a value");
-      return false;
-    }
-    if (a == "--meta2d") {
-      options.meta2dFile = arguments[++i];
-    } else if (a == "--mi") {
-      options.miFile = arguments[++i];
-    } else if (a.size() > 1 && a[0] == '-') {
-      printError("unknown option " + a + " (see lorvane check --help)");
-      return false;
-    } else if (options.input.empty()) {
-      options.input = a;
-    } else {
-      printError("check takes one input");
-      return false;
-    }
-  }
-  if (options.input.empty()) {
-    printError("check needs an input file (see lorvane check --help)");
-    return false;
-  }
-  return true;
-}
 
 // A written file: the one given, or the drawing converted into a scratch
 // file. Its exit status when it cannot be had.
@@ -94,17 +66,28 @@ void report(const char* format, const std::string& fileName, const fileVerdictC&
 
 }  // namespace
 
-int runCheck(const commonOptionsC& common, const std::vector<std::string>& arguments) {
-  checkOptionsC options;
-  if (!parseCheckOptions(arguments, options)) return kExitUsage;
+const commandSyntaxC kCheckSyntax{
+    kCheckOptions, inputCount::one,
+    "Converts the drawing INPUT (text form) to META2D and to MI, reads both back\n"
+    "and compares every line, arc, circle and text with the drawing, each within\n"
+    "what its file's numbers can hold; the lines and arcs both files make of\n"
+    "other shapes are compared with each other.\n",
+    "exit status: 0 all agree, 1 a file differs or cannot be read back (the first\n"
+    "difference of each file is shown with its line numbers), 2 usage error or\n"
+    "unreadable input\n"};
+
+int runCheck(const argumentsC& arguments) {
+  const std::string input = arguments.inputs().front();
+  const std::string meta2dFile = arguments.value("meta2d");  // given instead of converting
+  const std::string miFile = arguments.value("mi");
   std::string bytes;
   std::string error;
-  if (!readInputFile(options.input, bytes, error)) {
+  if (!readInputFile(input, bytes, error)) {
     printError(error);
     return kExitUsage;
   }
   metaTreeC* drawing = nullptr;
-  if (!readDrawingInput(options.input, bytes, drawing, error)) {
+  if (!readDrawingInput(input, bytes, drawing, error)) {
     printError(error);
     return kExitUsage;
   }
@@ -112,15 +95,11 @@ int runCheck(const commonOptionsC& common, const std::vector<std::string>& argum
   const std::vector<inputFigureC> figures = placeInputFigures(drawing);
 
   pluginHostC host;
-  if ((options.meta2dFile.empty() || options.miFile.empty()) && !host.load(common.modulePath, error)) {
-    printError(error);
-    return kExitUsage;
-  }
+  if ((meta2dFile.empty() || miFile.empty()) && !loadPlugin(host, arguments)) return kExitUsage;
   preview::sceneC meta2d, mi;
   std::string meta2dName, miName;
-  if (int status = writtenScene(host, bytes, options.meta2dFile, inputKind::meta2d, options.input, meta2d, meta2dName))
-    return status;
-  if (int status = writtenScene(host, bytes, options.miFile, inputKind::mi, options.input, mi, miName)) return status;
+  if (int status = writtenScene(host, bytes, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
+  if (int status = writtenScene(host, bytes, miFile, inputKind::mi, input, mi, miName)) return status;
 
   const checkReportC result = checkWrittenFiles(figures, meta2d, mi);
   report("META2D", meta2dName, result.meta2d);

@@ -1,6 +1,9 @@
 #pragma once
+// The commands of the tool: each one's syntax (options, inputs, help) and
+// the function that runs it on the parsed command line.
 #include <string>
-#include <vector>
+
+#include "commandLine.h"
 
 namespace lorvane::cli {
 
@@ -9,20 +12,23 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitConversionFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-struct commonOptionsC {
-  std::string modulePath;  // --module
-};
+extern const commandSyntaxC kConvertSyntax;
+extern const commandSyntaxC kPreviewSyntax;
+extern const commandSyntaxC kCheckSyntax;
+extern const commandSyntaxC kLintSyntax;
+extern const commandSyntaxC kFormatsSyntax;
+extern const commandSyntaxC kCapsSyntax;
+extern const commandSyntaxC kPrintSyntax;
 
-int runCaps(const commonOptionsC& options);
-int runFormats(const commonOptionsC& options);
-int runPrint(const std::vector<std::string>& inputs);
-int runConvert(const commonOptionsC& options, const std::vector<std::string>& arguments);
-int runPreview(const commonOptionsC& options, const std::vector<std::string>& arguments);
-int runCheck(const commonOptionsC& options, const std::vector<std::string>& arguments);
-int runLint(const std::vector<std::string>& arguments);
+int runConvert(const argumentsC& arguments);
+int runPreview(const argumentsC& arguments);
+int runCheck(const argumentsC& arguments);
+int runLint(const argumentsC& arguments);
+int runFormats(const argumentsC& arguments);
+int runCaps(const argumentsC& arguments);
+int runPrint(const argumentsC& arguments);
 
-// Reads a whole file ("-" is standard input) as bytes.
-bool readInputFile(const std::string& path, std::string& bytes, std::string& error);
+// "lorvane: message" on standard error.
 void printError(const std::string& message);
 
 }  // namespace lorvane::cli

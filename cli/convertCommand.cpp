@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "inputFile.h"
 #include "hostConversion.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
@@ -17,6 +18,17 @@
 namespace lorvane::cli {
 namespace {
 
+constexpr optionC kConvertOptions[] = {
+    formatOption(optionKind::value, "NAME",
+                 "output format, any case (see lorvane formats); without it the format is the one whose file "
+                 "extension the output has"),
+    outputOption(
+        "output file (one INPUT only; - for standard output); default: INPUT with the format's file extension"),
+    {"quiet", 'q', optionKind::flag, nullptr, "no progress bar and no summary lines"},
+    {"keep-failed", '\0', optionKind::flag, nullptr,
+     "put what the plug-in wrote in place even when it reports a failure (to inspect the file)"},
+};
+
 struct convertOptionsC {
   std::string format;
   std::string output;
@@ -25,40 +37,12 @@ struct convertOptionsC {
   std::vector<std::string> inputs;
 };
 
-bool parseOptions(const std::vector<std::string>& arguments, convertOptionsC& options) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    auto value = [&](std::string& target) {
-      if (i + 1 >= arguments.size()) {
-        printError("option " + a + " needs a value");
-        return false;
-      }
-      target = arguments[++i];
-      return true;
-    };
-    if (a == "-f" || a == "--format") {
-      if (!value(options.format)) return false;
-    } else if (a.rfind("--format=", 0) == 0) {
-      options.format = a.substr(9);
-    } else if (a == "-o" || a == "--output") {
-      if (!value(options.output)) return false;
-    } else if (a.rfind("--output=", 0) == 0) {
-      options.output = a.substr(9);
-    } else if (a == "-q" || a == "--quiet") {
-      options.quiet = true;
-    } else if (a == "--keep-failed") {
-      options.keepFailed = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      printError("unknown option " + a + " (see lorvane convert --help)");
-      return false;
-    } else {
-      options.inputs.push_back(a);
-    }
-  }
-  if (options.inputs.empty()) {
-    printError("convert needs an input file (see lorvane convert --help)");
-    return false;
-  }
+bool takeOptions(const argumentsC& arguments, convertOptionsC& options) {
+  options.format = arguments.value("format");
+  options.output = arguments.value("output");
+  options.quiet = arguments.has("quiet");
+  options.keepFailed = arguments.has("keep-failed");
+  options.inputs = arguments.inputs();
   if (options.inputs.size() > 1 && !options.output.empty()) {
     printError("--output names one file; it cannot be used with several inputs");
     return false;
@@ -148,16 +132,21 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
 
 }  // namespace
 
-int runConvert(const commonOptionsC& common, const std::vector<std::string>& arguments) {
+const commandSyntaxC kConvertSyntax{
+    kConvertOptions, inputCount::many,
+    "Converts each INPUT (a meta tree text file whose first element is a DRAWING or\n"
+    "a FIGURE; - reads standard input) through the plug-in. The output is written\n"
+    "into a new file beside it and takes its place only when the conversion\n"
+    "succeeded; an output that is one of the inputs is refused.\n",
+    "exit status: 0 converted, 1 the plug-in reported a failure, 2 usage error,\n"
+    "an input that is no drawing, or an output that cannot be written\n"};
+
+int runConvert(const argumentsC& arguments) {
   convertOptionsC options;
-  if (!parseOptions(arguments, options)) return kExitUsage;
+  if (!takeOptions(arguments, options)) return kExitUsage;
 
   pluginHostC host;
-  std::string error;
-  if (!host.load(common.modulePath, error)) {
-    printError(error);
-    return kExitUsage;
-  }
+  if (!loadPlugin(host, arguments)) return kExitUsage;
   const formatTableC formats(host);
   const outputFormatC* chosen = chooseFormat(formats, options);
   if (!chosen) return kExitUsage;

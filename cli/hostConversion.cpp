@@ -1,6 +1,7 @@
 #include "hostConversion.h"
 
 #include "commands.h"
+#include "inputFile.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
 #include "progressBar.h"
@@ -8,6 +9,13 @@
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
+
+bool loadPlugin(pluginHostC& host, const argumentsC& arguments) {
+  std::string error;
+  if (host.load(arguments.value("module"), error)) return true;
+  printError(error);
+  return false;
+}
 
 std::string extensionOf(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');

@@ -4,10 +4,15 @@
 // scratch files for the commands that only look at the result.
 #include <string>
 
+#include "commandLine.h"
 #include "lorvane/metatree/metaObject.h"
 #include "pluginHost.h"
 
 namespace lorvane::cli {
+
+// Loads the plug-in --module names, else the one the environment or the
+// tool's own folder gives; false with the reason printed when it cannot.
+bool loadPlugin(pluginHostC& host, const argumentsC& arguments);
 
 std::string extensionOf(const std::string& path);
 std::string withExtension(const std::string& path, const std::string& extension);

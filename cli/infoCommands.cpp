@@ -1,12 +1,13 @@
 #include <cstdio>
 
 #include "commands.h"
+#include "hostConversion.h"
+#include "inputFile.h"
 #include "outputFormats.h"
-#include "platform.h"
 #include "pluginHost.h"
 #include "lorvane/metatree/metaObject.h"
-#include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 
@@ -19,39 +20,38 @@ void writeOut(const std::string& text) {
   std::fputc('\n', stdout);
 }
 
-// The capability tree of the module; the tool owns it once returned.
-metaObjectC loadCapabilities(const commonOptionsC& options, pluginHostC& host, int& status) {
-  std::string error;
-  if (!host.load(options.modulePath, error)) {
-    printError(error);
-    status = kExitUsage;
-    return metaObjectC();
-  }
-  metaObjectC caps(host.getCaps(), true);
-  if (!caps.isValid()) {
-    printError("the plug-in returned no capability tree");
-    status = kExitConversionFailed;
-  }
-  return caps;
-}
-
 }  // namespace
 
-int runCaps(const commonOptionsC& options) {
+const commandSyntaxC kFormatsSyntax{
+    {}, inputCount::none,
+    "Lists name, file extension and description of each output format, then the\n"
+    "other names the commands take for them. Names are taken in any case.\n",
+    ""};
+
+const commandSyntaxC kCapsSyntax{{}, inputCount::none, "Prints the capability tree the plug-in returns, in the text form.\n", ""};
+
+const commandSyntaxC kPrintSyntax{
+    {}, inputCount::many,
+    "Reads meta tree text files and writes them back in the text form, pretty.\n"
+    "A file that cannot be read gives \"Line:N - message\" and exit status 2.\n",
+    ""};
+
+int runCaps(const argumentsC& arguments) {
   pluginHostC host;
-  int status = kExitOk;
-  metaObjectC caps = loadCapabilities(options, host, status);
-  if (caps.isValid()) writeOut(writeTree(caps.node(), true, true));
-  return status;
+  if (!loadPlugin(host, arguments)) return kExitUsage;
+  // The tool owns the tree once returned.
+  const metaObjectC caps(host.getCaps(), true);
+  if (!caps.isValid()) {
+    printError("the plug-in returned no capability tree");
+    return kExitConversionFailed;
+  }
+  writeOut(writeTree(caps.node(), true, true));
+  return kExitOk;
 }
 
-int runFormats(const commonOptionsC& options) {
+int runFormats(const argumentsC& arguments) {
   pluginHostC host;
-  std::string error;
-  if (!host.load(options.modulePath, error)) {
-    printError(error);
-    return kExitUsage;
-  }
+  if (!loadPlugin(host, arguments)) return kExitUsage;
   const formatTableC formats(host);
   for (const outputFormatC& format : formats.formats()) {
     std::printf("%-10s %-5s %s\n", format.name.c_str(), format.extension.c_str(), format.description.c_str());
@@ -63,20 +63,11 @@ int runFormats(const commonOptionsC& options) {
   return kExitOk;
 }
 
-int runPrint(const std::vector<std::string>& inputs) {
+int runPrint(const argumentsC& arguments) {
   int status = kExitOk;
-  for (const std::string& input : inputs) {
-    std::string bytes;
-    std::string error;
-    if (!readInputFile(input, bytes, error)) {
-      printError(error);
-      status = kExitUsage;
-      continue;
-    }
-    metaTextReaderC reader;
-    metaObjectC tree = reader.readTree(bytes, true);
-    if (reader.failed()) {
-      printError(input + ": " + reader.errorText());
+  for (const std::string& input : arguments.inputs()) {
+    metaObjectC tree;
+    if (!readTextTree(input, input, false, tree)) {
       status = kExitUsage;
       continue;
     }

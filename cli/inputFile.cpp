@@ -1,44 +1,43 @@
-#include <cerrno>
+#include "inputFile.h"
+
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "commands.h"
 #include "platform.h"
 #include "progressBar.h"
+#include "writtenFiles.h"
+#include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::cli {
 
 bool readInputFile(const std::string& path, std::string& bytes, std::string& error) {
+  if (path != "-") return readFileContents(path, bytes, error, showStageProgress);
   bytes.clear();
-  if (path == "-") {
-    if (readStandardInput(bytes)) return true;
-    error = "cannot read standard input";
+  setStandardInputBinary();
+  if (appendStreamContents(stdin, bytes)) return true;
+  error = "cannot read standard input";
+  return false;
+}
+
+bool readTextTree(const std::string& input, const std::string& name, bool drawingsOnly, metaObjectC& tree) {
+  std::string bytes;
+  std::string error;
+  if (!readInputFile(input, bytes, error)) {
+    printError(error);
     return false;
   }
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    error = "cannot open " + path + ": " + std::strerror(errno);
+  if (const inputKind kind = recogniseInput(bytes); drawingsOnly && kind != inputKind::textForm) {
+    printError(writtenFileIsNoDrawing(name, kind));
     return false;
   }
-  // The size is known for a plain file: one allocation, and a share to show.
-  constexpr std::size_t kChunk = 1 << 20;
-  std::error_code unknown;
-  const std::uintmax_t size = std::filesystem::file_size(path, unknown);
-  if (!unknown && size < bytes.max_size() / 2) bytes.reserve(static_cast<std::size_t>(size) + kChunk);
-  std::size_t got;
-  do {
-    const std::size_t at = bytes.size();
-    bytes.resize(at + kChunk);
-    got = std::fread(bytes.data() + at, 1, kChunk, file);
-    bytes.resize(at + got);
-    if (!unknown && size > 0) showStageProgress(static_cast<double>(bytes.size()) / static_cast<double>(size));
-  } while (got == kChunk);
-  const bool ok = !std::ferror(file);
-  std::fclose(file);
-  if (!ok) error = "cannot read " + path + ": " + std::strerror(errno);
-  return ok;
+  metaTextReaderC reader;
+  tree = reader.readTree(bytes, true);
+  if (reader.failed()) {
+    printError(name + ": " + reader.errorText());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace lorvane::cli

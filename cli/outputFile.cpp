@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "commands.h"
+#include "inputFile.h"
 #include "platform.h"
 
 namespace lorvane::cli {

@@ -57,7 +57,7 @@ std::string executableFolder() {
 
 bool standardErrorIsTerminal() { return _isatty(_fileno(stderr)) != 0; }
 
-static void setStandardInputBinary() { _setmode(_fileno(stdin), _O_BINARY); }
+void setStandardInputBinary() { _setmode(_fileno(stdin), _O_BINARY); }
 
 void setStandardOutputBinary() {
   std::fflush(stdout);
@@ -119,7 +119,7 @@ std::string executableFolder() {
 
 bool standardErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
 
-static void setStandardInputBinary() {}
+void setStandardInputBinary() {}
 
 void setStandardOutputBinary() {}
 
@@ -151,14 +151,6 @@ static int runCommandLine(const std::string& command) {
 }
 
 #endif
-
-bool readStandardInput(std::string& bytes) {
-  setStandardInputBinary();
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes.append(buffer, got);
-  return !std::ferror(stdin);
-}
 
 int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
                std::string& error) {

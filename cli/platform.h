@@ -30,9 +30,8 @@ bool standardErrorIsTerminal();
 // safely (error says why).
 int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
                std::string& error);
-// Standard input as bytes, untranslated.
-bool readStandardInput(std::string& bytes);
-// Standard output takes bytes untranslated from now on.
+// Standard input and output take bytes untranslated from now on.
+void setStandardInputBinary();
 void setStandardOutputBinary();
 
 // Moves the file from onto to in one step, replacing a file there; a reader

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "inputFile.h"
 #include "hostConversion.h"
 #include "outputFile.h"
 #include "outputFormats.h"
@@ -17,6 +18,18 @@
 namespace lorvane::cli {
 namespace {
 
+constexpr optionC kPreviewOptions[] = {
+    outputOption("the picture (- for standard output); default: INPUT with the extension svg or png"),
+    {"via", '\0', optionKind::value, "NAME",
+     "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
+     "colours, line types); see lorvane formats"},
+    formatOption(optionKind::choice, "svg|png",
+                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); an output ending in .png is PNG"),
+    {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
+    {"warn-size", '\0', optionKind::value, "MB",
+     "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
+};
+
 struct previewOptionsC {
   std::string input;
   std::string output;
@@ -24,38 +37,13 @@ struct previewOptionsC {
   pictureOptionsC picture;
 };
 
-bool parsePreviewOptions(const std::vector<std::string>& arguments, previewOptionsC& options) {
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& a = arguments[i];
-    if ((a == "-o" || a == "--output" || a == "--via") && i + 1 >= arguments.size()) {
-      printError("option " + a + " needs a value");
-      return false;
-    }
-    if (a == "-o" || a == "--output") {
-      options.output = arguments[++i];
-    } else if (a.rfind("--output=", 0) == 0) {
-      options.output = a.substr(9);
-    } else if (a == "--via") {
-      options.via = arguments[++i];
-    } else if (a.rfind("--via=", 0) == 0) {
-      options.via = a.substr(6);
-    } else if (takePictureOption(arguments, i, options.picture)) {
-      if (!options.picture.error.empty()) {
-        printError(options.picture.error);
-        return false;
-      }
-    } else if (a.size() > 1 && a[0] == '-') {
-      printError("unknown option " + a + " (see lorvane preview --help)");
-      return false;
-    } else if (options.input.empty()) {
-      options.input = a;
-    } else {
-      printError("preview takes one input");
-      return false;
-    }
-  }
-  if (options.input.empty()) {
-    printError("preview needs an input file (see lorvane preview --help)");
+bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
+  options.input = arguments.inputs().front();
+  options.output = arguments.value("output");
+  options.via = arguments.value("via");
+  std::string error;
+  if (!readPictureOptions(arguments, options.picture, error)) {
+    printError(error);
     return false;
   }
   if (options.output.empty()) {
@@ -79,9 +67,19 @@ const outputFormatC* viaFormat(const formatTableC& formats, const std::string& v
 
 }  // namespace
 
-int runPreview(const commonOptionsC& common, const std::vector<std::string>& arguments) {
+const commandSyntaxC kPreviewSyntax{
+    kPreviewOptions, inputCount::one,
+    "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
+    "file or a written MI file, told apart by their content (- reads standard\n"
+    "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
+    "shapes approximated by lines and arcs); the input file is not changed.\n",
+    "exit status: 0 drawn, 1 the plug-in reported a failure, 2 usage error, a\n"
+    "file that cannot be read (the message names its line) or an output that\n"
+    "cannot be written\n"};
+
+int runPreview(const argumentsC& arguments) {
   previewOptionsC options;
-  if (!parsePreviewOptions(arguments, options)) return kExitUsage;
+  if (!takeOptions(arguments, options)) return kExitUsage;
   std::string error;
   outputFileC output;
   if (!output.prepare(options.output, {options.input}, error)) {
@@ -101,10 +99,7 @@ int runPreview(const commonOptionsC& common, const std::vector<std::string>& arg
     // and every other shape approximated exactly as in a conversion. The
     // input file itself is left as it is.
     pluginHostC host;
-    if (!host.load(common.modulePath, error)) {
-      printError(error);
-      return kExitUsage;
-    }
+    if (!loadPlugin(host, arguments)) return kExitUsage;
     const formatTableC formats(host);
     const outputFormatC* via = viaFormat(formats, options.via);
     if (!via) return kExitUsage;

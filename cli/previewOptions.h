@@ -3,7 +3,8 @@
 // figure labels and the size above which the tool warns.
 #include <cstddef>
 #include <string>
-#include <vector>
+
+#include "commandLine.h"
 
 namespace lorvane::cli {
 
@@ -11,12 +12,11 @@ struct pictureOptionsC {
   bool png = false;      // --format png, or an output ending in .png
   bool labels = true;    // --no-labels turns them off
   std::size_t warnBytes = 20'000'000;  // --warn-size MB: about half a minute in a browser
-  std::string error;     // set when an option's value is wrong
 };
 
-// Takes the option at arguments[i] (and its value, advancing i) when it is
-// one of these; error is set in options for a bad value.
-bool takePictureOption(const std::vector<std::string>& arguments, std::size_t& i, pictureOptionsC& options);
+// The picture options the command line gives; false with error set when
+// --warn-size is no size.
+bool readPictureOptions(const argumentsC& arguments, pictureOptionsC& options, std::string& error);
 
 // Whether the path ends in ".png", in any case.
 bool endsWithPng(const std::string& path);

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 #include <vector>
 
 #include "platform.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::cli {
 namespace {
@@ -42,13 +42,6 @@ bool writeBytes(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(file);
 }
 
-bool readBytes(const fs::path& path, std::string& bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  return !file.bad();
-}
-
 }  // namespace
 
 bool rasteriseSvg(const std::string& svg, std::string& png, std::string& error) {
@@ -76,7 +69,8 @@ bool rasteriseSvg(const std::string& svg, std::string& png, std::string& error) 
     if (status > 0) error = std::string(kRasteriser) + " failed (exit status " + std::to_string(status) + ")";
     return false;
   }
-  if (!readBytes(files.png, png) || png.empty()) {
+  png = fileContents(files.png.string());
+  if (png.empty()) {
     error = std::string(kRasteriser) + " wrote no picture";
     return false;
   }

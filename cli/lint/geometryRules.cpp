@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "lorvane/geometry/arcGeometry.h"
 #include "lint/structureRules.h"
 #include "lint/valueRules.h"
 #include "lorvane/util/angleUnits.h"
@@ -9,18 +10,12 @@
 namespace lorvane::cli::lint {
 namespace {
 
-constexpr double kTurnRule = 359.9999;
 // Sweeps that differ by less are the rule's own shift of 0.0001 degrees.
 constexpr double kSweepTolerance = 0.001;
 
-struct xyC {
-  double x = 0;
-  double y = 0;
-};
-
 // The n-th POINT children (from 0); false when one is missing or not two numbers.
 template <std::size_t N>
-bool shapePoints(const metaTreeC* shape, xyC (&points)[N]) {
+bool shapePoints(const metaTreeC* shape, point2dC (&points)[N]) {
   std::size_t n = 0;
   for (const metaTreeC* c = shape->firstChild(); c && n < N; c = c->next()) {
     if (!c->hasKey("POINT")) continue;
@@ -30,40 +25,27 @@ bool shapePoints(const metaTreeC* shape, xyC (&points)[N]) {
   return n == N;
 }
 
-double snap(double v) { return std::fabs(v) < 1e-8 ? 0.0 : v; }
-
-// The circumcentre as the writers compute it, operation by operation, so
-// that "exactly collinear" means what it means to them.
-bool writerCircumcentre(xyC a, xyC b, xyC c, xyC& centre) {
-  const xyC m1{a.x + (b.x - a.x) / 2, a.y + (b.y - a.y) / 2};
-  const xyC m2{c.x + (b.x - c.x) / 2, c.y + (b.y - c.y) / 2};
-  const xyC d1{-(b.y - a.y), b.x - a.x};
-  const xyC d2{-(b.y - c.y), b.x - c.x};
-  const double det = d1.x * d2.y - d1.y * d2.x;
-  if (det == 0) return false;
-  const double s = ((m2.x - m1.x) * d2.y - (m2.y - m1.y) * d2.x) / det;
-  centre = {m1.x + s * d1.x, m1.y + s * d1.y};
-  return true;
-}
-
-bool clockwise(double as, double am, double ae) {
-  if (am > as) return ae <= am && ae >= as;
-  return ae <= am || ae >= as;
+// The angle the writers would take without the turn rule, in [0, 360).
+double angleWithoutTurnRule(const point2dC& v) {
+  const double a = plainVectorAngle(v);
+  return a >= 360 ? a - 360 : a;
 }
 
 // The sweep of the counter-clockwise arc the writers draw, 0 to 360.
-double arcSweep(double as, double am, double ae) {
-  double from = as, to = ae;
-  if (clockwise(as, am, ae)) std::swap(from, to);
-  if (to <= from) to += 360;
-  return to - from;
+double arcSweep(const double (&angles)[3]) {
+  const anglePairC pair =
+      writerAnglePair(angles[0], angles[2], arcIsClockwise(angles[0], angles[1], angles[2]));
+  return pair.to - pair.from;
 }
 
 void checkArc(const scannedRecordC& arc, lintContextC& context) {
-  xyC p[3];
+  point2dC p[3];
   if (!shapePoints(arc.node, p)) return;  // told as missing or bad points
-  xyC centre;
-  if (!writerCircumcentre(p[0], p[1], p[2], centre)) {
+  bool valid = false;
+  // The writers' own circumcentre, so that "exactly collinear" means what it
+  // means to them.
+  const point2dC centre = circumcentre(p[0], p[1], p[2], &valid);
+  if (!valid) {
     const bool coincide = (p[0].x == p[1].x && p[0].y == p[1].y) || (p[1].x == p[2].x && p[1].y == p[2].y) ||
                           (p[0].x == p[2].x && p[0].y == p[2].y);
     context.add(lintRule::collinearArc, arc.node,
@@ -80,11 +62,11 @@ void checkArc(const scannedRecordC& arc, lintContextC& context) {
   }
   double ruled[3], plain[3];
   for (int i = 0; i < 3; ++i) {
-    ruled[i] = writerVectorAngle(p[i].x - centre.x, p[i].y - centre.y, true);
-    plain[i] = writerVectorAngle(p[i].x - centre.x, p[i].y - centre.y, false);
+    ruled[i] = vectorAngle(subtract(p[i], centre));
+    plain[i] = angleWithoutTurnRule(subtract(p[i], centre));
   }
-  const double drawn = arcSweep(ruled[0], ruled[1], ruled[2]);
-  const double meant = arcSweep(plain[0], plain[1], plain[2]);
+  const double drawn = arcSweep(ruled);
+  const double meant = arcSweep(plain);
   if (std::fabs(drawn - meant) > kSweepTolerance) {
     context.add(lintRule::sweepChangedByAngleRule, arc.node,
                 "ARC sweeps " + numberText(meant) + " degrees, but an end within 0.0001 degrees below a full turn "
@@ -111,8 +93,7 @@ void checkRadius(const scannedRecordC& shape, std::string_view key, lintContextC
 double placedAngle(double degrees) {
   double a = std::fmod(degrees, 360.0);
   if (a < 0) a += 360;
-  if (a >= kTurnRule) a -= kTurnRule;
-  return a;
+  return applyTurnRule(a);
 }
 
 // The parameter sweep an elliptic arc is sampled over, in degrees.
@@ -121,7 +102,7 @@ double ellipseSweep(double from, double to) { return to >= from ? to - from : to
 void noteTurnRule(const scannedRecordC& shape, std::string_view key, lintContextC& context) {
   double angle = 0;
   const metaTreeC* member = shape.member(key);
-  if (!numberValue(member, angle) || !std::isfinite(angle) || angle < kTurnRule) return;
+  if (!numberValue(member, angle) || !std::isfinite(angle) || angle < kTurnRuleDegrees) return;
   context.add(lintRule::angleAtTurnRule, member,
               memberName(member) + " " + numberText(angle) + " is placed as " + numberText(placedAngle(angle)));
 }
@@ -163,27 +144,11 @@ void checkPointCount(const scannedRecordC& shape, std::uint32_t needed, lintCont
 
 }  // namespace
 
-double writerVectorAngle(double x, double y, bool turnRule) {
-  const double length = std::sqrt(x * x + y * y);
-  if (length == 0) return 0.0;
-  const double inverse = 1 / length;
-  const double ux = snap(x * inverse), uy = snap(y * inverse);
-  double c = ux;  // (1, 0) . (ux, uy)
-  if (c < -1) c = -1;
-  if (c > 1) c = 1;
-  double a = std::acos(c);
-  if (uy < 0) a = 2 * kPi - a;  // perpendicular of (1, 0) is (0, 1)
-  a = radiansToDegreesMultiplyingFirst(a);
-  if (turnRule && a >= kTurnRule) a = a - kTurnRule;
-  if (!turnRule && a >= 360) a -= 360;
-  return a;
-}
-
 void checkShapeGeometry(const scannedRecordC& shape, lintContextC& context) {
   const metaTreeC* node = shape.node;
   if (node->hasKey("LINE")) {
     checkPointCount(shape, 2, context);
-    xyC p[2];
+    point2dC p[2];
     if (shapePoints(node, p) && p[0].x == p[1].x && p[0].y == p[1].y) {
       context.add(lintRule::zeroLengthLine, node,
                   "LINE from (" + numberText(p[0].x) + ", " + numberText(p[0].y) + ") to the same point");

@@ -15,7 +15,9 @@ double raisedByTurn(double to) { return to + 360; }
 
 }  // namespace
 
-double vectorAngle(const point2dC& w, const point2dC& reference) {
+double applyTurnRule(double degrees) { return degrees >= kTurnRuleDegrees ? degrees - kTurnRuleDegrees : degrees; }
+
+double plainVectorAngle(const point2dC& w, const point2dC& reference) {
   if (length(w) == 0 || length(reference) == 0) return 0.0;
   const point2dC r = snapped(unit(reference));
   const point2dC v = snapped(unit(w));
@@ -24,10 +26,10 @@ double vectorAngle(const point2dC& w, const point2dC& reference) {
   if (c > 1) c = 1;
   double a = std::acos(c);
   if (dot(perpendicular(r), v) < 0) a = 2 * kPi - a;
-  a = radiansToDegreesMultiplyingFirst(a);
-  if (a >= 359.9999) a = a - 359.9999;
-  return a;
+  return radiansToDegreesMultiplyingFirst(a);
 }
+
+double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }
 
 point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid) {
   const point2dC m1 = add(a, divided(subtract(b, a), 2));

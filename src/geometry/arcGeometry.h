@@ -3,9 +3,16 @@
 
 namespace lorvane {
 
-// Angle of w against the reference r in degrees, in [0, 359.9999): an angle
-// of 359.9999 or more is reported as its excess over 359.9999. A zero vector
-// (a point on the centre) has angle 0.
+// The writers' rule for a full turn: an angle of 359.9999 degrees or more
+// is taken as its excess over 359.9999.
+inline constexpr double kTurnRuleDegrees = 359.9999;
+double applyTurnRule(double degrees);
+
+// Angle of w against the reference r in degrees before the turn rule, in
+// [0, 360]. A zero vector (a point on the centre) has angle 0.
+double plainVectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
+// The angle as the writers take it: the plain angle under the turn rule, in
+// [0, 359.9999).
 double vectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
 
 // Centre of the circle through a, b and c. Collinear points have none: the

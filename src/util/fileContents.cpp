@@ -1,4 +1,4 @@
-#include "util/fileContents.h"
+#include "lorvane/util/fileContents.h"
 
 #include <cerrno>
 #include <cstring>

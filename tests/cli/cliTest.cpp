@@ -38,6 +38,17 @@ TEST(Tool, HelpIsOfferedForEachCommand) {
   }
 }
 
+// The README's usage block is the commands part of lorvane --help.
+TEST(Tool, TheReadmeShowsTheCommandsAsTheHelpLists) {
+  const std::string help = runProcess(tool() + " --help").out;
+  const std::size_t from = help.find("commands:\n"), to = help.find("\n\noptions:");
+  ASSERT_LT(from, to) << help;
+  const std::string commands = help.substr(from + 10, to - from - 10);
+  EXPECT_NE(fileContents(LORVANE_README).find("```\nlorvane [--module PATH] COMMAND [ARGS]\n\n" + commands + "\n```"),
+            std::string::npos)
+      << commands;
+}
+
 TEST(Tool, ListsTheOfferedFormats) {
   const processResultC r = runProcess(tool() + " formats");
   EXPECT_EQ(r.exitCode, 0) << r.err;
@@ -128,7 +139,7 @@ TEST(Tool, ConvertWritesTheFileNamedByTheFormatsExtension) {
   std::remove(output.c_str());
   const processResultC r = runProcess(tool() + " convert -f meta " + quoted(input));
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(readFileBytes(output), "915 Plate\r\n914 Plate\r\n511 Plate\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(output), "915 Plate\r\n914 Plate\r\n511 Plate\r\nEOF\r\n");
   EXPECT_NE(r.out.find(output + ": 38 bytes"), std::string::npos) << r.out;
 }
 
@@ -138,7 +149,7 @@ TEST(Tool, ConvertInfersTheFormatFromTheOutputsExtension) {
   const processResultC r = runProcess(tool() + " convert -q -o " + quoted(output) + " " + quoted(input));
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(readFileBytes(output), "915 D\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(output), "915 D\r\nEOF\r\n");
 }
 
 TEST(Tool, ConvertReadsStandardInput) {
@@ -147,7 +158,7 @@ TEST(Tool, ConvertReadsStandardInput) {
   const processResultC r =
       runProcess(tool() + " convert -q -f META -o " + quoted(output) + " - < " + quoted(input));
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(readFileBytes(output), "915 S\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(output), "915 S\r\nEOF\r\n");
 }
 
 TEST(Tool, InputThatIsNoDrawingExitsWithTwoAndSaysWhy) {
@@ -173,7 +184,7 @@ TEST(Tool, OnlyTheFirstElementOfAFileIsConverted) {
   const std::string output = scratch("two.krv");
   const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + " " + quoted(input));
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(readFileBytes(output), "915 first\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(output), "915 first\r\nEOF\r\n");
 }
 
 TEST(Tool, SeveralInputsConvertOneAfterTheOther) {
@@ -182,8 +193,8 @@ TEST(Tool, SeveralInputsConvertOneAfterTheOther) {
   const std::string c = writeScratch("many-c.mt", "DRAWING{NAME{\"c\"}}");
   const processResultC r = runProcess(tool() + " convert -f META2DV1 " + quoted(a) + " " + quoted(b) + " " + quoted(c));
   EXPECT_EQ(r.exitCode, 2);
-  EXPECT_EQ(readFileBytes(scratch("many-a.krv")), "915 a\r\nEOF\r\n");
-  EXPECT_EQ(readFileBytes(scratch("many-c.krv")), "915 c\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(scratch("many-a.krv")), "915 a\r\nEOF\r\n");
+  EXPECT_EQ(fileContents(scratch("many-c.krv")), "915 c\r\nEOF\r\n");
 }
 
 TEST(Tool, TheBundledExamplesConvert) {
@@ -192,7 +203,7 @@ TEST(Tool, TheBundledExamplesConvert) {
     const std::string output = scratch(std::string(example) + ".krv");
     const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + " " + quoted(input));
     EXPECT_EQ(r.exitCode, 0) << example << ": " << r.err;
-    const std::string file = readFileBytes(output);
+    const std::string file = fileContents(output);
     EXPECT_EQ(file.substr(0, 4), "915 ") << example;
     EXPECT_EQ(file.substr(file.size() - 5), "EOF\r\n") << example;
   }

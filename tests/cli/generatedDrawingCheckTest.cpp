@@ -67,7 +67,7 @@ TEST(GeneratedDrawingCheck, APointMovedBeyondItsPrintedPrecisionIsReported) {
   const std::string drawing = generatedDrawing();
   const std::string mi = scratch("moved.mi");
   ASSERT_EQ(runProcess(tool() + " convert -q -f MI -o " + quoted(mi) + " " + quoted(drawing)).exitCode, 0);
-  std::vector<std::string> file = lines(readFileBytes(mi));
+  std::vector<std::string> file = lines(fileContents(mi));
   // The first part's position: "ASSE", number, "1", "1", name, "1", x.
   std::size_t asse = 0;
   while (asse < file.size() && file[asse] != "ASSE") ++asse;

@@ -3,13 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "lint/drawingLint.h"
 #include "lorvane/metatree/metaTextReader.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::cli::lint {
 namespace {
@@ -150,12 +149,11 @@ TEST(LintRules, JsonStringsEscapeQuotesControlsAndCodePageBytes) {
 
 // Each code is documented beside the key it concerns.
 TEST(LintRules, EveryCodeIsDocumented) {
-  std::ifstream file(LORVANE_LINT_DOCS);
-  ASSERT_TRUE(file) << LORVANE_LINT_DOCS;
-  std::stringstream text;
-  text << file.rdbuf();
+  std::string text;
+  std::string error;
+  ASSERT_TRUE(readFileContents(LORVANE_LINT_DOCS, text, error)) << error;
   for (const lintCodeC& code : allLintCodes()) {
-    EXPECT_NE(text.str().find("`" + std::string(code.code) + "`"), std::string::npos) << code.code;
+    EXPECT_NE(text.find("`" + std::string(code.code) + "`"), std::string::npos) << code.code;
   }
 }
 

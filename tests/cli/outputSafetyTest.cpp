@@ -61,7 +61,7 @@ TEST_F(OutputSafety, AnOutputThatIsTheInputUnderAnotherNameIsRefused) {
       EXPECT_NE(r.err.find("it is the input file"), std::string::npos) << r.err;
     }
   }
-  EXPECT_EQ(readFileBytes(input), kDrawing);
+  EXPECT_EQ(fileContents(input), kDrawing);
 }
 
 TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
@@ -70,14 +70,14 @@ TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
   const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(target) + " " + quoted(input));
   EXPECT_EQ(r.exitCode, 1) << r.err;
   EXPECT_NE(r.err.find("nicht darstellbar! ("), std::string::npos) << r.err;
-  EXPECT_EQ(readFileBytes(target), "the file of yesterday");
+  EXPECT_EQ(fileContents(target), "the file of yesterday");
   EXPECT_EQ(filesInFolder(), 2u);
 
   // On request the failed file is put in place, to be looked at.
   const processResultC kept =
       runProcess(tool() + " convert -q --keep-failed -f META -o " + quoted(target) + " " + quoted(input));
   EXPECT_EQ(kept.exitCode, 1);
-  EXPECT_EQ(readFileBytes(target).substr(0, 6), "915 A\r");
+  EXPECT_EQ(fileContents(target).substr(0, 6), "915 A\r");
   EXPECT_EQ(filesInFolder(), 2u);
 }
 

@@ -18,7 +18,7 @@ std::string convert(const std::string& input, const char* format, const std::str
   const processResultC r =
       runProcess(tool() + " convert -q -f " + format + " -o " + quoted(output) + " " + quoted(input));
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  return readFileBytes(output);
+  return fileContents(output);
 }
 
 // The 1-based number of the first line that starts with prefix, and where
@@ -126,12 +126,12 @@ TEST(Check, AnUnreadableWrittenFileNamesItsLine) {
 
 TEST(Preview, DrawsEachExampleWithoutChangingIt) {
   for (const char* name : kExamples) {
-    const std::string before = readFileBytes(example(name));
+    const std::string before = fileContents(example(name));
     const std::string output = scratch(std::string(name) + ".svg");
     const processResultC r = runProcess(tool() + " preview -o " + quoted(output) + " " + quoted(example(name)));
     EXPECT_EQ(r.exitCode, 0) << name << ": " << r.err;
-    EXPECT_EQ(readFileBytes(example(name)), before) << name;
-    const std::string svg = readFileBytes(output);
+    EXPECT_EQ(fileContents(example(name)), before) << name;
+    const std::string svg = fileContents(output);
     EXPECT_EQ(svg.rfind("<?xml", 0), 0u) << name;
     EXPECT_NE(svg.find("</svg>"), std::string::npos) << name;
   }
@@ -140,13 +140,13 @@ TEST(Preview, DrawsEachExampleWithoutChangingIt) {
 TEST(Preview, AFigureBecomesAGroupWithItsName) {
   const std::string output = scratch("bracket-names.svg");
   ASSERT_EQ(runProcess(tool() + " preview -o " + quoted(output) + " " + quoted(example("bracket"))).exitCode, 0);
-  const std::string svg = readFileBytes(output);
+  const std::string svg = fileContents(output);
   EXPECT_NE(svg.find("data-name=\"Front view\""), std::string::npos);
   EXPECT_NE(svg.find("data-name=\"Side view\""), std::string::npos);
   // Through MI the parts carry their numbered names.
   ASSERT_EQ(runProcess(tool() + " preview --via MI -o " + quoted(output) + " " + quoted(example("bracket"))).exitCode,
             0);
-  EXPECT_NE(readFileBytes(output).find("data-name=\"Front view`~1\""), std::string::npos);
+  EXPECT_NE(fileContents(output).find("data-name=\"Front view`~1\""), std::string::npos);
 }
 
 TEST(Preview, ReadsWrittenFilesByTheirContent) {
@@ -158,7 +158,7 @@ TEST(Preview, ReadsWrittenFilesByTheirContent) {
   for (const std::string& input : {meta2d, mi}) {
     const processResultC r = runProcess(tool() + " preview -o " + quoted(input + ".svg") + " " + quoted(input));
     EXPECT_EQ(r.exitCode, 0) << input << ": " << r.err;
-    const std::string svg = readFileBytes(input + ".svg");
+    const std::string svg = fileContents(input + ".svg");
     // A circle is a closed subpath of path data; the washer's lines close
     // none.
     std::size_t closed = 0;
@@ -166,7 +166,7 @@ TEST(Preview, ReadsWrittenFilesByTheirContent) {
       const std::size_t end = svg.find('"', at + 4);
       for (std::size_t k = at + 4; k < end; ++k) closed += svg[k] == 'z';
     }
-    EXPECT_EQ(closed, count(readFileBytes(meta2d), "\n200 ")) << input;
+    EXPECT_EQ(closed, count(fileContents(meta2d), "\n200 ")) << input;
   }
 }
 

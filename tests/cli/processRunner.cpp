@@ -11,17 +11,6 @@
 
 namespace lorvane::testing {
 
-std::string readFileBytes(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 void writeFileBytes(const std::string& path, const std::string& bytes) {
   if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -67,8 +56,8 @@ processResultC runProcess(const std::string& commandLine) {
 #else
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-  result.out = readFileBytes(outPath);
-  result.err = readFileBytes(errPath);
+  result.out = fileContents(outPath);
+  result.err = fileContents(errPath);
   std::remove(outPath.c_str());
   std::remove(errPath.c_str());
   return result;

@@ -16,6 +16,7 @@
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaTree.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::hardening {
 namespace {
@@ -83,7 +84,7 @@ outcomeC runOnce(const char* drawing, const char* format, bool heap, long long f
       outcome.reported = true;
       if (resultText(request) != "unknown exception") outcome.fault = "RESTEXT " + resultText(request);
       if (!outcome.failed) outcome.fault = "RESTEXT without a failed allocation";
-    } else if (reference != "-" && readFile(path) != reference) {
+    } else if (reference != "-" && fileContents(path) != reference) {
       outcome.fault = "completed with a different file";
     }
   }
@@ -105,7 +106,7 @@ void sweep(const char* drawing, const char* format, bool heap, long long stride)
     metaObjectC request = makeRequest(drawing, format, path);
     convertRequest(request.node(), &noProgress);
     ASSERT_FALSE(hasResultText(request)) << resultText(request);
-    reference = readFile(path);
+    reference = fileContents(path);
   }
   ASSERT_FALSE(reference.empty());
   // The writers convert shapes without pooled nodes, so a small META2D

@@ -65,17 +65,6 @@ std::string scratchPath(const std::string& name) {
   return ::testing::TempDir() + "lorvane_hardening_" + prefix + name;
 }
 
-std::string readFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
 metaObjectC makeRequestWith(metaTreeC* drawing, const char* format, const std::string& output) {
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
   metaObjectC(request.getOrAddChild("NAME")).setString(format);

@@ -13,7 +13,6 @@ extern const char* const kBracketDrawing;
 
 // A scratch file under the test temporary folder, named after the running test.
 std::string scratchPath(const std::string& name);
-std::string readFile(const std::string& path);
 
 // A request tree (owning) for the format and output path whose INPUTDATA
 // holds the tree the text describes (empty text: no input at all).

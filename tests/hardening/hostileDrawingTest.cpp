@@ -12,6 +12,7 @@
 #include "hardeningSupport.h"
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/metaTree.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::hardening {
 namespace {
@@ -77,7 +78,7 @@ resultC convert(const hostileCaseC& c, const char* format) {
   EXPECT_EQ(treeLinkFault(r.request.node()), "");
   r.hasRestext = hasResultText(r.request);
   r.restext = resultText(r.request);
-  r.file = readFile(path);
+  r.file = fileContents(path);
   std::remove(path.c_str());
   return r;
 }

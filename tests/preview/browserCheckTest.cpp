@@ -82,7 +82,7 @@ statisticsC screenshot(const std::string& name, const std::string& via) {
   EXPECT_EQ(drawn.exitCode, 0) << drawn.err;
   int width = 0;
   int height = 0;
-  EXPECT_TRUE(pixelSize(readFileBytes(svg), width, height)) << svg;
+  EXPECT_TRUE(pixelSize(fileContents(svg), width, height)) << svg;
   std::remove(png.c_str());
   const processResultC shown = runProcess(
       "chromium --headless --no-sandbox --disable-gpu --hide-scrollbars --user-data-dir=" +

@@ -1,5 +1,7 @@
 #include "lorvane/util/textFileWriter.h"
 
+#include "lorvane/util/fileContents.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,17 +10,6 @@
 
 namespace lorvane {
 namespace {
-
-std::string readBack(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[4096];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
 
 std::string scratchPath(const char* name) { return ::testing::TempDir() + name; }
 
@@ -33,7 +24,7 @@ TEST(TextFileWriter, EveryLineFeedReachesTheDiskAsCarriageReturnLineFeed) {
     out.put('x');
     EXPECT_TRUE(out.close());
   }
-  EXPECT_EQ(readBack(path), "100 a\r\ntext with\r\nline feed and \r alone\r\nx");
+  EXPECT_EQ(fileContents(path), "100 a\r\ntext with\r\nline feed and \r alone\r\nx");
   std::remove(path.c_str());
 }
 
@@ -49,7 +40,7 @@ TEST(TextFileWriter, LargeOutputCrossesTheBufferIntact) {
       expected += text + "\r\n";
     }
   }  // the destructor flushes and closes
-  EXPECT_EQ(readBack(path), expected);
+  EXPECT_EQ(fileContents(path), expected);
   std::remove(path.c_str());
 }
 
@@ -62,7 +53,7 @@ TEST(TextFileWriter, WhatWasWrittenBeforeAnExceptionIsKept) {
     throw std::runtime_error("writer failed");
   } catch (const std::runtime_error&) {
   }
-  EXPECT_EQ(readBack(path), "kept\r\n");
+  EXPECT_EQ(fileContents(path), "kept\r\n");
   std::remove(path.c_str());
 }
 
@@ -77,7 +68,7 @@ TEST(TextFileWriter, AnExistingFileIsEmptied) {
     textFileWriterC out;
     ASSERT_TRUE(out.open(path));
   }
-  EXPECT_EQ(readBack(path), "");
+  EXPECT_EQ(fileContents(path), "");
   std::remove(path.c_str());
 }
 

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lorvane/util/fileContents.h"
+
 namespace {
 
 // Two numbers "differ in their last digits" when they differ by at most this
@@ -28,17 +30,6 @@ namespace {
 // about 3e-10. A mistake in the arithmetic itself gives differences far
 // beyond this bound.
 constexpr double kTolerance = 1e-7;
-
-bool readFile(const std::string& path, std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  char buffer[65536];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-  const bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
 
 std::vector<std::string_view> splitLines(std::string_view text) {
   std::vector<std::string_view> lines;
@@ -203,7 +194,9 @@ int main(int argc, char** argv) {
     const std::string name = argv[k];
     std::string reference;
     std::string other;
-    if (!readFile(referenceDir + "/" + name, reference) || !readFile(otherDir + "/" + name, other)) {
+    std::string error;
+    if (!readFileContents(referenceDir + "/" + name, reference, error) ||
+        !readFileContents(otherDir + "/" + name, other, error)) {
       std::printf("FAIL %s: missing in one of the builds\n", name.c_str());
       ++failures;
       continue;

@@ -11,6 +11,7 @@
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane::me10test {
 namespace {
@@ -102,17 +103,10 @@ std::string maskTimestamp(const std::string& file) {
 }
 
 std::string readFileBytes(const std::string& path) {
-  std::string bytes;
   // A device such as /dev/full reads as an endless run of zeros.
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
+  if (!std::filesystem::is_regular_file(path, error)) return {};
+  return fileContents(path);
 }
 
 bool fileExists(const std::string& path) {

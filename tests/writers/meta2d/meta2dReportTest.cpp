@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane {
 namespace {
@@ -41,10 +40,7 @@ runC convert(const std::string& drawing, bool progressDetail = false, const std:
   convertRequest(request.node(), &recordProgress);
   runC run;
   if (path.empty()) {  // a device given as the path is not read back
-    std::ifstream in(output, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    run.file = bytes.str();
+    run.file = fileContents(output);
     std::remove(output.c_str());
   }
   metaTreeC* result = request.findChild("RESTEXT");

@@ -7,22 +7,12 @@
 #include <string>
 
 #include "lorvane/interface/builtInWriters.h"
+#include "lorvane/util/fileContents.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane {
 namespace {
-
-std::string readBack(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
 
 bool exists(const std::string& path) {
   std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -64,7 +54,7 @@ struct conversionC {
     if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
     gProgressCalls = 0;
     EXPECT_EQ(convertRequest(request.node(), &progress), 1);
-    file = readBack(path);
+    file = fileContents(path);
   }
   ~conversionC() { std::remove(path.c_str()); }
   std::string resultText() { return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()); }
