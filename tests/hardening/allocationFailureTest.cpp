@@ -83,7 +83,7 @@ outcomeC runOnce(const char* drawing, const char* format, bool heap, long long f
       outcome.reported = true;
       if (resultText(request) != "unknown exception") outcome.fault = "RESTEXT " + resultText(request);
       if (!outcome.failed) outcome.fault = "RESTEXT without a failed allocation";
-    } else if (reference != "-" && readFile(path) != reference) {
+    } else if (reference != "-" && readFileBytes(path) != reference) {
       outcome.fault = "completed with a different file";
     }
   }
@@ -105,7 +105,7 @@ void sweep(const char* drawing, const char* format, bool heap, long long stride)
     metaObjectC request = makeRequest(drawing, format, path);
     convertRequest(request.node(), &noProgress);
     ASSERT_FALSE(hasResultText(request)) << resultText(request);
-    reference = readFile(path);
+    reference = readFileBytes(path);
   }
   ASSERT_FALSE(reference.empty());
   // The writers convert shapes without pooled nodes, so a small META2D

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
@@ -53,28 +51,6 @@ const char* const kBracketDrawing = R"mt(DRAWING{
         ELLIPSEARC{POINT{0,0} RAD1{20} RAD2{10} ANGLE{0} ANGLE1{300} ANGLE2{60}}
         ICRV2D{POINT{-20,-15} POINT{-10,-18} POINT{0,-19} POINT{10,-18} POINT{20,-15}}
         TEXT{POINT{0,14} TEXT{"A (2:1)"} HEIGHT{5} ANGLE{0} TEXTRELPOS{8}}}}}})mt";
-
-// Test programs run in parallel: each test's files carry the test's name.
-std::string scratchPath(const std::string& name) {
-  std::string prefix;
-  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
-    for (char c : std::string(test->test_suite_name()) + "." + test->name() + ".") {
-      prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
-    }
-  }
-  return ::testing::TempDir() + "lorvane_hardening_" + prefix + name;
-}
-
-std::string readFile(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
 
 metaObjectC makeRequestWith(metaTreeC* drawing, const char* format, const std::string& output) {
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);

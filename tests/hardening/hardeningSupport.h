@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "metatree/metaObject.h"
+#include "testFiles.h"
 
 namespace lorvane::hardening {
 
@@ -11,9 +12,8 @@ namespace lorvane::hardening {
 extern const char* const kSmallDrawing;
 extern const char* const kBracketDrawing;
 
-// A scratch file under the test temporary folder, named after the running test.
-std::string scratchPath(const std::string& name);
-std::string readFile(const std::string& path);
+using testing::scratchPath;
+using testing::readFileBytes;
 
 // A request tree (owning) for the format and output path whose INPUTDATA
 // holds the tree the text describes (empty text: no input at all).

@@ -77,7 +77,7 @@ resultC convert(const hostileCaseC& c, const char* format) {
   EXPECT_EQ(treeLinkFault(r.request.node()), "");
   r.hasRestext = hasResultText(r.request);
   r.restext = resultText(r.request);
-  r.file = readFile(path);
+  r.file = readFileBytes(path);
   std::remove(path.c_str());
   return r;
 }

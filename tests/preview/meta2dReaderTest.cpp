@@ -12,7 +12,7 @@
 namespace lorvane::preview {
 namespace {
 
-using previewtest::crlf;
+using testing::crlfLines;
 using previewtest::field24;
 using previewtest::lineOf;
 using previewtest::writtenFile;
@@ -180,7 +180,7 @@ TEST(Meta2dRoundTrip, TheExamplesReadWithTheirFiguresInPlace) {
 }
 
 TEST(Meta2dRecords, EveryRecordKindOfAHandWrittenFile) {
-  const std::string file = crlf({"915 D", "917 S", "920 1   SET CUTOUTHIDDEN", "910 SET BGN", "914 F", "918 -3_F", "511 F",
+  const std::string file = crlfLines({"915 D", "917 S", "920 1   SET CUTOUTHIDDEN", "910 SET BGN", "914 F", "918 -3_F", "511 F",
                                  "515 TAB", "520 007\"a=1\"   \"b=2\"", "900 12 ", "901 1234", lineRecord("1", "2", "3", "4"),
                                  "250 " + field24("1") + " " + field24("2") + " " + field24("3") + " " + field24("0") + " " +
                                      field24("90") + " ",
@@ -213,7 +213,7 @@ TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
   const auto arcRecord = [](const char* from, const char* to) {
     return "250 " + field24("0") + " " + field24("0") + " " + field24("1") + " " + field24(from) + " " + field24(to) + " ";
   };
-  const std::string file = crlf({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"),
+  const std::string file = crlfLines({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"),
                                  arcRecord("100000.8", "360"), "EOF"});
   sceneC scene;
   readErrorC error;
@@ -229,7 +229,7 @@ TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
 
 TEST(Meta2dRecords, PrecisionFollowsTheDecimalsLeft) {
   const std::string file =
-      crlf({"915 D", "914 F", "511 F", lineRecord("0.5", "-0.5", "12345678901234567890123.", "1"), "EOF"});
+      crlfLines({"915 D", "914 F", "511 F", lineRecord("0.5", "-0.5", "12345678901234567890123.", "1"), "EOF"});
   sceneC scene;
   readErrorC error;
   ASSERT_TRUE(readMeta2dFile(file, scene, error)) << error.message;
@@ -252,26 +252,26 @@ TEST(Meta2dErrors, EachKindOfFaultStopsAtItsLine) {
   const brokenFileC cases[] = {
       {"empty", "", 1, "empty"},
       {"garbage", std::string("\x00\xff\x01\x80\n\x7f", 6), 1, "915"},
-      {"text continuation first", crlf({"hello", "915 D", "EOF"}), 1, "915"},
-      {"unknown code", crlf({"915 D", "914 F", "511 F", good, "123 x", "EOF"}), 5, "unknown record code 123"},
-      {"unknown code continues a text", crlf({"915 D", "914 F", "511 F", "123 x", "EOF"}), 3, "511"},
-      {"bad number", crlf({"915 D", "914 F", "511 F", "100 1.5 2 3 4 ", "EOF"}), 4, "expected a number"},
-      {"digits cut", crlf({"915 D", "914 F", "511 F", lineRecord("123456789012345678901234", "1", "1", "1"), "EOF"}), 4,
+      {"text continuation first", crlfLines({"hello", "915 D", "EOF"}), 1, "915"},
+      {"unknown code", crlfLines({"915 D", "914 F", "511 F", good, "123 x", "EOF"}), 5, "unknown record code 123"},
+      {"unknown code continues a text", crlfLines({"915 D", "914 F", "511 F", "123 x", "EOF"}), 3, "511"},
+      {"bad number", crlfLines({"915 D", "914 F", "511 F", "100 1.5 2 3 4 ", "EOF"}), 4, "expected a number"},
+      {"digits cut", crlfLines({"915 D", "914 F", "511 F", lineRecord("123456789012345678901234", "1", "1", "1"), "EOF"}), 4,
        "too large"},
-      {"no last blank", crlf({"915 D", "914 F", "511 F", good.substr(0, good.size() - 1), "EOF"}), 4, "blank"},
-      {"truncated", crlf({"915 D", "914 F", "511 F", good}), 5, "EOF"},
-      {"after EOF", crlf({"915 D", "914 F", "511 F", good, "EOF", good}), 6, "EOF"},
-      {"set not closed", crlf({"915 D", "910 SET BGN", "914 F", "511 F", good, "EOF"}), 6, "911 SET END"},
-      {"closes nothing", crlf({"915 D", "914 F", "511 F", "911 SET END", "EOF"}), 4, "closes nothing"},
-      {"wrong closer", crlf({"915 D", "920 1   SET CUTOUTHIDDEN", "914 F", "511 F", "921 SET CUTOUTDASH END", "EOF"}), 5,
+      {"no last blank", crlfLines({"915 D", "914 F", "511 F", good.substr(0, good.size() - 1), "EOF"}), 4, "blank"},
+      {"truncated", crlfLines({"915 D", "914 F", "511 F", good}), 5, "EOF"},
+      {"after EOF", crlfLines({"915 D", "914 F", "511 F", good, "EOF", good}), 6, "EOF"},
+      {"set not closed", crlfLines({"915 D", "910 SET BGN", "914 F", "511 F", good, "EOF"}), 6, "911 SET END"},
+      {"closes nothing", crlfLines({"915 D", "914 F", "511 F", "911 SET END", "EOF"}), 4, "closes nothing"},
+      {"wrong closer", crlfLines({"915 D", "920 1   SET CUTOUTHIDDEN", "914 F", "511 F", "921 SET CUTOUTDASH END", "EOF"}), 5,
        "CUTOUTHIDDEN"},
-      {"short name open", crlf({"915 D", "917 S", "914 F", "511 F", "914 G", "511 G", "EOF"}), 5, "916 END FIG"},
-      {"900 alone", crlf({"915 D", "914 F", "511 F", "900 1  ", good, "EOF"}), 5, "901"},
-      {"unpadded 900", crlf({"915 D", "914 F", "511 F", "900 1", "901 1  ", "EOF"}), 4, "three characters"},
-      {"511 of another figure", crlf({"915 D", "914 F", "511 G", "EOF"}), 3, "511"},
-      {"item before 511", crlf({"915 D", "914 F", good, "EOF"}), 3, "511"},
-      {"line after a line", crlf({"915 D", "914 F", "511 F", good, "stray", "EOF"}), 5, "record code"},
-      {"second 915", crlf({"915 D", "915 E", "EOF"}), 2, "first line"},
+      {"short name open", crlfLines({"915 D", "917 S", "914 F", "511 F", "914 G", "511 G", "EOF"}), 5, "916 END FIG"},
+      {"900 alone", crlfLines({"915 D", "914 F", "511 F", "900 1  ", good, "EOF"}), 5, "901"},
+      {"unpadded 900", crlfLines({"915 D", "914 F", "511 F", "900 1", "901 1  ", "EOF"}), 4, "three characters"},
+      {"511 of another figure", crlfLines({"915 D", "914 F", "511 G", "EOF"}), 3, "511"},
+      {"item before 511", crlfLines({"915 D", "914 F", good, "EOF"}), 3, "511"},
+      {"line after a line", crlfLines({"915 D", "914 F", "511 F", good, "stray", "EOF"}), 5, "record code"},
+      {"second 915", crlfLines({"915 D", "915 E", "EOF"}), 2, "first line"},
   };
   for (const brokenFileC& c : cases) {
     SCOPED_TRACE(c.name);

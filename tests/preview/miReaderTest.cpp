@@ -14,7 +14,7 @@
 namespace lorvane::preview {
 namespace {
 
-using previewtest::crlf;
+using testing::crlfLines;
 using previewtest::lineOf;
 using previewtest::writtenFile;
 

@@ -4,9 +4,7 @@
 
 #include <atomic>
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 #include "interface/formatDispatch.h"
 #include "metatree/metaObject.h"
@@ -14,13 +12,6 @@
 
 namespace lorvane::previewtest {
 namespace {
-
-std::string readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 void noProgress(double, const char*) {}
 
@@ -46,20 +37,14 @@ std::string writtenFile(const std::string& drawing, const char* format, const ch
   EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
   if (report) EXPECT_EQ(std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()), report);
   else EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
-  std::string bytes = readBytes(path);
+  std::string bytes = testing::readFileBytes(path.string());
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
   return bytes;
 }
 
 std::string exampleDrawing(const char* name) {
-  return readBytes(std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt"));
-}
-
-std::string crlf(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (std::string_view line : lines) out.append(line).append("\r\n");
-  return out;
+  return testing::readFileBytes((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
 }
 
 std::string field24(std::string_view value) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "preview/fileReaders.h"
+#include "testFiles.h"
 
 namespace lorvane::previewtest {
 
@@ -16,9 +17,6 @@ std::string writtenFile(const std::string& drawing, const char* format, const ch
 
 // The text form of examples/<name>.mt.
 std::string exampleDrawing(const char* name);
-
-// Lines joined with CR LF, as the writers put them on disk.
-std::string crlf(std::initializer_list<std::string_view> lines);
 
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.

@@ -5,29 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 
-#include "document/modelRegistration.h"
 #include "interface/formatDispatch.h"
 #include "metatree/metaTextReader.h"
 #include "metatree/metaTextWriter.h"
 
 namespace lorvane::me10test {
 namespace {
-
-// The shape classes are registered for the whole test program, as the
-// module registers them while it is loaded.
-class modelClassesC : public ::testing::Environment {
-public:
-  void SetUp() override { registration_ = std::make_unique<modelRegistrationC>(); }
-  void TearDown() override { registration_.reset(); }
-
-private:
-  std::unique_ptr<modelRegistrationC> registration_;
-};
-
-[[maybe_unused]] ::testing::Environment* const gModelClasses =
-    ::testing::AddGlobalTestEnvironment(new modelClassesC);
 
 conversionC* gRunning = nullptr;
 
@@ -67,14 +51,8 @@ bool isTimeLine(const std::string& time) {
 
 }  // namespace
 
-std::string lines(std::initializer_list<const char*> texts) {
-  std::string out;
-  for (const char* t : texts) out += std::string(t) + "\r\n";
-  return out;
-}
-
 std::string headerSection() {
-  return lines({"#~3", "metafile.mit", "", "", "", "", "", "", "<date>", "<time>", "", "HP ME10 Rev. 06.11", "2.21",
+  return crlfLines({"#~3", "metafile.mit", "", "", "", "", "", "", "<date>", "<time>", "", "HP ME10 Rev. 06.11", "2.21",
                 "2D", "0", "0", "0", "0", "0", "0", "1", "XX", "1", "mm", "RAD", "1E-12", "0.0001", "32", "0", "0", "1",
                 "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "4", "1", "0", "0", "3.5"});
 }
@@ -100,28 +78,6 @@ std::string maskTimestamp(const std::string& file) {
   EXPECT_TRUE(isTimeLine(time)) << time;
   return file.substr(0, at) + "<date>\r\n<time>" + file.substr(timeEnd);
 }
-
-std::string readFileBytes(const std::string& path) {
-  std::string bytes;
-  // A device such as /dev/full reads as an endless run of zeros.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
-bool fileExists(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f) std::fclose(f);
-  return f != nullptr;
-}
-
-std::string scratchPath(const std::string& name) { return ::testing::TempDir() + name; }
 
 // Only scratch files are removed: a test that writes to a device (the full
 // disk of /dev/full) must not delete the device, which root could.

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "metatree/metaObject.h"
+#include "testFiles.h"
 
 namespace lorvane::me10test {
 
-// Lines joined with CR LF, as they stand on disk.
-std::string lines(std::initializer_list<const char*> texts);
+using testing::crlfLines;
 
 // The 51 lines of section "#~3", with "<date>" and "<time>" where the
 // current date and time stand.
@@ -18,9 +18,9 @@ std::string headerSection();
 // "<time>", once they have been checked to have the date and time layout.
 std::string maskTimestamp(const std::string& file);
 
-std::string readFileBytes(const std::string& path);
-bool fileExists(const std::string& path);
-std::string scratchPath(const std::string& name);
+using testing::fileExists;
+using testing::readFileBytes;
+using testing::scratchPath;
 
 // One conversion: the input in the meta tree text form becomes the first
 // child of INPUTDATA (no INPUTDATA at all when it is null).

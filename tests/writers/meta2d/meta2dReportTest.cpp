@@ -13,9 +13,12 @@
 #include "metatree/metaObject.h"
 #include "metatree/metaTextReader.h"
 #include "metatree/metaTextWriter.h"
+#include "testFiles.h"
 
 namespace lorvane {
 namespace {
+
+using testing::crlfLines;
 
 std::vector<double> gProgress;
 void recordProgress(double percent, const char*) { gProgress.push_back(percent); }
@@ -53,12 +56,6 @@ runC convert(const std::string& drawing, bool progressDetail = false, const std:
   return run;
 }
 
-std::string lines(std::initializer_list<std::string> texts) {
-  std::string out;
-  for (const std::string& t : texts) out += t + "\r\n";
-  return out;
-}
-
 const std::string kZero = "0.0000000000000000000000";
 const std::string kOne = "1.0000000000000000000000";
 
@@ -72,11 +69,11 @@ TEST(Meta2dReport, AnIntegerPartThatTakesTheWholeFieldIsReportedAndWrittenCutAsB
   // the digits fill the field and the point is cut away.
   const runC fits = convert(lineDrawing("75557863725914323419136"));
   EXPECT_EQ(fits.restext, "-");
-  EXPECT_EQ(fits.file, lines({"915 D", "914 Plate", "511 Plate",
+  EXPECT_EQ(fits.file, crlfLines({"915 D", "914 Plate", "511 Plate",
                               "100 75557863725914323419136. " + kZero + " " + kOne + " " + kOne + " ", "EOF"}));
   const runC cut = convert(lineDrawing("-75557863725914323419136"));
   EXPECT_EQ(cut.restext, "Figur Plate: Zahl im Satz 100 nicht darstellbar!");
-  EXPECT_EQ(cut.file, lines({"915 D", "914 Plate", "511 Plate",
+  EXPECT_EQ(cut.file, crlfLines({"915 D", "914 Plate", "511 Plate",
                              "100 -75557863725914323419136 " + kZero + " " + kOne + " " + kOne + " ", "EOF"}));
 }
 
@@ -84,7 +81,7 @@ TEST(Meta2dReport, NumbersThatAreNotFiniteAreReportedAndWrittenAsBefore) {
   const runC run = convert(R"(DRAWING{NAME{"D"} DRAWINGITEMS{FIGURE{NAME{"A"} ANSICHTNO{-1}} FIGURE{NAME{""} ANSICHTNO{-1})"
                            R"( FIGURITEMS{CIRCLE{POINT{0,0} RAD{+inf}}}}}})");
   EXPECT_EQ(run.restext, "Figur Nr. 2: Zahl im Satz 200 nicht darstellbar!");
-  EXPECT_EQ(run.file, lines({"915 D", "914 A", "511 A", "914 ", "511 ", "200 " + kZero + " " + kZero + " inf ", "EOF"}));
+  EXPECT_EQ(run.file, crlfLines({"915 D", "914 A", "511 A", "914 ", "511 ", "200 " + kZero + " " + kZero + " inf ", "EOF"}));
 }
 
 TEST(Meta2dReport, OnlyTheFirstValueIsReported) {
@@ -99,7 +96,7 @@ TEST(Meta2dReport, ATextWhoseLaterLineReadsAsARecordIsReported) {
   EXPECT_EQ(convert(R"(FIGURE{NAME{"F"} FIGURITEMS{TEXT{POINT{0,0} TEXT{"two\nlines 100 x\n5000"}}}})").restext, "-");
   const runC run = convert(R"(FIGURE{NAME{"F"} FIGURITEMS{TEXT{POINT{0,0} TEXT{"a\n100 b"}}}})");
   EXPECT_EQ(run.restext, "Figur F: Text im Satz 500 nicht darstellbar!");
-  EXPECT_EQ(run.file, lines({"915 F", "914 F", "918 0_F", "511 F",
+  EXPECT_EQ(run.file, crlfLines({"915 F", "914 F", "918 0_F", "511 F",
                              "500 " + kZero + " " + kZero + " " + kZero + " " + kZero + " a", "100 b", "EOF"}));
   EXPECT_EQ(convert(R"(FIGURE{NAME{"x\n511 y"}})").restext, "Figur Nr. 1: Text im Satz 914 nicht darstellbar!");
   // The name line has its blanks made underscores: no later line reads as a record.

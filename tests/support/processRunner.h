@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "testFiles.h"
+
 namespace lorvane::testing {
 
 struct processResultC {
@@ -17,7 +19,5 @@ processResultC runProcess(const std::string& commandLine);
 std::string hostPath(const std::string& path);
 // The path in double quotes, in its hostPath form.
 std::string quoted(const std::string& path);
-std::string readFileBytes(const std::string& path);
-void writeFileBytes(const std::string& path, const std::string& bytes);
 
 }  // namespace lorvane::testing

@@ -11,24 +11,6 @@
 
 namespace lorvane::testing {
 
-std::string readFileBytes(const std::string& path) {
-  std::string bytes;
-  if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buffer[65536];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, got);
-    std::fclose(f);
-  }
-  return bytes;
-}
-
-void writeFileBytes(const std::string& path, const std::string& bytes) {
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-}
-
 std::string hostPath(const std::string& path) {
 #if defined(_WIN32)
   // Under wine the build's Unix paths are on drive Z:, and the command
