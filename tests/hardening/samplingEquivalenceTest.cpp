@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -164,15 +163,13 @@ TEST(SamplingEquivalence, HostileSpansAndStepsEndWithinTheSampleLimit) {
     for (double span : spans) {
       for (double step : steps) {
         const double to = from + span;
-        const auto start = std::chrono::steady_clock::now();
         const std::vector<double> samples = sampledParameters(from, to, step);
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        // kMaxSamples from the loop, then the closing sample at the end.
+        // The samples are the work, one call of the curve each: kMaxSamples
+        // from the loop, then the closing sample at the end.
         EXPECT_LE(samples.size(), kMaxSamples + 1) << from << " " << to << " " << step;
         if (!(from == to)) {  // an empty span has no samples; any other at least the end
           EXPECT_FALSE(samples.empty()) << from << " " << to << " " << step;
         }
-        EXPECT_LT(seconds, 5.0) << from << " " << to << " " << step;
       }
     }
   }
