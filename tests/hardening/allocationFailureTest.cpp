@@ -70,7 +70,7 @@ outcomeC runOnce(const char* drawing, const char* format, bool heap, long long f
   const std::uint32_t before = blocks();
   outcomeC outcome;
   {
-    metaObjectC request = makeRequest(drawing, format, path);
+    metaObjectC request = conversionRequest(drawing, format, path);
     gPlan = failurePlanC{true, heap, failAt, 0, false};
     const int result = convertRequest(request.node(), &noProgress);
     gPlan.armed = false;
@@ -102,7 +102,7 @@ void sweep(const char* drawing, const char* format, bool heap, long long stride)
   const std::string path = scratchPath(std::string("alloc_sweep.") + format);
   std::string reference;
   {
-    metaObjectC request = makeRequest(drawing, format, path);
+    metaObjectC request = conversionRequest(drawing, format, path);
     convertRequest(request.node(), &noProgress);
     ASSERT_FALSE(hasResultText(request)) << resultText(request);
     reference = readFileBytes(path);

@@ -13,7 +13,6 @@
 #include "failingHeap.h"
 #include "hardeningSupport.h"
 #include "interface/formatDispatch.h"
-#include "metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
 namespace {
@@ -26,9 +25,7 @@ void noProgress(double, const char*) {}
 // A shape record from the text form, its numbers replaced afterwards where
 // the text form cannot hold them: key -> value.
 metaObjectC shape(const std::string& text, std::initializer_list<std::pair<const char*, double>> numbers = {}) {
-  metaTextReaderC reader;
-  metaObjectC node = reader.readTree(text, true);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
+  metaObjectC node = testing::treeFromText(text);
   for (const auto& [key, value] : numbers) metaObjectC(node.getOrAddChild(key)).setDouble(value);
   return node;
 }
@@ -97,7 +94,7 @@ TEST(BoundedWork, EllipsesWithExtremeValuesGiveBoundedPoints) {
 TEST(BoundedWork, ConversionsOfShapesWithExtremeAnglesEnd) {
   for (const char* format : {"META", "MI"}) {
     for (double a : {1e300, kNan, kInf}) {
-      metaObjectC request = makeRequest(R"(FIGURE{NAME{"B"} FIGURITEMS{
+      metaObjectC request = conversionRequest(R"(FIGURE{NAME{"B"} FIGURITEMS{
           ELLIPSEARC{POINT{0,0} RAD1{2} RAD2{1} ANGLE{0} ANGLE1{0} ANGLE2{0}}
           ELLIPSE{POINT{0,0} RAD1{2} RAD2{1} ANGLE{0}}}})",
                                         format, scratchPath(std::string("bounded.") + format));

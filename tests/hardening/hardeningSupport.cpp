@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
 
@@ -52,27 +51,6 @@ const char* const kBracketDrawing = R"mt(DRAWING{
         ICRV2D{POINT{-20,-15} POINT{-10,-18} POINT{0,-19} POINT{10,-18} POINT{20,-15}}
         TEXT{POINT{0,14} TEXT{"A (2:1)"} HEIGHT{5} ANGLE{0} TEXTRELPOS{8}}}}}})mt";
 
-metaObjectC makeRequestWith(metaTreeC* drawing, const char* format, const std::string& output) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("VERSION")).setString("1");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(output);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  if (drawing) metaTreeC::appendChildren(drawing, input.node());
-  return request;
-}
-
-metaObjectC makeRequest(std::string_view drawingText, const char* format, const std::string& output) {
-  metaTreeC* drawing = nullptr;
-  if (!drawingText.empty()) {
-    metaTextReaderC reader;
-    metaObjectC tree = reader.readTree(drawingText, false);
-    EXPECT_FALSE(reader.failed()) << reader.errorText();
-    drawing = tree.node();
-  }
-  return makeRequestWith(drawing, format, output);
-}
-
 std::string treeLinkFault(metaTreeC* root) {
   if (!root) return {};
   if (root->previous() && root->previous()->next() != root) return "root's previous does not lead back";
@@ -96,12 +74,6 @@ std::string treeLinkFault(metaTreeC* root) {
     if (node) node = node->next();
   }
   return {};
-}
-
-bool hasResultText(metaObjectC& request) { return request.findChild("RESTEXT") != nullptr; }
-
-std::string resultText(metaObjectC& request) {
-  return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view());
 }
 
 }  // namespace lorvane::hardening

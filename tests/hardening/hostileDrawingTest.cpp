@@ -71,7 +71,7 @@ resultC convert(const hostileCaseC& c, const char* format) {
   const std::string path = scratchPath(std::string("hostile.") + format);
   std::remove(path.c_str());
   resultC r;
-  r.request = c.build ? makeRequestWith(c.build(), format, path) : makeRequest(c.drawing, format, path);
+  r.request = c.build ? conversionRequest(c.build(), format, path) : conversionRequest(c.drawing, format, path);
   if (metaTreeC* input = r.request.findChild("INPUTDATA")) replaceMarkers(input->firstChild());
   EXPECT_EQ(convertRequest(r.request.node(), &noProgress), 1);
   EXPECT_EQ(treeLinkFault(r.request.node()), "");

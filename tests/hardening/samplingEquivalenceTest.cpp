@@ -15,7 +15,7 @@
 
 #include "geometry/curveSampling.h"
 #include "geometry/shapeBase.h"
-#include "metatree/metaTextReader.h"
+#include "requestTrees.h"
 
 namespace lorvane::hardening {
 namespace {
@@ -114,17 +114,10 @@ TEST(SamplingEquivalence, AMillionSamplesAreStillThePlainLoops) {
   expectSameSamples(0.0, 1.0, 1e-6);
 }
 
-metaObjectC shapeFrom(const char* text) {
-  metaTextReaderC reader;
-  metaObjectC node = reader.readTree(text, true);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  return node;
-}
-
 // Whole shapes: a circle's points are centre + r * (cos t, sin t) at the
 // plain loop's parameters from 0 to 2 pi.
 TEST(SamplingEquivalence, CirclePointsSitAtThePlainLoopsParameters) {
-  metaObjectC circle = shapeFrom("CIRCLE{POINT{2,-3} RAD{1.5}}");
+  metaObjectC circle = testing::treeFromText("CIRCLE{POINT{2,-3} RAD{1.5}}");
   mBaseShape2dC view(circle.node());
   for (double step : {0.0, 0.01, 0.1, 1e-3}) {
     pointListC points;
@@ -140,7 +133,7 @@ TEST(SamplingEquivalence, CirclePointsSitAtThePlainLoopsParameters) {
 
 // An elliptic arc from 300 to 60 degrees of parameter runs from -60 to 60.
 TEST(SamplingEquivalence, EllipticArcPointsSitAtThePlainLoopsParameters) {
-  metaObjectC arc = shapeFrom("ELLIPSEARC{POINT{0,0} RAD1{2} RAD2{1} ANGLE{0} ANGLE1{300} ANGLE2{60}}");
+  metaObjectC arc = testing::treeFromText("ELLIPSEARC{POINT{0,0} RAD1{2} RAD2{1} ANGLE{0} ANGLE1{300} ANGLE2{60}}");
   mBaseShape2dC view(arc.node());
   for (double step : {0.0, 0.01, 0.1, 1e-3}) {
     pointListC points;

@@ -8,7 +8,7 @@
 
 #include "interface/formatDispatch.h"
 #include "metatree/metaObject.h"
-#include "metatree/metaTextReader.h"
+#include "requestTrees.h"
 
 namespace lorvane::previewtest {
 namespace {
@@ -26,17 +26,10 @@ std::filesystem::path scratchPath() {
 
 std::string writtenFile(const std::string& drawing, const char* format, const char* report) {
   const std::filesystem::path path = scratchPath();
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path.string());
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaObjectC tree = reader.readTree(drawing, false);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, format, path.string());
   EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
-  if (report) EXPECT_EQ(std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()), report);
-  else EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
+  if (report) EXPECT_EQ(testing::resultText(request), report);
+  else EXPECT_FALSE(testing::hasResultText(request));
   std::string bytes = testing::readFileBytes(path.string());
   std::error_code ignored;
   std::filesystem::remove(path, ignored);

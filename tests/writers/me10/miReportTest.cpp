@@ -7,6 +7,7 @@
 
 #include "interface/formatDispatch.h"
 #include "me10TestSupport.h"
+#include "requestTrees.h"
 #include "metatree/metaTextReader.h"
 #include "metatree/metaTextWriter.h"
 
@@ -81,13 +82,8 @@ void recordProgress(double percent, const char*) { gProgress.push_back(percent);
 // The MI file (date and time masked) and the input tree after the conversion.
 std::pair<std::string, std::string> convertWithDetail(const std::string& drawing, bool detail) {
   const std::string path = scratchPath("mi_progress.mi");
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString("MI");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-  if (detail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaTreeC::appendChildren(reader.readTree(drawing, false).node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, "MI", path, {detail});
+  metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();
   convertRequest(request.node(), &recordProgress);
   std::pair<std::string, std::string> result{maskTimestamp(readFileBytes(path)),

@@ -13,6 +13,7 @@
 #include "metatree/metaObject.h"
 #include "metatree/metaTextReader.h"
 #include "metatree/metaTextWriter.h"
+#include "requestTrees.h"
 #include "testFiles.h"
 
 namespace lorvane {
@@ -31,27 +32,16 @@ struct runC {
 
 runC convert(const std::string& drawing, bool progressDetail = false, const std::string& path = "") {
   const std::string output = path.empty() ? ::testing::TempDir() + "meta2d_report.krv" : path;
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString("META");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(output);
-  if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaObjectC tree = reader.readTree(drawing, false);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  metaTreeC::appendChildren(tree.node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, "META", output, {progressDetail});
+  metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();
   convertRequest(request.node(), &recordProgress);
   runC run;
   if (path.empty()) {  // a device given as the path is not read back
-    std::ifstream in(output, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    run.file = bytes.str();
+    run.file = testing::readFileBytes(output);
     std::remove(output.c_str());
   }
-  metaTreeC* result = request.findChild("RESTEXT");
-  run.restext = result ? std::string(metaObjectC(result).getString().view()) : "-";
+  run.restext = testing::hasResultText(request) ? testing::resultText(request) : "-";
   run.inputAfter = writeTree(input.node()->firstChild(), false, true);
   return run;
 }

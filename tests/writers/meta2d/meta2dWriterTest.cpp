@@ -9,6 +9,7 @@
 #include "interface/formatDispatch.h"
 #include "metatree/metaObject.h"
 #include "metatree/metaTextReader.h"
+#include "requestTrees.h"
 #include "testFiles.h"
 
 namespace lorvane {
@@ -27,7 +28,7 @@ void progress(double percent, const char* text) {
 }
 
 struct conversionC {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  metaObjectC request;
   std::string path;
   std::string file;
 
@@ -36,13 +37,7 @@ struct conversionC {
               const char* format = "META")
       : path(std::move(output)) {
     std::remove(path.c_str());
-    metaObjectC(request.getOrAddChild("NAME")).setString(format);
-    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-    metaObjectC input(request.getOrAddChild("INPUTDATA"));
-    metaTextReaderC reader;
-    metaObjectC tree = reader.readTree(drawing, false);
-    EXPECT_FALSE(reader.failed()) << reader.errorText();
-    if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
+    request = testing::conversionRequest(drawing, format, path);
     gProgressCalls = 0;
     EXPECT_EQ(convertRequest(request.node(), &progress), 1);
     file = readFileBytes(path);
