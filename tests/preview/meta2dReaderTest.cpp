@@ -285,20 +285,7 @@ TEST(Meta2dErrors, NoPrefixOrChangedByteBreaksTheReader) {
   const std::string file = writtenFile(
       R"(FIGURE{NAME{"P"} SHORTNAME{"S"} GROUP{"YES"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}} TEXT{POINT{0,0} TEXT{"t"}}}})",
       "META");
-  sceneC scene;
-  readErrorC error;
-  ASSERT_TRUE(readMeta2dFile(file, scene, error));
-  // Only the last line end may go.
-  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
-    EXPECT_FALSE(readMeta2dFile(std::string_view(file).substr(0, length), scene, error)) << length;
-  }
-  for (std::size_t at = 0; at < file.size(); ++at) {
-    for (char c : {'\0', '\n', ' ', '9', '.'}) {
-      std::string changed = file;
-      changed[at] = c;
-      readMeta2dFile(changed, scene, error);
-    }
-  }
+  previewtest::expectPrefixesFailAndChangesEnd(&readMeta2dFile, file, std::string_view("\0\n 9.", 5));
 }
 
 }  // namespace

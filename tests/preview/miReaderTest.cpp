@@ -250,19 +250,7 @@ TEST(MiErrors, NoPrefixOrChangedByteBreaksTheReader) {
       R"(DRAWING{NAME{"D"} DRAWINGITEMS{FIGURE{NAME{"A"} FIGURITEMS{ARC{POINT{1,0} POINT{0,1} POINT{-1,0}}}})"
       R"( FIGURE{NAME{"B"} FIGURITEMS{CIRCLE{POINT{0,0} RAD{1}} TEXT{POINT{0,0} TEXT{"t"}}}}}})",
       "MI");
-  sceneC scene;
-  readErrorC error;
-  ASSERT_TRUE(readMiFile(file, scene, error)) << error.message;
-  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
-    EXPECT_FALSE(readMiFile(std::string_view(file).substr(0, length), scene, error)) << length;
-  }
-  for (std::size_t at = 0; at < file.size(); ++at) {
-    for (char c : {'\0', '\n', '1', '~', '-'}) {
-      std::string changed = file;
-      changed[at] = c;
-      readMiFile(changed, scene, error);
-    }
-  }
+  previewtest::expectPrefixesFailAndChangesEnd(&readMiFile, file, std::string_view("\0\n1~-", 5));
 }
 
 }  // namespace

@@ -40,6 +40,22 @@ std::string exampleDrawing(const char* name) {
   return testing::readFileBytes((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
 }
 
+void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, std::string_view replacements) {
+  preview::sceneC scene;
+  preview::readErrorC error;
+  ASSERT_TRUE(read(file, scene, error)) << error.message;
+  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
+    EXPECT_FALSE(read(std::string_view(file).substr(0, length), scene, error)) << length;
+  }
+  for (std::size_t at = 0; at < file.size(); ++at) {
+    for (char c : replacements) {
+      std::string changed = file;
+      changed[at] = c;
+      read(changed, scene, error);
+    }
+  }
+}
+
 std::string field24(std::string_view value) {
   std::string out(value);
   if (out.find('.') == std::string::npos) out.push_back('.');

@@ -18,6 +18,12 @@ std::string writtenFile(const std::string& drawing, const char* format, const ch
 // The text form of examples/<name>.mt.
 std::string exampleDrawing(const char* name);
 
+// The reader on a file it reads: every prefix of it short of its last line
+// end fails, and a byte changed to any of `replacements` anywhere is read
+// without harm, whatever the result.
+using fileReaderT = bool (*)(std::string_view content, preview::sceneC& scene, preview::readErrorC& error);
+void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, std::string_view replacements);
+
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.
 std::string field24(std::string_view value);

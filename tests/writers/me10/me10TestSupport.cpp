@@ -57,6 +57,17 @@ std::string headerSection() {
                 "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "4", "1", "0", "0", "3.5"});
 }
 
+std::string oneLineFigureFile(const char* x0, const char* y0, const char* x1, const char* y1) {
+  return crlfLines({"#~2", "2", "TC41:1", "TC5:3", "F`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) +
+         headerSection() +
+         crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+                    "#~5", "ASSE", "3", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
+                    "#~6", "F`~1",
+                    "#~61", "P", "4", x0, y0, "|~", "P", "5", x1, y1, "|~",
+                    "#~62", "LIN", "6", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
+                    "#~71", "#~72", "##~~"});
+}
+
 std::string maskTimestamp(const std::string& file) {
   const std::string marker = "\r\n#~3\r\n";
   const std::size_t section = file.find(marker);

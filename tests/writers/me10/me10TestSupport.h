@@ -14,6 +14,10 @@ using testing::crlfLines;
 // current date and time stand.
 std::string headerSection();
 
+// The file (date and time masked) of one figure "F" holding one line from
+// (x0, y0) to (x1, y1), the coordinates as the file writes them.
+std::string oneLineFigureFile(const char* x0, const char* y0, const char* x1, const char* y1);
+
 // The file with lines 9 and 10 of its "#~3" section replaced by "<date>" and
 // "<time>", once they have been checked to have the date and time layout.
 std::string maskTimestamp(const std::string& file);

@@ -14,15 +14,7 @@ namespace {
 
 TEST(MiFile, OneFigureWithOneLine) {
   conversionC c(R"(FIGURE{NAME{"F"} FIGURITEMS{LINE{POINT{0,0} POINT{10,0}}}})");
-  const std::string expected =
-      crlfLines({"#~2", "2", "TC41:1", "TC5:3", "F`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) + headerSection() +
-      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
-             "#~5", "ASSE", "3", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
-             "#~6", "F`~1",
-             "#~61", "P", "4", "0", "0", "|~", "P", "5", "10", "0", "|~",
-             "#~62", "LIN", "6", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
-             "#~71", "#~72", "##~~"});
-  EXPECT_EQ(c.masked, expected);
+  EXPECT_EQ(c.masked, oneLineFigureFile("0", "0", "10", "0"));
   EXPECT_FALSE(c.hasResultText());
   EXPECT_EQ(c.progressCalls, 2);
   EXPECT_EQ(c.firstProgress, 0.0);
