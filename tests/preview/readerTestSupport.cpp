@@ -56,6 +56,19 @@ void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, 
   }
 }
 
+void expectTheMovedClockwiseArc(const preview::elementC& arc) {
+  EXPECT_EQ(arc.kind, preview::elementKind::arc);
+  EXPECT_NEAR(arc.centre.x, 10, 1e-12);
+  EXPECT_NEAR(arc.centre.y, 5, 1e-12);
+  EXPECT_NEAR(arc.radius, 1, 1e-12);
+  EXPECT_NEAR(arc.startAngle, 180, 1e-9);
+  EXPECT_NEAR(arc.endAngle, 360, 1e-9);
+  EXPECT_NEAR(arc.a.x, 9, 1e-12);
+  EXPECT_NEAR(arc.a.y, 5, 1e-12);
+  EXPECT_NEAR(arc.b.x, 11, 1e-12);
+  EXPECT_NEAR(arc.b.y, 5, 1e-12);
+}
+
 std::string field24(std::string_view value) {
   std::string out(value);
   if (out.find('.') == std::string::npos) out.push_back('.');

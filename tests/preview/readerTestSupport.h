@@ -24,6 +24,11 @@ std::string exampleDrawing(const char* name);
 using fileReaderT = bool (*)(std::string_view content, preview::sceneC& scene, preview::readErrorC& error);
 void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, std::string_view replacements);
 
+// The arc of ARC{POINT{1,0} POINT{0,-1} POINT{-1,0}} in a figure moved by
+// (10, 5), read back: clockwise as written, so counter-clockwise from its
+// end, 180 to 360 degrees about (10, 5).
+void expectTheMovedClockwiseArc(const preview::elementC& arc);
+
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.
 std::string field24(std::string_view value);

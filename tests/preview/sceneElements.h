@@ -2,6 +2,8 @@
 // Scene elements built by hand for the tests of the preview's drawing.
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <utility>
 
 #include "preview/scene.h"
 
@@ -34,6 +36,17 @@ inline elementC arc(double x, double y, double radius, double start, double end)
   element.endAngle = end;
   element.a = {x + radius * std::cos(start * pi / 180), y + radius * std::sin(start * pi / 180)};
   element.b = {x + radius * std::cos(end * pi / 180), y + radius * std::sin(end * pi / 180)};
+  return element;
+}
+
+inline elementC text(double x, double y, double height, double angle, int position, std::string content) {
+  elementC element;
+  element.kind = elementKind::text;
+  element.a = {x, y};
+  element.height = height;
+  element.angle = angle;
+  element.relativePosition = position;
+  element.text = std::move(content);
   return element;
 }
 

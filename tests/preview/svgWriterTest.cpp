@@ -25,24 +25,11 @@ namespace {
 using testing::arc;
 using testing::line;
 using testing::circle;
+using testing::text;
 
 constexpr double pi = 3.141592653589793;
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
-
-
-
-
-elementC text(double x, double y, double height, double angle, int position, std::string content) {
-  elementC element;
-  element.kind = elementKind::text;
-  element.a = {x, y};
-  element.height = height;
-  element.angle = angle;
-  element.relativePosition = position;
-  element.text = std::move(content);
-  return element;
-}
 
 // One group and one plain style for every element.
 sceneC sceneOf(std::vector<elementC> elements) {
