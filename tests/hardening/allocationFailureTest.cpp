@@ -71,7 +71,7 @@ outcomeC runOnce(const char* drawing, const char* format, bool heap, long long f
   const std::uint32_t before = blocks();
   outcomeC outcome;
   {
-    metaObjectC request = makeRequest(drawing, format, path);
+    metaObjectC request = conversionRequest(drawing, format, path);
     gPlan = failurePlanC{true, heap, failAt, 0, false};
     const int result = convertRequest(request.node(), &noProgress);
     gPlan.armed = false;
@@ -84,7 +84,7 @@ outcomeC runOnce(const char* drawing, const char* format, bool heap, long long f
       outcome.reported = true;
       if (resultText(request) != "unknown exception") outcome.fault = "RESTEXT " + resultText(request);
       if (!outcome.failed) outcome.fault = "RESTEXT without a failed allocation";
-    } else if (reference != "-" && fileContents(path) != reference) {
+    } else if (reference != "-" && readFileBytes(path) != reference) {
       outcome.fault = "completed with a different file";
     }
   }
@@ -103,10 +103,10 @@ void sweep(const char* drawing, const char* format, bool heap, long long stride)
   const std::string path = scratchPath(std::string("alloc_sweep.") + format);
   std::string reference;
   {
-    metaObjectC request = makeRequest(drawing, format, path);
+    metaObjectC request = conversionRequest(drawing, format, path);
     convertRequest(request.node(), &noProgress);
     ASSERT_FALSE(hasResultText(request)) << resultText(request);
-    reference = fileContents(path);
+    reference = readFileBytes(path);
   }
   ASSERT_FALSE(reference.empty());
   // The writers convert shapes without pooled nodes, so a small META2D

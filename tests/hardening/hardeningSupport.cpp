@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::hardening {
@@ -54,38 +53,6 @@ const char* const kBracketDrawing = R"mt(DRAWING{
         ICRV2D{POINT{-20,-15} POINT{-10,-18} POINT{0,-19} POINT{10,-18} POINT{20,-15}}
         TEXT{POINT{0,14} TEXT{"A (2:1)"} HEIGHT{5} ANGLE{0} TEXTRELPOS{8}}}}}})mt";
 
-// Test programs run in parallel: each test's files carry the test's name.
-std::string scratchPath(const std::string& name) {
-  std::string prefix;
-  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
-    for (char c : std::string(test->test_suite_name()) + "." + test->name() + ".") {
-      prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
-    }
-  }
-  return ::testing::TempDir() + "lorvane_hardening_" + prefix + name;
-}
-
-metaObjectC makeRequestWith(metaTreeC* drawing, const char* format, const std::string& output) {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("VERSION")).setString("1");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(output);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  if (drawing) metaTreeC::appendChildren(drawing, input.node());
-  return request;
-}
-
-metaObjectC makeRequest(std::string_view drawingText, const char* format, const std::string& output) {
-  metaTreeC* drawing = nullptr;
-  if (!drawingText.empty()) {
-    metaTextReaderC reader;
-    metaObjectC tree = reader.readTree(drawingText, false);
-    EXPECT_FALSE(reader.failed()) << reader.errorText();
-    drawing = tree.node();
-  }
-  return makeRequestWith(drawing, format, output);
-}
-
 std::string treeLinkFault(metaTreeC* root) {
   if (!root) return {};
   if (root->previous() && root->previous()->next() != root) return "root's previous does not lead back";
@@ -109,12 +76,6 @@ std::string treeLinkFault(metaTreeC* root) {
     if (node) node = node->next();
   }
   return {};
-}
-
-bool hasResultText(metaObjectC& request) { return request.findChild("RESTEXT") != nullptr; }
-
-std::string resultText(metaObjectC& request) {
-  return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view());
 }
 
 }  // namespace lorvane::hardening

@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "lorvane/metatree/metaObject.h"
+#include "requestTrees.h"
+#include "testFiles.h"
 
 namespace lorvane::hardening {
 
@@ -11,23 +13,17 @@ namespace lorvane::hardening {
 extern const char* const kSmallDrawing;
 extern const char* const kBracketDrawing;
 
-// A scratch file under the test temporary folder, named after the running test.
-std::string scratchPath(const std::string& name);
+using testing::scratchPath;
+using testing::readFileBytes;
 
-// A request tree (owning) for the format and output path whose INPUTDATA
-// holds the tree the text describes (empty text: no input at all).
-metaObjectC makeRequest(std::string_view drawingText, const char* format, const std::string& output);
-// The same with an input drawing built by the caller (taken over).
-metaObjectC makeRequestWith(metaTreeC* drawing, const char* format, const std::string& output);
+using testing::conversionRequest;
+using testing::hasResultText;
+using testing::resultText;
 
 // Every link of the tree under root (the root's own chain included) agrees
 // with its neighbours: a child's parent, a sibling's previous and the first
 // child's missing previous. Empty when the tree is sound, else the first
 // inconsistency. Walks without recursion.
 std::string treeLinkFault(metaTreeC* root);
-
-// RESTEXT of the request, "" when there is none; hasResultText tells apart.
-std::string resultText(metaObjectC& request);
-bool hasResultText(metaObjectC& request);
 
 }  // namespace lorvane::hardening

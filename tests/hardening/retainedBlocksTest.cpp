@@ -31,7 +31,7 @@ std::int64_t blocksAfterConversion(const std::string& drawing, const char* forma
   metaTreeC* keeper = metaTreeC::createKeyNode("KEEP");  // the memory system stays
   const std::int64_t before = memManSystemC::get(false)->blockCount();
   {
-    metaObjectC request = makeRequest(drawing, format, scratchPath(std::string("retained.") + format));
+    metaObjectC request = conversionRequest(drawing, format, scratchPath(std::string("retained.") + format));
     EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
     EXPECT_FALSE(hasResultText(request)) << resultText(request);
   }

@@ -12,7 +12,7 @@
 namespace lorvane::preview {
 namespace {
 
-using previewtest::crlf;
+using testing::crlfLines;
 using previewtest::field24;
 using previewtest::lineOf;
 using previewtest::writtenFile;
@@ -65,17 +65,7 @@ TEST(Meta2dRoundTrip, AClockwiseArcInAMovedFigureRunsCounterClockwiseFromItsEnd)
   const sceneC scene = readWritten(
       R"(FIGURE{NAME{"A"} INSERTPOINT{POINT{10,5} ROTATION{0}} FIGURITEMS{ARC{POINT{1,0} POINT{0,-1} POINT{-1,0}}}})");
   ASSERT_EQ(scene.elements.size(), 1u);
-  const elementC& arc = scene.elements[0];
-  EXPECT_EQ(arc.kind, elementKind::arc);
-  EXPECT_NEAR(arc.centre.x, 10, 1e-12);
-  EXPECT_NEAR(arc.centre.y, 5, 1e-12);
-  EXPECT_NEAR(arc.radius, 1, 1e-12);
-  EXPECT_NEAR(arc.startAngle, 180, 1e-9);
-  EXPECT_NEAR(arc.endAngle, 360, 1e-9);
-  EXPECT_NEAR(arc.a.x, 9, 1e-12);
-  EXPECT_NEAR(arc.a.y, 5, 1e-12);
-  EXPECT_NEAR(arc.b.x, 11, 1e-12);
-  EXPECT_NEAR(arc.b.y, 5, 1e-12);
+  previewtest::expectTheMovedClockwiseArc(scene.elements[0]);
 }
 
 TEST(Meta2dRoundTrip, ACircleAndTextsWithLineFeedsReadBackUnchanged) {
@@ -180,7 +170,7 @@ TEST(Meta2dRoundTrip, TheExamplesReadWithTheirFiguresInPlace) {
 }
 
 TEST(Meta2dRecords, EveryRecordKindOfAHandWrittenFile) {
-  const std::string file = crlf({"915 D", "917 S", "920 1   SET CUTOUTHIDDEN", "910 SET BGN", "914 F", "918 -3_F", "511 F",
+  const std::string file = crlfLines({"915 D", "917 S", "920 1   SET CUTOUTHIDDEN", "910 SET BGN", "914 F", "918 -3_F", "511 F",
                                  "515 TAB", "520 007\"a=1\"   \"b=2\"", "900 12 ", "901 1234", lineRecord("1", "2", "3", "4"),
                                  "250 " + field24("1") + " " + field24("2") + " " + field24("3") + " " + field24("0") + " " +
                                      field24("90") + " ",
@@ -213,7 +203,7 @@ TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
   const auto arcRecord = [](const char* from, const char* to) {
     return "250 " + field24("0") + " " + field24("0") + " " + field24("1") + " " + field24(from) + " " + field24(to) + " ";
   };
-  const std::string file = crlf({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"),
+  const std::string file = crlfLines({"915 D", "914 F", "511 F", arcRecord("90", "0"), arcRecord("30", "30"),
                                  arcRecord("100000.8", "360"), "EOF"});
   sceneC scene;
   readErrorC error;
@@ -229,7 +219,7 @@ TEST(Meta2dRecords, AnArcEndingBeforeItsStartEndsATurnLater) {
 
 TEST(Meta2dRecords, PrecisionFollowsTheDecimalsLeft) {
   const std::string file =
-      crlf({"915 D", "914 F", "511 F", lineRecord("0.5", "-0.5", "12345678901234567890123.", "1"), "EOF"});
+      crlfLines({"915 D", "914 F", "511 F", lineRecord("0.5", "-0.5", "12345678901234567890123.", "1"), "EOF"});
   sceneC scene;
   readErrorC error;
   ASSERT_TRUE(readMeta2dFile(file, scene, error)) << error.message;
@@ -252,26 +242,26 @@ TEST(Meta2dErrors, EachKindOfFaultStopsAtItsLine) {
   const brokenFileC cases[] = {
       {"empty", "", 1, "empty"},
       {"garbage", std::string("\x00\xff\x01\x80\n\x7f", 6), 1, "915"},
-      {"text continuation first", crlf({"hello", "915 D", "EOF"}), 1, "915"},
-      {"unknown code", crlf({"915 D", "914 F", "511 F", good, "123 x", "EOF"}), 5, "unknown record code 123"},
-      {"unknown code continues a text", crlf({"915 D", "914 F", "511 F", "123 x", "EOF"}), 3, "511"},
-      {"bad number", crlf({"915 D", "914 F", "511 F", "100 1.5 2 3 4 ", "EOF"}), 4, "expected a number"},
-      {"digits cut", crlf({"915 D", "914 F", "511 F", lineRecord("123456789012345678901234", "1", "1", "1"), "EOF"}), 4,
+      {"text continuation first", crlfLines({"hello", "915 D", "EOF"}), 1, "915"},
+      {"unknown code", crlfLines({"915 D", "914 F", "511 F", good, "123 x", "EOF"}), 5, "unknown record code 123"},
+      {"unknown code continues a text", crlfLines({"915 D", "914 F", "511 F", "123 x", "EOF"}), 3, "511"},
+      {"bad number", crlfLines({"915 D", "914 F", "511 F", "100 1.5 2 3 4 ", "EOF"}), 4, "expected a number"},
+      {"digits cut", crlfLines({"915 D", "914 F", "511 F", lineRecord("123456789012345678901234", "1", "1", "1"), "EOF"}), 4,
        "too large"},
-      {"no last blank", crlf({"915 D", "914 F", "511 F", good.substr(0, good.size() - 1), "EOF"}), 4, "blank"},
-      {"truncated", crlf({"915 D", "914 F", "511 F", good}), 5, "EOF"},
-      {"after EOF", crlf({"915 D", "914 F", "511 F", good, "EOF", good}), 6, "EOF"},
-      {"set not closed", crlf({"915 D", "910 SET BGN", "914 F", "511 F", good, "EOF"}), 6, "911 SET END"},
-      {"closes nothing", crlf({"915 D", "914 F", "511 F", "911 SET END", "EOF"}), 4, "closes nothing"},
-      {"wrong closer", crlf({"915 D", "920 1   SET CUTOUTHIDDEN", "914 F", "511 F", "921 SET CUTOUTDASH END", "EOF"}), 5,
+      {"no last blank", crlfLines({"915 D", "914 F", "511 F", good.substr(0, good.size() - 1), "EOF"}), 4, "blank"},
+      {"truncated", crlfLines({"915 D", "914 F", "511 F", good}), 5, "EOF"},
+      {"after EOF", crlfLines({"915 D", "914 F", "511 F", good, "EOF", good}), 6, "EOF"},
+      {"set not closed", crlfLines({"915 D", "910 SET BGN", "914 F", "511 F", good, "EOF"}), 6, "911 SET END"},
+      {"closes nothing", crlfLines({"915 D", "914 F", "511 F", "911 SET END", "EOF"}), 4, "closes nothing"},
+      {"wrong closer", crlfLines({"915 D", "920 1   SET CUTOUTHIDDEN", "914 F", "511 F", "921 SET CUTOUTDASH END", "EOF"}), 5,
        "CUTOUTHIDDEN"},
-      {"short name open", crlf({"915 D", "917 S", "914 F", "511 F", "914 G", "511 G", "EOF"}), 5, "916 END FIG"},
-      {"900 alone", crlf({"915 D", "914 F", "511 F", "900 1  ", good, "EOF"}), 5, "901"},
-      {"unpadded 900", crlf({"915 D", "914 F", "511 F", "900 1", "901 1  ", "EOF"}), 4, "three characters"},
-      {"511 of another figure", crlf({"915 D", "914 F", "511 G", "EOF"}), 3, "511"},
-      {"item before 511", crlf({"915 D", "914 F", good, "EOF"}), 3, "511"},
-      {"line after a line", crlf({"915 D", "914 F", "511 F", good, "stray", "EOF"}), 5, "record code"},
-      {"second 915", crlf({"915 D", "915 E", "EOF"}), 2, "first line"},
+      {"short name open", crlfLines({"915 D", "917 S", "914 F", "511 F", "914 G", "511 G", "EOF"}), 5, "916 END FIG"},
+      {"900 alone", crlfLines({"915 D", "914 F", "511 F", "900 1  ", good, "EOF"}), 5, "901"},
+      {"unpadded 900", crlfLines({"915 D", "914 F", "511 F", "900 1", "901 1  ", "EOF"}), 4, "three characters"},
+      {"511 of another figure", crlfLines({"915 D", "914 F", "511 G", "EOF"}), 3, "511"},
+      {"item before 511", crlfLines({"915 D", "914 F", good, "EOF"}), 3, "511"},
+      {"line after a line", crlfLines({"915 D", "914 F", "511 F", good, "stray", "EOF"}), 5, "record code"},
+      {"second 915", crlfLines({"915 D", "915 E", "EOF"}), 2, "first line"},
   };
   for (const brokenFileC& c : cases) {
     SCOPED_TRACE(c.name);
@@ -285,20 +275,7 @@ TEST(Meta2dErrors, NoPrefixOrChangedByteBreaksTheReader) {
   const std::string file = writtenFile(
       R"(FIGURE{NAME{"P"} SHORTNAME{"S"} GROUP{"YES"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}} TEXT{POINT{0,0} TEXT{"t"}}}})",
       "META");
-  sceneC scene;
-  readErrorC error;
-  ASSERT_TRUE(readMeta2dFile(file, scene, error));
-  // Only the last line end may go.
-  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
-    EXPECT_FALSE(readMeta2dFile(std::string_view(file).substr(0, length), scene, error)) << length;
-  }
-  for (std::size_t at = 0; at < file.size(); ++at) {
-    for (char c : {'\0', '\n', ' ', '9', '.'}) {
-      std::string changed = file;
-      changed[at] = c;
-      readMeta2dFile(changed, scene, error);
-    }
-  }
+  previewtest::expectPrefixesFailAndChangesEnd(&readMeta2dFile, file, std::string_view("\0\n 9.", 5));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace lorvane::preview {
 namespace {
 
-using previewtest::crlf;
+using testing::crlfLines;
 using previewtest::lineOf;
 using previewtest::writtenFile;
 
@@ -55,12 +55,8 @@ TEST(MiRoundTrip, AClockwiseArcRunsCounterClockwiseFromItsEnd) {
       R"(FIGURE{NAME{"A"} INSERTPOINT{POINT{10,5} ROTATION{0}} FIGURITEMS{ARC{POINT{1,0} POINT{0,-1} POINT{-1,0}}}})");
   ASSERT_EQ(scene.elements.size(), 1u);
   const elementC& arc = scene.elements[0];
-  EXPECT_EQ(arc.kind, elementKind::arc);
-  EXPECT_NEAR(arc.centre.x, 10, 1e-12);
-  EXPECT_NEAR(arc.centre.y, 5, 1e-12);
-  EXPECT_NEAR(arc.radius, 1, 1e-12);
-  EXPECT_NEAR(arc.startAngle, 180, 1e-9);
-  EXPECT_NEAR(arc.endAngle, 360, 1e-9);
+  previewtest::expectTheMovedClockwiseArc(arc);
+  // MI keeps the ends' coordinates as written.
   EXPECT_EQ(arc.a.x, 9.0);
   EXPECT_EQ(arc.b.x, 11.0);
   EXPECT_EQ(arc.b.y, 5.0);
@@ -250,19 +246,7 @@ TEST(MiErrors, NoPrefixOrChangedByteBreaksTheReader) {
       R"(DRAWING{NAME{"D"} DRAWINGITEMS{FIGURE{NAME{"A"} FIGURITEMS{ARC{POINT{1,0} POINT{0,1} POINT{-1,0}}}})"
       R"( FIGURE{NAME{"B"} FIGURITEMS{CIRCLE{POINT{0,0} RAD{1}} TEXT{POINT{0,0} TEXT{"t"}}}}}})",
       "MI");
-  sceneC scene;
-  readErrorC error;
-  ASSERT_TRUE(readMiFile(file, scene, error)) << error.message;
-  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
-    EXPECT_FALSE(readMiFile(std::string_view(file).substr(0, length), scene, error)) << length;
-  }
-  for (std::size_t at = 0; at < file.size(); ++at) {
-    for (char c : {'\0', '\n', '1', '~', '-'}) {
-      std::string changed = file;
-      changed[at] = c;
-      readMiFile(changed, scene, error);
-    }
-  }
+  previewtest::expectPrefixesFailAndChangesEnd(&readMiFile, file, std::string_view("\0\n1~-", 5));
 }
 
 }  // namespace

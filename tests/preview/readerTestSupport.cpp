@@ -8,6 +8,7 @@
 
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/metaObject.h"
+#include "requestTrees.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/util/fileContents.h"
 
@@ -27,31 +28,47 @@ std::filesystem::path scratchPath() {
 
 std::string writtenFile(const std::string& drawing, const char* format, const char* report) {
   const std::filesystem::path path = scratchPath();
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString(format);
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path.string());
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaObjectC tree = reader.readTree(drawing, false);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, format, path.string());
   EXPECT_EQ(convertRequest(request.node(), &noProgress), 1);
-  if (report) EXPECT_EQ(std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()), report);
-  else EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
-  std::string bytes = fileContents(path.string());
+  if (report) EXPECT_EQ(testing::resultText(request), report);
+  else EXPECT_FALSE(testing::hasResultText(request));
+  std::string bytes = testing::readFileBytes(path.string());
   std::error_code ignored;
   std::filesystem::remove(path, ignored);
   return bytes;
 }
 
 std::string exampleDrawing(const char* name) {
-  return fileContents((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
+  return testing::readFileBytes((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
 }
 
-std::string crlf(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (std::string_view line : lines) out.append(line).append("\r\n");
-  return out;
+void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, std::string_view replacements) {
+  preview::sceneC scene;
+  preview::readErrorC error;
+  ASSERT_TRUE(read(file, scene, error)) << error.message;
+  for (std::size_t length = 0; length + 2 < file.size(); ++length) {
+    EXPECT_FALSE(read(std::string_view(file).substr(0, length), scene, error)) << length;
+  }
+  for (std::size_t at = 0; at < file.size(); ++at) {
+    for (char c : replacements) {
+      std::string changed = file;
+      changed[at] = c;
+      read(changed, scene, error);
+    }
+  }
+}
+
+void expectTheMovedClockwiseArc(const preview::elementC& arc) {
+  EXPECT_EQ(arc.kind, preview::elementKind::arc);
+  EXPECT_NEAR(arc.centre.x, 10, 1e-12);
+  EXPECT_NEAR(arc.centre.y, 5, 1e-12);
+  EXPECT_NEAR(arc.radius, 1, 1e-12);
+  EXPECT_NEAR(arc.startAngle, 180, 1e-9);
+  EXPECT_NEAR(arc.endAngle, 360, 1e-9);
+  EXPECT_NEAR(arc.a.x, 9, 1e-12);
+  EXPECT_NEAR(arc.a.y, 5, 1e-12);
+  EXPECT_NEAR(arc.b.x, 11, 1e-12);
+  EXPECT_NEAR(arc.b.y, 5, 1e-12);
 }
 
 std::string field24(std::string_view value) {

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "lorvane/preview/fileReaders.h"
+#include "testFiles.h"
 
 namespace lorvane::previewtest {
 
@@ -17,8 +18,16 @@ std::string writtenFile(const std::string& drawing, const char* format, const ch
 // The text form of examples/<name>.mt.
 std::string exampleDrawing(const char* name);
 
-// Lines joined with CR LF, as the writers put them on disk.
-std::string crlf(std::initializer_list<std::string_view> lines);
+// The reader on a file it reads: every prefix of it short of its last line
+// end fails, and a byte changed to any of `replacements` anywhere is read
+// without harm, whatever the result.
+using fileReaderT = bool (*)(std::string_view content, preview::sceneC& scene, preview::readErrorC& error);
+void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, std::string_view replacements);
+
+// The arc of ARC{POINT{1,0} POINT{0,-1} POINT{-1,0}} in a figure moved by
+// (10, 5), read back: clockwise as written, so counter-clockwise from its
+// end, 180 to 360 degrees about (10, 5).
+void expectTheMovedClockwiseArc(const preview::elementC& arc);
 
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.

@@ -1,6 +1,9 @@
 #pragma once
 // Scene elements built by hand for the tests of the preview's drawing.
 #include <cmath>
+#include <numbers>
+#include <string>
+#include <utility>
 
 #include "lorvane/preview/scene.h"
 #include "lorvane/util/angleUnits.h"
@@ -33,6 +36,17 @@ inline elementC arc(double x, double y, double radius, double start, double end)
   element.endAngle = end;
   element.a = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(start)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(start))};
   element.b = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(end)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(end))};
+  return element;
+}
+
+inline elementC text(double x, double y, double height, double angle, int position, std::string content) {
+  elementC element;
+  element.kind = elementKind::text;
+  element.a = {x, y};
+  element.height = height;
+  element.angle = angle;
+  element.relativePosition = position;
+  element.text = std::move(content);
   return element;
 }
 

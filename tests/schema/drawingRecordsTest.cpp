@@ -6,20 +6,14 @@
 #include <vector>
 
 #include "lorvane/document/m2dShapes.h"
+#include "requestTrees.h"
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane {
 namespace {
 
-metaObjectC read(const char* text) {
-  metaTextReaderC reader;
-  metaObjectC tree = reader.readTree(text, true);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  return tree;
-}
-
 TEST(DrawingRecords, AnAbsentMemberReadsEmptyAndIsAddedAsAnEmptyKey) {
-  metaObjectC tree = read(R"(FIGURE{NAME{"F"}})");
+  metaObjectC tree = testing::treeFromText(R"(FIGURE{NAME{"F"}})");
   figureRecordC figure(tree.node());
   EXPECT_EQ(figure.name(), "F");
   EXPECT_EQ(figure.shortName(), "");
@@ -31,7 +25,7 @@ TEST(DrawingRecords, AnAbsentMemberReadsEmptyAndIsAddedAsAnEmptyKey) {
 }
 
 TEST(DrawingRecords, MembersOfAnotherKindReadAsTheirDefaults) {
-  metaObjectC tree = read(R"(FIGURE{NAME{12} ANSICHTNO{"3"} SHORTNAME{X}})");
+  metaObjectC tree = testing::treeFromText(R"(FIGURE{NAME{12} ANSICHTNO{"3"} SHORTNAME{X}})");
   figureRecordC figure(tree.node());
   EXPECT_EQ(figure.name(), "");
   EXPECT_EQ(figure.viewNumber(), 0);
@@ -39,7 +33,7 @@ TEST(DrawingRecords, MembersOfAnotherKindReadAsTheirDefaults) {
 }
 
 TEST(DrawingRecords, OnlyTheExactUpperCaseYesSetsAFlag) {
-  metaObjectC tree = read(R"(FIGURE{GROUP{"yes"} CUTOUT{HIDDEN{"YES"} DASH{"Yes"}}})");
+  metaObjectC tree = testing::treeFromText(R"(FIGURE{GROUP{"yes"} CUTOUT{HIDDEN{"YES"} DASH{"Yes"}}})");
   figureRecordC figure(tree.node());
   EXPECT_FALSE(figure.isGroup());
   EXPECT_TRUE(figure.cutout().hidden());
@@ -47,16 +41,16 @@ TEST(DrawingRecords, OnlyTheExactUpperCaseYesSetsAFlag) {
 }
 
 TEST(DrawingRecords, APointNeedsExactlyTwoNumbers) {
-  metaObjectC one = read(R"(INSERTPOINT{POINT{5}})");
+  metaObjectC one = testing::treeFromText(R"(INSERTPOINT{POINT{5}})");
   EXPECT_EQ(insertPointRecordC(one.node()).point(), (point2dC{0, 0}));
-  metaObjectC three = read(R"(INSERTPOINT{POINT{1,2,3}})");
+  metaObjectC three = testing::treeFromText(R"(INSERTPOINT{POINT{1,2,3}})");
   EXPECT_EQ(insertPointRecordC(three.node()).point(), (point2dC{0, 0}));
-  metaObjectC two = read(R"(INSERTPOINT{POINT{1.5,-2}})");
+  metaObjectC two = testing::treeFromText(R"(INSERTPOINT{POINT{1.5,-2}})");
   EXPECT_EQ(insertPointRecordC(two.node()).point(), (point2dC{1.5, -2}));
 }
 
 TEST(DrawingRecords, TheFigureListSkipsOtherKeys) {
-  metaObjectC tree = read(R"(DRAWING{DRAWINGITEMS{FIGURE{NAME{"a"}} NOTE{} FIGURE{NAME{"b"}}}})");
+  metaObjectC tree = testing::treeFromText(R"(DRAWING{DRAWINGITEMS{FIGURE{NAME{"a"}} NOTE{} FIGURE{NAME{"b"}}}})");
   drawingRecordC drawing(tree.node());
   keyedListViewC figures = drawing.figures();
   EXPECT_EQ(figures.count(), 2u);
@@ -66,7 +60,7 @@ TEST(DrawingRecords, TheFigureListSkipsOtherKeys) {
 }
 
 TEST(DrawingRecords, AFigureAddedBetweenTwoReadsIsSeen) {
-  metaObjectC tree = read(R"(DRAWING{DRAWINGITEMS{FIGURE{}}})");
+  metaObjectC tree = testing::treeFromText(R"(DRAWING{DRAWINGITEMS{FIGURE{}}})");
   drawingRecordC drawing(tree.node());
   keyedListViewC figures = drawing.figures();
   EXPECT_EQ(figures.count(), 1u);
@@ -76,7 +70,7 @@ TEST(DrawingRecords, AFigureAddedBetweenTwoReadsIsSeen) {
 }
 
 TEST(DrawingRecords, PlacingRotatesAboutTheOriginThenMoves) {
-  metaObjectC tree = read(R"(FIGURE{INSERTPOINT{POINT{10,0} ROTATION{90}} FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}})");
+  metaObjectC tree = testing::treeFromText(R"(FIGURE{INSERTPOINT{POINT{10,0} ROTATION{90}} FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}})");
   figureRecordC figure(tree.node());
   insertPointRecordC placement = figure.insertPoint();
   figureItemsRecordC items = figure.items();
@@ -92,8 +86,8 @@ TEST(DrawingRecords, PlacingRotatesAboutTheOriginThenMoves) {
 TEST(DrawingRecords, PlacingInOneWalkGivesTheBitsOfTwoWalks) {
   const char* text = R"(FIGURITEMS{LINE{POINT{1.1,0.3} POINT{2.7,-5}} ARC{POINT{1,0} POINT{0,1} POINT{-1,0}}
       CIRCLE{POINT{3.3,4.4} RAD{2}} TEXT{POINT{0.1,0.2}} ELLIPSE{POINT{1,1} RAD1{3} RAD2{2} ANGLE{10}} NOTE{}})";
-  metaObjectC one = read(text);
-  metaObjectC two = read(text);
+  metaObjectC one = testing::treeFromText(text);
+  metaObjectC two = testing::treeFromText(text);
   figureItemsRecordC(one.node()).place(33.3, {10.25, -7.5});
   figureItemsRecordC(two.node()).rotate(33.3);
   figureItemsRecordC(two.node()).translate({10.25, -7.5});
@@ -113,7 +107,7 @@ TEST(DrawingRecords, PlacingInOneWalkGivesTheBitsOfTwoWalks) {
 }
 
 TEST(DrawingRecords, AnAttributeRecordReadsItsIntegers) {
-  metaObjectC tree = read(R"(SHAPEATTR{SHAPEWIDTH{3.9} SHAPETYP{-4.2} METALINETYPE{1e300}})");
+  metaObjectC tree = testing::treeFromText(R"(SHAPEATTR{SHAPEWIDTH{3.9} SHAPETYP{-4.2} METALINETYPE{1e300}})");
   shapeAttributesRecordC attributes(tree.node());
   EXPECT_EQ(attributes.width(), 3);
   EXPECT_EQ(attributes.type(), -4);
@@ -122,9 +116,9 @@ TEST(DrawingRecords, AnAttributeRecordReadsItsIntegers) {
 }
 
 TEST(DrawingRecords, InputIdentityIsTheExactKey) {
-  metaObjectC drawing = read("DRAWING");
-  metaObjectC figure = read("FIGURE");
-  metaObjectC lower = read("figure");
+  metaObjectC drawing = testing::treeFromText("DRAWING");
+  metaObjectC figure = testing::treeFromText("FIGURE");
+  metaObjectC lower = testing::treeFromText("figure");
   EXPECT_TRUE(isDrawingNode(drawing.node()));
   EXPECT_TRUE(isFigureNode(figure.node()));
   EXPECT_FALSE(isFigureNode(lower.node()));

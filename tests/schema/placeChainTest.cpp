@@ -7,7 +7,7 @@
 
 #include "lorvane/geometry/shapePlacement.h"
 #include "lorvane/schema/figurePlacement.h"
-#include "testTrees.h"
+#include "../geometry/testTrees.h"
 
 namespace lorvane {
 namespace {

@@ -48,12 +48,12 @@ TEST(ME10Robustness, NanAndInfiniteCoordinatesAreWrittenAndNeverShared) {
   // Even a rotation by 0 multiplies: 0 times an infinite coordinate makes
   // the other coordinate NaN, so (inf, 0) becomes (inf, nan) and (0, -inf)
   // becomes (nan, -inf).
-  EXPECT_TRUE(c.file.find(lines({"#~61", "P", "4", "nan", "nan", "|~", "P", "5", "inf", "nan", "|~",
+  EXPECT_TRUE(c.file.find(crlfLines({"#~61", "P", "4", "nan", "nan", "|~", "P", "5", "inf", "nan", "|~",
                                  "P", "6", "nan", "nan", "|~", "P", "7", "inf", "nan", "|~",
                                  "P", "8", "nan", "-inf", "|~", "P", "9", "nan", "-inf", "|~", "#~62"})) !=
               std::string::npos)
       << c.file;
-  EXPECT_TRUE(c.file.find(lines({"LIN", "10", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
+  EXPECT_TRUE(c.file.find(crlfLines({"LIN", "10", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
                                  "LIN", "11", "7", "0", "1.000", "0", "1", "2", "6", "7", "|~",
                                  "LIN", "12", "7", "0", "1.000", "0", "1", "2", "8", "9", "|~"})) != std::string::npos);
 }
@@ -87,7 +87,7 @@ TEST(ME10Robustness, WrongKindsReadAsDefaults) {
   EXPECT_TRUE(c.file.find("\r\n_0`~1\r\n") != std::string::npos);
   // Colour 0 from the string, line type 0 from the string, cosmetic not 1;
   // the line's points read as the origin, the circle's radius as 0.
-  EXPECT_TRUE(c.file.find(lines({"LIN", "6", "0", "0", "1.000", "0", "1", "2", "4", "4", "|~",
+  EXPECT_TRUE(c.file.find(crlfLines({"LIN", "6", "0", "0", "1.000", "0", "1", "2", "4", "4", "|~",
                                  "CIR", "7", "0", "0", "1.000", "0", "1", "2", "5", "5", "|~"})) != std::string::npos)
       << c.file;
 }

@@ -5,30 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
 
-#include "lorvane/document/modelRegistration.h"
 #include "lorvane/interface/builtInWriters.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "lorvane/document/modelRegistration.h"
 #include "lorvane/util/fileContents.h"
 
 namespace lorvane::me10test {
 namespace {
-
-// The shape classes are registered for the whole test program, as the
-// module registers them while it is loaded.
-class modelClassesC : public ::testing::Environment {
-public:
-  void SetUp() override { registration_ = std::make_unique<modelRegistrationC>(); }
-  void TearDown() override { registration_.reset(); }
-
-private:
-  std::unique_ptr<modelRegistrationC> registration_;
-};
-
-[[maybe_unused]] ::testing::Environment* const gModelClasses =
-    ::testing::AddGlobalTestEnvironment(new modelClassesC);
 
 conversionC* gRunning = nullptr;
 
@@ -68,16 +53,21 @@ bool isTimeLine(const std::string& time) {
 
 }  // namespace
 
-std::string lines(std::initializer_list<const char*> texts) {
-  std::string out;
-  for (const char* t : texts) out += std::string(t) + "\r\n";
-  return out;
-}
-
 std::string headerSection() {
-  return lines({"#~3", "metafile.mit", "", "", "", "", "", "", "<date>", "<time>", "", "HP ME10 Rev. 06.11", "2.21",
+  return crlfLines({"#~3", "metafile.mit", "", "", "", "", "", "", "<date>", "<time>", "", "HP ME10 Rev. 06.11", "2.21",
                 "2D", "0", "0", "0", "0", "0", "0", "1", "XX", "1", "mm", "RAD", "1E-12", "0.0001", "32", "0", "0", "1",
                 "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "0", "0", "0", "0", "1", "4", "1", "0", "0", "3.5"});
+}
+
+std::string oneLineFigureFile(const char* x0, const char* y0, const char* x1, const char* y1) {
+  return crlfLines({"#~2", "2", "TC41:1", "TC5:3", "F`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) +
+         headerSection() +
+         crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+                    "#~5", "ASSE", "3", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
+                    "#~6", "F`~1",
+                    "#~61", "P", "4", x0, y0, "|~", "P", "5", x1, y1, "|~",
+                    "#~62", "LIN", "6", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
+                    "#~71", "#~72", "##~~"});
 }
 
 std::string maskTimestamp(const std::string& file) {
@@ -101,21 +91,6 @@ std::string maskTimestamp(const std::string& file) {
   EXPECT_TRUE(isTimeLine(time)) << time;
   return file.substr(0, at) + "<date>\r\n<time>" + file.substr(timeEnd);
 }
-
-std::string readFileBytes(const std::string& path) {
-  // A device such as /dev/full reads as an endless run of zeros.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return {};
-  return fileContents(path);
-}
-
-bool fileExists(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f) std::fclose(f);
-  return f != nullptr;
-}
-
-std::string scratchPath(const std::string& name) { return ::testing::TempDir() + name; }
 
 // Only scratch files are removed: a test that writes to a device (the full
 // disk of /dev/full) must not delete the device, which root could.

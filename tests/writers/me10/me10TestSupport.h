@@ -4,23 +4,27 @@
 #include <string>
 
 #include "lorvane/metatree/metaObject.h"
+#include "testFiles.h"
 
 namespace lorvane::me10test {
 
-// Lines joined with CR LF, as they stand on disk.
-std::string lines(std::initializer_list<const char*> texts);
+using testing::crlfLines;
 
 // The 51 lines of section "#~3", with "<date>" and "<time>" where the
 // current date and time stand.
 std::string headerSection();
 
+// The file (date and time masked) of one figure "F" holding one line from
+// (x0, y0) to (x1, y1), the coordinates as the file writes them.
+std::string oneLineFigureFile(const char* x0, const char* y0, const char* x1, const char* y1);
+
 // The file with lines 9 and 10 of its "#~3" section replaced by "<date>" and
 // "<time>", once they have been checked to have the date and time layout.
 std::string maskTimestamp(const std::string& file);
 
-std::string readFileBytes(const std::string& path);
-bool fileExists(const std::string& path);
-std::string scratchPath(const std::string& name);
+using testing::fileExists;
+using testing::readFileBytes;
+using testing::scratchPath;
 
 // One conversion: the input in the meta tree text form becomes the first
 // child of INPUTDATA (no INPUTDATA at all when it is null).

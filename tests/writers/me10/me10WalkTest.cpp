@@ -19,7 +19,7 @@ namespace {
 
 // Section "#~2" of a file: its fixed start, then the given lines.
 std::string contents(std::initializer_list<const char*> rest) {
-  std::string out = lines({"#~2", "2", "TC41:1"});
+  std::string out = crlfLines({"#~2", "2", "TC41:1"});
   for (const char* line : rest) out += std::string(line) + "\r\n";
   return out;
 }
@@ -39,7 +39,7 @@ TEST(ME10Walk, EndPointsWithinTheToleranceAreOnePoint) {
       LINE{POINT{2.0000000002,0} POINT{3,0}}}})");
   const std::string expected =
       contents({"TC5:3", "S`~1", "3", "TC61:4", "TC62:9", "PLAST:11", "LAST:11"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5", "ASSE", "3", "1", "1", "S`~1", "1", "0", "0", "0", "0", "0", "|~",
              "#~6", "S`~1",
              "#~61",
@@ -61,7 +61,7 @@ TEST(ME10Walk, AClockwiseArcIsWrittenFromItsEndPoint) {
   conversionC c(R"(FIGURE{NAME{"A"} FIGURITEMS{ARC{POINT{2,3} POINT{3,4} POINT{4,3}}}})");
   const std::string expected =
       contents({"TC5:3", "A`~1", "3", "TC61:4", "TC62:7", "PLAST:7", "LAST:7"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5", "ASSE", "3", "1", "1", "A`~1", "1", "0", "0", "0", "0", "0", "|~",
              "#~6", "A`~1",
              "#~61",
@@ -77,7 +77,7 @@ TEST(ME10Walk, AClockwiseArcIsWrittenFromItsEndPoint) {
 TEST(ME10Walk, ACounterClockwiseArcKeepsItsDirection) {
   conversionC c(R"(FIGURE{NAME{"A"} FIGURITEMS{ARC{POINT{4,3} POINT{3,4} POINT{2,3}} ARC{POINT{2,3} POINT{3,4} POINT{4,3}}}})");
   // Both arcs are the same counter-clockwise arc from (4, 3) to (2, 3).
-  EXPECT_TRUE(contains(c.file, lines({"#~61", "P", "4", "3", "3", "|~", "P", "5", "4", "3", "|~", "P", "6", "2", "3",
+  EXPECT_TRUE(contains(c.file, crlfLines({"#~61", "P", "4", "3", "3", "|~", "P", "5", "4", "3", "|~", "P", "6", "2", "3",
                                       "|~", "#~62", "ARC", "7", "7", "0", "1.000", "0", "1", "2", "4", "5", "6", "0",
                                       "|~", "ARC", "8", "7", "0", "1.000", "0", "1", "2", "4", "5", "6", "0", "|~",
                                       "#~71"})))
@@ -88,7 +88,7 @@ TEST(ME10Walk, ACircleRegistersItsCentreAndTheRimPointToTheRight) {
   conversionC c(R"(FIGURE{NAME{"C"} FIGURITEMS{CIRCLE{POINT{1,2} RAD{5}}}})");
   const std::string expected =
       contents({"TC5:3", "C`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5", "ASSE", "3", "1", "1", "C`~1", "1", "0", "0", "0", "0", "0", "|~",
              "#~6", "C`~1",
              "#~61", "P", "4", "1", "2", "|~", "P", "5", "6", "2", "|~",
@@ -105,7 +105,7 @@ TEST(ME10Walk, ACosmeticDashedLineWithoutSettingsGoesToTheEmptyLayer) {
       LINE{POINT{1,0} POINT{2,0}}}})");
   const std::string expected =
       contents({"TC5:4", "K`~1", "3", "TC61:5", "TC62:8", "PLAST:9", "LAST:9"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "ASSP", "2", "1", "LAYER: 1", "|~",
              "ASSP", "3", "1", "LAYER: ", "|~",
              "#~5", "ASSE", "4", "1", "1", "K`~1", "1", "0", "0", "0", "0", "0", "|~",
@@ -130,7 +130,7 @@ TEST(ME10Walk, LineTypeThreeIsNeverCosmetic) {
         SHAPEATTR{METALINETYPE{2} COSMETIC{1}} LINE{POINT{1,0} POINT{2,0}}}})");
   const std::string expected =
       contents({"TC5:5", "K`~1", "3", "TC61:6", "TC62:9", "PLAST:10", "LAST:10"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "ASSP", "2", "1", "LAYER: 1", "|~",
              "ASSP", "3", "1", "LAYER: L3", "|~",
              "ASSP", "4", "1", "LAYER: L7", "|~",
@@ -151,7 +151,7 @@ TEST(ME10Walk, ACosmeticColourOfMinusOneLeavesTheLineTypesColour) {
       DRAWINGITEMS{FIGURE{NAME{"F"} FIGURITEMS{SHAPEATTR{METALINETYPE{2} COSMETIC{1}} LINE{POINT{0,0} POINT{1,1}}}}}})");
   const std::string expected =
       contents({"TC5:4", "F`~1", "3", "TC61:5", "TC62:7", "PLAST:7", "LAST:7"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "ASSP", "2", "1", "LAYER: 1", "|~",
              "ASSP", "3", "1", "LAYER: ", "|~",
              "#~5", "ASSE", "4", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
@@ -172,9 +172,9 @@ TEST(ME10Walk, SettingsCarryOverFromTheDrawingAndFromFigureToFigure) {
         FIGURE{NAME{"C"} SETTINGS{ME10SETTINGS{ME10LCOLORLIST{ME10LCOLOR{-2.7}}}}
                FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}}})");
   // Colours are truncated toward zero.
-  EXPECT_TRUE(contains(c.file, lines({"LIN", "9", "3", "0", "0.500", "0", "1", "2", "7", "8", "|~"}))) << c.file;
-  EXPECT_TRUE(contains(c.file, lines({"LIN", "12", "3", "0", "0.500", "0", "1", "2", "10", "11", "|~"}))) << c.file;
-  EXPECT_TRUE(contains(c.file, lines({"LIN", "15", "-2", "0", "0.500", "0", "1", "2", "13", "14", "|~"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"LIN", "9", "3", "0", "0.500", "0", "1", "2", "7", "8", "|~"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"LIN", "12", "3", "0", "0.500", "0", "1", "2", "10", "11", "|~"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"LIN", "15", "-2", "0", "0.500", "0", "1", "2", "13", "14", "|~"}))) << c.file;
 }
 
 TEST(ME10Walk, SettingListsSkipOtherKeysAndStopAtTheTableEnd) {
@@ -187,10 +187,10 @@ TEST(ME10Walk, SettingListsSkipOtherKeysAndStopAtTheTableEnd) {
                  SHAPEATTR{METALINETYPE{2}} LINE{POINT{0,0} POINT{1,0}}
                  SHAPEATTR{METALINETYPE{7}} LINE{POINT{0,0} POINT{1,0}}}})");
   // Entry 2 holds a number, which reads as the empty name.
-  EXPECT_TRUE(contains(c.file, lines({"ASSP", "2", "1", "LAYER: 1", "|~", "ASSP", "3", "1", "LAYER: a1", "|~",
+  EXPECT_TRUE(contains(c.file, crlfLines({"ASSP", "2", "1", "LAYER: 1", "|~", "ASSP", "3", "1", "LAYER: a1", "|~",
                                       "ASSP", "4", "1", "LAYER: ", "|~", "#~5"})))
       << c.file;
-  EXPECT_TRUE(contains(c.file, lines({"LIN", "8", "7", "0", "1.000", "0", "1", "3", "6", "7", "|~",
+  EXPECT_TRUE(contains(c.file, crlfLines({"LIN", "8", "7", "0", "1.000", "0", "1", "3", "6", "7", "|~",
                                       "LIN", "9", "7", "1", "1.000", "0", "1", "4", "6", "7", "|~",
                                       "LIN", "10", "7", "0", "2.250", "0", "1", "4", "6", "7", "|~"})))
       << c.file;
@@ -202,12 +202,12 @@ TEST(ME10Walk, ThreeFiguresWhoseSecondIsEmptyGiveTwoParts) {
       FIGURE{NAME{"B"}}
       FIGURE{NAME{"C"} FIGURITEMS{LINE{POINT{0,0} POINT{0,1}}}}}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:3",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:3",
              "A`~1", "3", "TC61:6", "TC62:8", "PLAST:8",
              "C`~3", "3", "TC61:9", "TC62:11", "PLAST:11",
              "D", "1", "PLAST:11", "LAST:11"}) +
       headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5",
              "ASSE", "3", "1", "1", "A`~1", "1", "0", "0", "0", "0", "0", "|~",
              "ASSE", "4", "1", "1", "C`~3", "1", "0", "0", "0", "0", "0", "|~",
@@ -236,7 +236,7 @@ TEST(ME10Walk, AFigureOfAttributeRecordsRegistersItsLayersThoughItIsPruned) {
         FIGURE{NAME{"B"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}}})");
   const std::string expected =
       contents({"TC5:4", "B`~2", "3", "TC61:5", "TC62:7", "PLAST:7", "LAST:7"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "ASSP", "2", "1", "LAYER: 1", "|~",
              "ASSP", "3", "1", "LAYER: Duenn", "|~",
              "#~5", "ASSE", "4", "1", "1", "B`~2", "1", "0", "0", "0", "0", "0", "|~",
@@ -275,7 +275,7 @@ TEST(ME10Walk, UnnamedFiguresAreNamedAfterTheDrawingAndCounted) {
       FIGURE{FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}
       FIGURE{NAME{"N"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}
       FIGURE{NAME{""} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}}})");
-  EXPECT_TRUE(contains(c.file, lines({"TC5:3", "Plan_1_0`~1", "3", "TC61:7", "TC62:9", "PLAST:9",
+  EXPECT_TRUE(contains(c.file, crlfLines({"TC5:3", "Plan_1_0`~1", "3", "TC61:7", "TC62:9", "PLAST:9",
                                       "N`~2", "3", "TC61:10", "TC62:12", "PLAST:12",
                                       "Plan_1_1`~3", "3", "TC61:13", "TC62:15", "PLAST:15",
                                       "Plan_1", "1", "PLAST:15", "LAST:15"})))
@@ -284,7 +284,7 @@ TEST(ME10Walk, UnnamedFiguresAreNamedAfterTheDrawingAndCounted) {
 
 TEST(ME10Walk, ASingleUnnamedFigureIsNamedUnderscoreZero) {
   conversionC c(R"(FIGURE{FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}})");
-  EXPECT_TRUE(contains(c.file, lines({"TC5:3", "_0`~1", "3"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"TC5:3", "_0`~1", "3"}))) << c.file;
 }
 
 TEST(ME10Walk, FiguresAreRotatedInPlaceButNotMoved) {
@@ -294,9 +294,9 @@ TEST(ME10Walk, FiguresAreRotatedInPlaceButNotMoved) {
   // The angle is read at run time, as the walk reads it: the compiler folds
   // constant calls with a rounding of its own.
   volatile double degrees = 90;
-  const double cos90 = std::cos(degreesToRadiansMultiplyingFirst(degrees));
-  EXPECT_TRUE(contains(c.file, lines({"ASSE", "3", "1", "1", "R`~1", "1", "10", "0", "0", "0", "0", "|~"}))) << c.file;
-  EXPECT_TRUE(contains(c.file, lines({"#~61", "P", "4", formatMiFloat(cos90).c_str(), "1", "|~", "P", "5",
+  const double cos90 = std::cos(degrees * kPi / 180);
+  EXPECT_TRUE(contains(c.file, crlfLines({"ASSE", "3", "1", "1", "R`~1", "1", "10", "0", "0", "0", "0", "|~"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"#~61", "P", "4", formatMiFloat(cos90).c_str(), "1", "|~", "P", "5",
                                       formatMiFloat(2 * cos90).c_str(), "2", "|~"})))
       << c.file;
   // The input's own line has been turned.
@@ -310,7 +310,7 @@ TEST(ME10Walk, OnlyFigureChildrenOfTheDrawingItemsAreFigures) {
       FIGURE{NAME{"A"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}
       NOTAFIGURE{NAME{"X"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}
       FIGURE{NAME{"B"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}}})");
-  EXPECT_TRUE(contains(c.file, lines({"A`~1", "3", "TC61:6", "TC62:8", "PLAST:8", "B`~2"}))) << c.file;
+  EXPECT_TRUE(contains(c.file, crlfLines({"A`~1", "3", "TC61:6", "TC62:8", "PLAST:8", "B`~2"}))) << c.file;
   EXPECT_FALSE(contains(c.file, "X`"));
 }
 

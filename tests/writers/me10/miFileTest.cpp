@@ -15,15 +15,7 @@ namespace {
 
 TEST(MiFile, OneFigureWithOneLine) {
   conversionC c(R"(FIGURE{NAME{"F"} FIGURITEMS{LINE{POINT{0,0} POINT{10,0}}}})");
-  const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:3", "F`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
-             "#~5", "ASSE", "3", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
-             "#~6", "F`~1",
-             "#~61", "P", "4", "0", "0", "|~", "P", "5", "10", "0", "|~",
-             "#~62", "LIN", "6", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
-             "#~71", "#~72", "##~~"});
-  EXPECT_EQ(c.masked, expected);
+  EXPECT_EQ(c.masked, oneLineFigureFile("0", "0", "10", "0"));
   EXPECT_FALSE(c.hasResultText());
   EXPECT_EQ(c.progressCalls, 2);
   EXPECT_EQ(c.firstProgress, 0.0);
@@ -36,12 +28,12 @@ TEST(MiFile, TwoFiguresGetATopAssemblyAndATopBlock) {
       FIGURE{NAME{"Top"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}
       FIGURE{NAME{"Side~B"} INSERTPOINT{POINT{5,-2.5}} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:3",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:3",
              "Top`~1", "3", "TC61:6", "TC62:8", "PLAST:8",
              "Side_B`~2", "3", "TC61:9", "TC62:11", "PLAST:11",
              "Plate_A", "1", "PLAST:11", "LAST:11"}) +
       headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5",
              "ASSE", "3", "1", "1", "Top`~1", "1", "0", "0", "0", "0", "0", "|~",
              "ASSE", "4", "1", "1", "Side_B`~2", "1", "5", "-2.5", "0", "0", "0", "|~",
@@ -66,8 +58,8 @@ TEST(MiFile, APartWithTextsOnlyListsOnlyItsTextRange) {
   conversionC c(R"(FIGURE{NAME{"T"} FIGURITEMS{
       TEXT{POINT{2,3} TEXT{"A\n\nB"} HEIGHT{3.5} ANGLE{0} TEXTRELPOS{1}}}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:3", "T`~1", "2", "TC72:4", "PLAST:4", "LAST:4"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:3", "T`~1", "2", "TC72:4", "PLAST:4", "LAST:4"}) + headerSection() +
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
              "#~5", "ASSE", "3", "1", "1", "T`~1", "1", "0", "0", "0", "0", "0", "|~",
              "#~6", "T`~1", "#~61", "#~62", "#~71", "#~72",
              "TEX", "4", "7", "0", "1.000", "0", "1", "2",
@@ -92,7 +84,7 @@ std::string textBody(const conversionC& c) {
 
 TEST(MiFile, TheTextMatrixIsTheRotationTimesTheTranslationColumnByColumn) {
   conversionC flat(R"(FIGURE{NAME{"T"} FIGURITEMS{TEXT{POINT{-4,7.25} TEXT{"x"} HEIGHT{2} ANGLE{0}}}})");
-  EXPECT_EQ(textBody(flat), lines({"TEX", "4", "7", "0", "1.000", "0", "1", "2", "0",
+  EXPECT_EQ(textBody(flat), crlfLines({"TEX", "4", "7", "0", "1.000", "0", "1", "2", "0",
                                    "1", "0", "-4", "0", "1", "7.25", "0", "0", "1", "0", "0"}));
   // cos 90 degrees is a rounding error above zero: 6.123233995736766e-17 with
   // glibc; other math libraries round it differently.
@@ -101,7 +93,7 @@ TEST(MiFile, TheTextMatrixIsTheRotationTimesTheTranslationColumnByColumn) {
   volatile double degrees = 90;
   const std::string cos90 = formatMiFloat(std::cos(degreesToRadiansMultiplyingFirst(degrees)));
   conversionC turned(R"(FIGURE{NAME{"T"} FIGURITEMS{TEXT{POINT{1,2} TEXT{"x"} HEIGHT{2} ANGLE{90}}}})");
-  EXPECT_EQ(textBody(turned), lines({"TEX", "4", "7", "0", "1.000", "0", "1", "2", "0",
+  EXPECT_EQ(textBody(turned), crlfLines({"TEX", "4", "7", "0", "1.000", "0", "1", "2", "0",
                                      cos90.c_str(), "-1", "1", "1", cos90.c_str(), "2", "0", "0", "1", "0", "0"}));
 }
 
@@ -113,10 +105,10 @@ TEST(MiFile, TextLinesAreCutAtLineFeedsAndLoseTheirBlanks) {
   // After the height (twice) and "0", "1", "1": the count of lines, then
   // each line followed by "0". The empty text has no lines, "A" and a line
   // feed one, the third text two.
-  EXPECT_NE(c.file.find(lines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "0", "|~", "TEX"})), std::string::npos);
-  EXPECT_NE(c.file.find(lines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "1", "A", "0", "|~", "TEX"})),
+  EXPECT_NE(c.file.find(crlfLines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "0", "|~", "TEX"})), std::string::npos);
+  EXPECT_NE(c.file.find(crlfLines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "1", "A", "0", "|~", "TEX"})),
             std::string::npos);
-  EXPECT_NE(c.file.find(lines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "2", "A b", "0", "c", "0", "|~",
+  EXPECT_NE(c.file.find(crlfLines({"hp_i3098_v", "0", "0", "1", "1", "0", "1", "1", "2", "A b", "0", "c", "0", "|~",
                                "##~~"})),
             std::string::npos);
 }
@@ -124,8 +116,8 @@ TEST(MiFile, TextLinesAreCutAtLineFeedsAndLoseTheirBlanks) {
 TEST(MiFile, FloatsHaveThreeExponentDigits) {
   conversionC c(R"(FIGURE{NAME{"F"} INSERTPOINT{POINT{1500000, 0.00001}}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:2", "F`~1", "1", "PLAST:2", "LAST:2"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:2", "F`~1", "1", "PLAST:2", "LAST:2"}) + headerSection() +
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "#~5", "ASSE", "2", "1", "1", "F`~1", "1", "1.5e+006", "1e-005", "0", "0", "0", "|~",
              "#~6", "F`~1", "#~61", "#~62", "#~71", "#~72", "##~~"});
   EXPECT_EQ(c.masked, expected);
@@ -134,16 +126,16 @@ TEST(MiFile, FloatsHaveThreeExponentDigits) {
 TEST(MiFile, ASingleEmptyFigureStaysAsAnEmptyPart) {
   conversionC c(R"(FIGURE{NAME{"E"}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:2", "E`~1", "1", "PLAST:2", "LAST:2"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:2", "E`~1", "1", "PLAST:2", "LAST:2"}) + headerSection() +
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "#~5", "ASSE", "2", "1", "1", "E`~1", "1", "0", "0", "0", "0", "0", "|~",
              "#~6", "E`~1", "#~61", "#~62", "#~71", "#~72", "##~~"});
   EXPECT_EQ(c.masked, expected);
 }
 
 const std::string& emptyModelFile() {
-  static const std::string file = lines({"#~2", "2", "TC41:1", "TC5:2", "LAST:1"}) + headerSection() +
-                                  lines({"#~41", "PSTAT", "1", "0", "0", "|~", "#~5", "##~~"});
+  static const std::string file = crlfLines({"#~2", "2", "TC41:1", "TC5:2", "LAST:1"}) + headerSection() +
+                                  crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~", "#~5", "##~~"});
   return file;
 }
 
@@ -210,12 +202,12 @@ TEST(MiFile, NamesAndLayerNamesAreWrittenEvenWhenEmpty) {
       FIGURE{SETTINGS{ME10SETTINGS{ME10LAYERLIST{ME10LAYER{"a"} ME10LAYER{""}}}}
              FIGURITEMS{SHAPEATTR{METALINETYPE{1}} CIRCLE{POINT{0,0} RAD{1}}}}}})");
   const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:4",
+      crlfLines({"#~2", "2", "TC41:1", "TC5:4",
              "_0`~1", "3", "TC61:7", "TC62:9", "PLAST:9",
              "_1`~2", "3", "TC61:10", "TC62:12", "PLAST:12",
              "", "1", "PLAST:12", "LAST:12"}) +
       headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~",
+      crlfLines({"#~41", "PSTAT", "1", "0", "0", "|~",
              "ASSP", "2", "1", "LAYER: 1", "|~",
              "ASSP", "3", "1", "LAYER: ", "|~",
              "#~5",

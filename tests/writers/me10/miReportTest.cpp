@@ -7,6 +7,7 @@
 
 #include "lorvane/interface/builtInWriters.h"
 #include "me10TestSupport.h"
+#include "requestTrees.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
 
@@ -15,16 +16,8 @@ namespace {
 
 TEST(MiReport, APointThatIsNotFiniteIsReportedAndWrittenAsBefore) {
   conversionC c(R"(FIGURE{NAME{"F"} FIGURITEMS{LINE{POINT{+inf,0} POINT{10,0}}}})");
-  const std::string expected =
-      lines({"#~2", "2", "TC41:1", "TC5:3", "F`~1", "3", "TC61:4", "TC62:6", "PLAST:6", "LAST:6"}) + headerSection() +
-      lines({"#~41", "PSTAT", "1", "0", "0", "|~", "ASSP", "2", "1", "LAYER: 1", "|~",
-             "#~5", "ASSE", "3", "1", "1", "F`~1", "1", "0", "0", "0", "0", "0", "|~",
-             "#~6", "F`~1",
-             // Placing the point multiplies the infinity by the rotation's zeros.
-             "#~61", "P", "4", "inf", "nan", "|~", "P", "5", "10", "0", "|~",
-             "#~62", "LIN", "6", "7", "0", "1.000", "0", "1", "2", "4", "5", "|~",
-             "#~71", "#~72", "##~~"});
-  EXPECT_EQ(c.masked, expected);
+  // Placing the point multiplies the infinity by the rotation's zeros.
+  EXPECT_EQ(c.masked, oneLineFigureFile("inf", "nan", "10", "0"));
   EXPECT_EQ(c.resultText(), "Figur F`~1: Zahl im Satz P nicht darstellbar!");
 }
 
@@ -81,13 +74,8 @@ void recordProgress(double percent, const char*) { gProgress.push_back(percent);
 // The MI file (date and time masked) and the input tree after the conversion.
 std::pair<std::string, std::string> convertWithDetail(const std::string& drawing, bool detail) {
   const std::string path = scratchPath("mi_progress.mi");
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString("MI");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-  if (detail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaTreeC::appendChildren(reader.readTree(drawing, false).node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, "MI", path, {detail});
+  metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();
   convertRequest(request.node(), &recordProgress);
   std::pair<std::string, std::string> result{maskTimestamp(readFileBytes(path)),

@@ -11,10 +11,14 @@
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "requestTrees.h"
+#include "testFiles.h"
 #include "lorvane/util/fileContents.h"
 
 namespace lorvane {
 namespace {
+
+using testing::crlfLines;
 
 std::vector<double> gProgress;
 void recordProgress(double percent, const char*) { gProgress.push_back(percent); }
@@ -27,32 +31,18 @@ struct runC {
 
 runC convert(const std::string& drawing, bool progressDetail = false, const std::string& path = "") {
   const std::string output = path.empty() ? ::testing::TempDir() + "meta2d_report.krv" : path;
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
-  metaObjectC(request.getOrAddChild("NAME")).setString("META");
-  metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(output);
-  if (progressDetail) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
-  metaObjectC input(request.getOrAddChild("INPUTDATA"));
-  metaTextReaderC reader;
-  metaObjectC tree = reader.readTree(drawing, false);
-  EXPECT_FALSE(reader.failed()) << reader.errorText();
-  metaTreeC::appendChildren(tree.node(), input.node());
+  metaObjectC request = testing::conversionRequest(drawing, "META", output, {progressDetail});
+  metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();
   convertRequest(request.node(), &recordProgress);
   runC run;
   if (path.empty()) {  // a device given as the path is not read back
-    run.file = fileContents(output);
+    run.file = testing::readFileBytes(output);
     std::remove(output.c_str());
   }
-  metaTreeC* result = request.findChild("RESTEXT");
-  run.restext = result ? std::string(metaObjectC(result).getString().view()) : "-";
+  run.restext = testing::hasResultText(request) ? testing::resultText(request) : "-";
   run.inputAfter = writeTree(input.node()->firstChild(), false, true);
   return run;
-}
-
-std::string lines(std::initializer_list<std::string> texts) {
-  std::string out;
-  for (const std::string& t : texts) out += t + "\r\n";
-  return out;
 }
 
 const std::string kZero = "0.0000000000000000000000";
@@ -68,11 +58,11 @@ TEST(Meta2dReport, AnIntegerPartThatTakesTheWholeFieldIsReportedAndWrittenCutAsB
   // the digits fill the field and the point is cut away.
   const runC fits = convert(lineDrawing("75557863725914323419136"));
   EXPECT_EQ(fits.restext, "-");
-  EXPECT_EQ(fits.file, lines({"915 D", "914 Plate", "511 Plate",
+  EXPECT_EQ(fits.file, crlfLines({"915 D", "914 Plate", "511 Plate",
                               "100 75557863725914323419136. " + kZero + " " + kOne + " " + kOne + " ", "EOF"}));
   const runC cut = convert(lineDrawing("-75557863725914323419136"));
   EXPECT_EQ(cut.restext, "Figur Plate: Zahl im Satz 100 nicht darstellbar!");
-  EXPECT_EQ(cut.file, lines({"915 D", "914 Plate", "511 Plate",
+  EXPECT_EQ(cut.file, crlfLines({"915 D", "914 Plate", "511 Plate",
                              "100 -75557863725914323419136 " + kZero + " " + kOne + " " + kOne + " ", "EOF"}));
 }
 
@@ -80,7 +70,7 @@ TEST(Meta2dReport, NumbersThatAreNotFiniteAreReportedAndWrittenAsBefore) {
   const runC run = convert(R"(DRAWING{NAME{"D"} DRAWINGITEMS{FIGURE{NAME{"A"} ANSICHTNO{-1}} FIGURE{NAME{""} ANSICHTNO{-1})"
                            R"( FIGURITEMS{CIRCLE{POINT{0,0} RAD{+inf}}}}}})");
   EXPECT_EQ(run.restext, "Figur Nr. 2: Zahl im Satz 200 nicht darstellbar!");
-  EXPECT_EQ(run.file, lines({"915 D", "914 A", "511 A", "914 ", "511 ", "200 " + kZero + " " + kZero + " inf ", "EOF"}));
+  EXPECT_EQ(run.file, crlfLines({"915 D", "914 A", "511 A", "914 ", "511 ", "200 " + kZero + " " + kZero + " inf ", "EOF"}));
 }
 
 TEST(Meta2dReport, OnlyTheFirstValueIsReported) {
@@ -95,7 +85,7 @@ TEST(Meta2dReport, ATextWhoseLaterLineReadsAsARecordIsReported) {
   EXPECT_EQ(convert(R"(FIGURE{NAME{"F"} FIGURITEMS{TEXT{POINT{0,0} TEXT{"two\nlines 100 x\n5000"}}}})").restext, "-");
   const runC run = convert(R"(FIGURE{NAME{"F"} FIGURITEMS{TEXT{POINT{0,0} TEXT{"a\n100 b"}}}})");
   EXPECT_EQ(run.restext, "Figur F: Text im Satz 500 nicht darstellbar!");
-  EXPECT_EQ(run.file, lines({"915 F", "914 F", "918 0_F", "511 F",
+  EXPECT_EQ(run.file, crlfLines({"915 F", "914 F", "918 0_F", "511 F",
                              "500 " + kZero + " " + kZero + " " + kZero + " " + kZero + " a", "100 b", "EOF"}));
   EXPECT_EQ(convert(R"(FIGURE{NAME{"x\n511 y"}})").restext, "Figur Nr. 1: Text im Satz 914 nicht darstellbar!");
   // The name line has its blanks made underscores: no later line reads as a record.

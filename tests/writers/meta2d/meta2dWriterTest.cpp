@@ -7,25 +7,18 @@
 #include <string>
 
 #include "lorvane/interface/builtInWriters.h"
-#include "lorvane/util/fileContents.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
+#include "requestTrees.h"
+#include "testFiles.h"
+#include "lorvane/util/fileContents.h"
 
 namespace lorvane {
 namespace {
 
-bool exists(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f) std::fclose(f);
-  return f != nullptr;
-}
-
-// Lines joined with CR LF, as they stand on disk.
-std::string lines(std::initializer_list<const char*> texts) {
-  std::string out;
-  for (const char* t : texts) out += std::string(t) + "\r\n";
-  return out;
-}
+using testing::crlfLines;
+using testing::fileExists;
+using testing::readFileBytes;
 
 int gProgressCalls = 0;
 double gLastProgress = -1;
@@ -36,7 +29,7 @@ void progress(double percent, const char* text) {
 }
 
 struct conversionC {
-  metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
+  metaObjectC request;
   std::string path;
   std::string file;
 
@@ -45,16 +38,10 @@ struct conversionC {
               const char* format = "META")
       : path(std::move(output)) {
     std::remove(path.c_str());
-    metaObjectC(request.getOrAddChild("NAME")).setString(format);
-    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(path);
-    metaObjectC input(request.getOrAddChild("INPUTDATA"));
-    metaTextReaderC reader;
-    metaObjectC tree = reader.readTree(drawing, false);
-    EXPECT_FALSE(reader.failed()) << reader.errorText();
-    if (tree.isValid()) metaTreeC::appendChildren(tree.node(), input.node());
+    request = testing::conversionRequest(drawing, format, path);
     gProgressCalls = 0;
     EXPECT_EQ(convertRequest(request.node(), &progress), 1);
-    file = fileContents(path);
+    file = readFileBytes(path);
   }
   ~conversionC() { std::remove(path.c_str()); }
   std::string resultText() { return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()); }
@@ -63,7 +50,7 @@ struct conversionC {
 
 TEST(Meta2dWriter, ADrawingWithoutFiguresGivesItsNameLineAndEof) {
   conversionC c(R"(DRAWING{NAME{"Front view"}})");
-  EXPECT_EQ(c.file, lines({"915 Front_view", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 Front_view", "EOF"}));
   EXPECT_FALSE(c.hasResult());
   EXPECT_EQ(gProgressCalls, 2);
   EXPECT_EQ(gLastProgress, 100.0);
@@ -71,21 +58,21 @@ TEST(Meta2dWriter, ADrawingWithoutFiguresGivesItsNameLineAndEof) {
 
 TEST(Meta2dWriter, AFigureInputNamesTheFileAfterItself) {
   conversionC c(R"(FIGURE{NAME{"A B"}})");
-  EXPECT_EQ(c.file, lines({"915 A_B", "914 A B", "918 0_A B", "511 A B", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 A_B", "914 A B", "918 0_A B", "511 A B", "EOF"}));
 }
 
 TEST(Meta2dWriter, ViewNumberMinusOneSuppressesTheViewLine) {
   conversionC none(R"(FIGURE{NAME{"V"} ANSICHTNO{-1}})");
-  EXPECT_EQ(none.file, lines({"915 V", "914 V", "511 V", "EOF"}));
+  EXPECT_EQ(none.file, crlfLines({"915 V", "914 V", "511 V", "EOF"}));
   conversionC zero(R"(FIGURE{NAME{"V"} ANSICHTNO{0}})", ::testing::TempDir() + "zero.krv");
-  EXPECT_EQ(zero.file, lines({"915 V", "914 V", "918 0_V", "511 V", "EOF"}));
+  EXPECT_EQ(zero.file, crlfLines({"915 V", "914 V", "918 0_V", "511 V", "EOF"}));
   conversionC seven(R"(FIGURE{NAME{"V"} ANSICHTNO{-7.9}})", ::testing::TempDir() + "seven.krv");
-  EXPECT_EQ(seven.file, lines({"915 V", "914 V", "918 -7_V", "511 V", "EOF"}));
+  EXPECT_EQ(seven.file, crlfLines({"915 V", "914 V", "918 -7_V", "511 V", "EOF"}));
 }
 
 TEST(Meta2dWriter, ALineIsFourFieldsOf24CharactersEachFollowedByABlank) {
   conversionC c(R"(FIGURE{NAME{"L"} ANSICHTNO{-1} FIGURITEMS{LINE{POINT{0,0} POINT{1,2.5}}}})");
-  EXPECT_EQ(c.file, lines({"915 L", "914 L", "511 L",
+  EXPECT_EQ(c.file, crlfLines({"915 L", "914 L", "511 L",
                            "100 0.0000000000000000000000 0.0000000000000000000000 1.0000000000000000000000 "
                            "2.5000000000000000000000 ",
                            "EOF"}));
@@ -95,7 +82,7 @@ TEST(Meta2dWriter, AClockwiseArcIsWrittenCounterClockwise) {
   // (0, 10) through (6, 8) to (10, 0) on the circle of radius 10 runs clockwise
   // from 90 to 0 degrees.
   conversionC c(R"(FIGURE{NAME{"A"} ANSICHTNO{-1} FIGURITEMS{ARC{POINT{0,10} POINT{6,8} POINT{10,0}}}})");
-  EXPECT_EQ(c.file, lines({"915 A", "914 A", "511 A",
+  EXPECT_EQ(c.file, crlfLines({"915 A", "914 A", "511 A",
                            "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
                            "0.0000000000000000000000 90.000000000000000000000 ",
                            "EOF"}));
@@ -103,7 +90,7 @@ TEST(Meta2dWriter, AClockwiseArcIsWrittenCounterClockwise) {
 
 TEST(Meta2dWriter, AnArcWithEqualEndAnglesIsAFullTurn) {
   conversionC c(R"(FIGURE{NAME{"A"} ANSICHTNO{-1} FIGURITEMS{ARC{POINT{10,0} POINT{-10,0} POINT{10,0}}}})");
-  EXPECT_EQ(c.file, lines({"915 A", "914 A", "511 A",
+  EXPECT_EQ(c.file, crlfLines({"915 A", "914 A", "511 A",
                            "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
                            "0.0000000000000000000000 360.00000000000000000000 ",
                            "EOF"}));
@@ -114,7 +101,7 @@ TEST(Meta2dWriter, CirclesAndTexts) {
       CIRCLE{POINT{1,-2} RAD{0.5}}
       TEXT{POINT{3,4} TEXT{"M 10"} HEIGHT{2.5} ANGLE{90}}
       TEXT{POINT{0,0}}}})");
-  EXPECT_EQ(c.file, lines({"915 C", "914 C", "511 C",
+  EXPECT_EQ(c.file, crlfLines({"915 C", "914 C", "511 C",
                            "200 1.0000000000000000000000 -2.000000000000000000000 0.5000000000000000000000 ",
                            "500 3.0000000000000000000000 4.0000000000000000000000 2.5000000000000000000000 "
                            "90.000000000000000000000 M 10",
@@ -127,7 +114,7 @@ TEST(Meta2dWriter, LineTypeFourSuppressesTheShapesThatFollowIt) {
   conversionC c(R"(FIGURE{NAME{"S"} ANSICHTNO{-1} FIGURITEMS{
       SHAPEATTR{SHAPETYP{4} SHAPEWIDTH{2}} LINE{POINT{0,0} POINT{1,1}} CIRCLE{POINT{0,0} RAD{1}}
       SHAPEATTR{SHAPETYP{1}} LINE{POINT{0,0} POINT{0,1}}}})");
-  EXPECT_EQ(c.file, lines({"915 S", "914 S", "511 S", "900 4  ", "901 2  ", "900 1  ", "901 0  ",
+  EXPECT_EQ(c.file, crlfLines({"915 S", "914 S", "511 S", "900 4  ", "901 2  ", "900 1  ", "901 0  ",
                            "100 0.0000000000000000000000 0.0000000000000000000000 0.0000000000000000000000 "
                            "1.0000000000000000000000 ",
                            "EOF"}));
@@ -135,37 +122,37 @@ TEST(Meta2dWriter, LineTypeFourSuppressesTheShapesThatFollowIt) {
 
 TEST(Meta2dWriter, WideAttributeNumbersTakeMoreRoom) {
   conversionC c(R"(FIGURE{NAME{"W"} ANSICHTNO{-1} FIGURITEMS{SHAPEATTR{SHAPETYP{-12} SHAPEWIDTH{12345}}}})");
-  EXPECT_EQ(c.file, lines({"915 W", "914 W", "511 W", "900 -12", "901 12345", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 W", "914 W", "511 W", "900 -12", "901 12345", "EOF"}));
 }
 
 TEST(Meta2dWriter, TheFigureBracketsNestAsTheFileFormatWants) {
   conversionC c(R"(FIGURE{NAME{"F"} SHORTNAME{"S"} ANSICHTNO{3} GROUP{"YES"}
       CUTOUT{HIDDEN{"YES"} DASH{"YES"}} MIDENT{"{T1},{A=1},{B?x\\}y}"}})");
-  EXPECT_EQ(c.file, lines({"915 F", "917 S", "920 1   SET CUTOUTHIDDEN", "920 2   SET CUTOUTDASH", "910 SET BGN",
+  EXPECT_EQ(c.file, crlfLines({"915 F", "917 S", "920 1   SET CUTOUTHIDDEN", "920 2   SET CUTOUTDASH", "910 SET BGN",
                            "914 F", "918 3_F", "511 F", "515 T1", "520 002   \"A=1\",\"B=x}y\"", "911 SET END",
                            "916 END FIG", "921 SET CUTOUTHIDDEN END", "921 SET CUTOUTDASH END", "EOF"}));
 }
 
 TEST(Meta2dWriter, FlagsAreOnlyTheExactUpperCaseYes) {
   conversionC c(R"(FIGURE{NAME{"F"} ANSICHTNO{-1} GROUP{"yes"} CUTOUT{HIDDEN{"Yes"} DASH{"NO"}}})");
-  EXPECT_EQ(c.file, lines({"915 F", "914 F", "511 F", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 F", "914 F", "511 F", "EOF"}));
 }
 
 TEST(Meta2dWriter, ACountedFirstListHasItsLengthInTheRecord) {
   // "004 " then the first list text {A=1} (5 characters), then the rest.
   conversionC c(R"(FIGURE{NAME{"F"} ANSICHTNO{-1} MIDENT{"T9,005 {A=1},{B=2}"}})");
-  EXPECT_EQ(c.file, lines({"915 F", "914 F", "511 F", "515 T9", "520 007\"A=1\"   \"B=2\"", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 F", "914 F", "511 F", "515 T9", "520 007\"A=1\"   \"B=2\"", "EOF"}));
 }
 
 TEST(Meta2dWriter, AnIdentificationThatYieldsNothingStillWritesBothRecords) {
   conversionC c(R"(FIGURE{NAME{"F"} ANSICHTNO{-1} MIDENT{"T3"}})");
-  EXPECT_EQ(c.file, lines({"915 F", "914 F", "511 F", "515 ", "520 002   ", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 F", "914 F", "511 F", "515 ", "520 002   ", "EOF"}));
 }
 
 TEST(Meta2dWriter, FiguresArePlacedByRotationThenInsertPoint) {
   conversionC c(R"(FIGURE{NAME{"P"} ANSICHTNO{-1} INSERTPOINT{POINT{10,0} ROTATION{90}}
       FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}})");
-  EXPECT_EQ(c.file, lines({"915 P", "914 P", "511 P",
+  EXPECT_EQ(c.file, crlfLines({"915 P", "914 P", "511 P",
                            "100 10.000000000000000000000 1.0000000000000000000000 10.000000000000000000000 "
                            "2.0000000000000000000000 ",
                            "EOF"}));
@@ -174,7 +161,7 @@ TEST(Meta2dWriter, FiguresArePlacedByRotationThenInsertPoint) {
 TEST(Meta2dWriter, TheFiguresOfADrawingAreWrittenInListOrder) {
   conversionC c(R"(DRAWING{NAME{"D"} DRAWINGITEMS{FIGURE{NAME{"one"} ANSICHTNO{1}} OTHER{} FIGURE{NAME{"two"}
       ANSICHTNO{2}}}})");
-  EXPECT_EQ(c.file, lines({"915 D", "914 one", "918 1_one", "511 one", "914 two", "918 2_two", "511 two", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 D", "914 one", "918 1_one", "511 one", "914 two", "918 2_two", "511 two", "EOF"}));
 }
 
 TEST(Meta2dWriter, AnEllipseIsWrittenInPlaceAsItsArcs) {
@@ -196,12 +183,12 @@ TEST(Meta2dWriter, AnEllipseIsWrittenInPlaceAsItsArcs) {
 
 TEST(Meta2dWriter, ItemsWithoutAShapeClassWriteNothing) {
   conversionC c(R"(FIGURE{NAME{"N"} ANSICHTNO{-1} FIGURITEMS{UNKNOWN{POINT{1,1}} SPOINT{POINT{1,1}}}})");
-  EXPECT_EQ(c.file, lines({"915 N", "914 N", "511 N", "EOF"}));
+  EXPECT_EQ(c.file, crlfLines({"915 N", "914 N", "511 N", "EOF"}));
 }
 
 TEST(Meta2dWriter, TextsAndNamesAreWrittenByteForByteWithLineFeedsAsCrLf) {
   conversionC c("FIGURE{NAME{\"a\\nb\"} ANSICHTNO{-1} FIGURITEMS{TEXT{POINT{0,0} TEXT{\"x\\ry\\nz\"}}}}");
-  EXPECT_EQ(c.file, lines({"915 a", "b", "914 a", "b", "511 a", "b",
+  EXPECT_EQ(c.file, crlfLines({"915 a", "b", "914 a", "b", "511 a", "b",
                            "500 0.0000000000000000000000 0.0000000000000000000000 0.0000000000000000000000 "
                            "0.0000000000000000000000 x\ry",
                            "z", "EOF"}));
@@ -211,7 +198,7 @@ TEST(Meta2dWriter, NotANumberAndInfinityAreWrittenAsTheirShortForms) {
   // Placing the figure multiplies by the matrix's zeros, and 0 * inf is NaN,
   // so every field of this line comes out as a NaN or an infinity.
   conversionC c(R"(FIGURE{NAME{"N"} ANSICHTNO{-1} FIGURITEMS{LINE{POINT{+nan,+inf} POINT{-inf,1}}}})");
-  const std::string prefix = lines({"915 N", "914 N", "511 N"});
+  const std::string prefix = crlfLines({"915 N", "914 N", "511 N"});
   ASSERT_EQ(c.file.substr(0, prefix.size()), prefix);
   const std::string record = c.file.substr(prefix.size(), c.file.find("\r\n", prefix.size()) - prefix.size());
   EXPECT_TRUE(std::regex_match(record, std::regex("100 ((-?nan|-?inf) ){4}"))) << record;
@@ -228,7 +215,7 @@ TEST(Meta2dWriter, AbsentMembersAreAddedToTheInputAsEmptyKeys) {
 
 TEST(Meta2dWriter, ARejectedInputLeavesAnEmptyFile) {
   conversionC c(R"(OTHER{NAME{"X"}})");
-  EXPECT_TRUE(exists(c.path));
+  EXPECT_TRUE(fileExists(c.path));
   EXPECT_EQ(c.file, "");
   EXPECT_EQ(c.resultText(), "Fehler in der Metadatei!");
   EXPECT_EQ(gProgressCalls, 2);
@@ -245,7 +232,7 @@ TEST(Meta2dWriter, AFileInAMissingFolderIsReportedWithItsPath) {
   conversionC c(R"(FIGURE{NAME{"F"}})", path);
   EXPECT_EQ(c.resultText(), "Datei " + path + " konnte nicht erzeugt werden!");
   EXPECT_EQ(gProgressCalls, 2);
-  EXPECT_FALSE(exists(path));
+  EXPECT_FALSE(fileExists(path));
 }
 
 #if !defined(_WIN32)
@@ -266,7 +253,7 @@ TEST(Meta2dWriter, AWriteErrorIsReported) {
 TEST(Meta2dWriter, FormatNamesInAnyCaseSelectTheWriter) {
   for (const char* name : {"meta", "Meta2dV1"}) {
     conversionC c(R"(DRAWING{NAME{"x"}})", ::testing::TempDir() + "case.krv", name);
-    EXPECT_EQ(c.file, lines({"915 x", "EOF"})) << name;
+    EXPECT_EQ(c.file, crlfLines({"915 x", "EOF"})) << name;
   }
 }
 

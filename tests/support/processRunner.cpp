@@ -11,13 +11,6 @@
 
 namespace lorvane::testing {
 
-void writeFileBytes(const std::string& path, const std::string& bytes) {
-  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(bytes.data(), 1, bytes.size(), f);
-    std::fclose(f);
-  }
-}
-
 std::string hostPath(const std::string& path) {
 #if defined(_WIN32)
   // Under wine the build's Unix paths are on drive Z:, and the command

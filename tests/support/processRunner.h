@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "testFiles.h"
 #include "lorvane/util/fileContents.h"
 
 namespace lorvane::testing {
@@ -19,6 +20,5 @@ processResultC runProcess(const std::string& commandLine);
 std::string hostPath(const std::string& path);
 // The path in double quotes, in its hostPath form.
 std::string quoted(const std::string& path);
-void writeFileBytes(const std::string& path, const std::string& bytes);
 
 }  // namespace lorvane::testing
