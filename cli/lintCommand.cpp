@@ -4,7 +4,7 @@
 
 #include "commands.h"
 #include "inputFile.h"
-#include "lint/drawingLint.h"
+#include "lorvane/lint/drawingLint.h"
 #include "writtenFiles.h"
 #include "lorvane/metatree/metaTextReader.h"
 

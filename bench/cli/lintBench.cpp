@@ -8,7 +8,7 @@
 
 #include "benchFiles.h"
 #include "benchmarkDrawings.h"
-#include "lint/drawingLint.h"
+#include "lorvane/lint/drawingLint.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
 

@@ -1,11 +1,11 @@
-#include "lint/drawingLint.h"
+#include "lorvane/lint/drawingLint.h"
 
 #include <array>
 
-#include "lint/geometryRules.h"
-#include "lint/identificationRules.h"
-#include "lint/keySuggestion.h"
-#include "lint/structureRules.h"
+#include "geometryRules.h"
+#include "identificationRules.h"
+#include "keySuggestion.h"
+#include "structureRules.h"
 
 namespace lorvane::cli::lint {
 namespace {

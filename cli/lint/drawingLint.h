@@ -3,7 +3,7 @@
 // made, handing each record to the rules of every finding family.
 #include <string>
 
-#include "lint/lintReport.h"
+#include "lorvane/lint/lintReport.h"
 #include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::cli::lint {

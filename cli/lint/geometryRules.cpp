@@ -1,10 +1,10 @@
-#include "lint/geometryRules.h"
+#include "geometryRules.h"
 
 #include <cmath>
 
 #include "lorvane/geometry/arcGeometry.h"
-#include "lint/structureRules.h"
-#include "lint/valueRules.h"
+#include "structureRules.h"
+#include "valueRules.h"
 #include "lorvane/util/angleUnits.h"
 
 namespace lorvane::cli::lint {

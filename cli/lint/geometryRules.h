@@ -2,7 +2,7 @@
 // Shapes the writers turn into geometry the author did not mean: arcs
 // through points on one line, radii of zero or below, lines of no length,
 // curves of one point, arcs whose sweep the 359.9999-degree rule changes.
-#include "lint/lintContext.h"
+#include "lintContext.h"
 
 namespace lorvane::cli::lint {
 

@@ -1,4 +1,4 @@
-#include "lint/identificationRules.h"
+#include "identificationRules.h"
 
 #include "lorvane/writers/meta2d/tableIdent.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // What identifies a figure: its table identification (MIDENT) and the names
 // the MI file changes.
-#include "lint/lintContext.h"
+#include "lintContext.h"
 
 namespace lorvane::cli::lint {
 

@@ -1,4 +1,4 @@
-#include "lint/keySuggestion.h"
+#include "keySuggestion.h"
 
 #include <algorithm>
 #include <cstddef>

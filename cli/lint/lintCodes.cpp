@@ -1,4 +1,4 @@
-#include "lint/lintCodes.h"
+#include "lorvane/lint/lintCodes.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "lint/lintContext.h"
+#include "lintContext.h"
 
 #include "lorvane/metatree/metaTextNumber.h"
 

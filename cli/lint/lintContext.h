@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "lint/lintReport.h"
-#include "lint/lintSchema.h"
+#include "lorvane/lint/lintReport.h"
+#include "lintSchema.h"
 #include "lorvane/metatree/metaTree.h"
 
 namespace lorvane::cli::lint {

@@ -1,4 +1,4 @@
-#include "lint/lintReport.h"
+#include "lorvane/lint/lintReport.h"
 
 #include <algorithm>
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lint/lintCodes.h"
+#include "lorvane/lint/lintCodes.h"
 
 namespace lorvane::cli::lint {
 

@@ -1,4 +1,4 @@
-#include "lint/lintSchema.h"
+#include "lintSchema.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
-#include "lint/structureRules.h"
+#include "structureRules.h"
 
 #include <array>
 
-#include "lint/keySuggestion.h"
-#include "lint/valueRules.h"
+#include "keySuggestion.h"
+#include "valueRules.h"
 
 namespace lorvane::cli::lint {
 namespace {

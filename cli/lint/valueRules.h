@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "lint/lintContext.h"
+#include "lintContext.h"
 
 namespace lorvane::cli::lint {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "lint/drawingLint.h"
+#include "lorvane/lint/drawingLint.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/util/fileContents.h"
 
