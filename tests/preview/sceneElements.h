@@ -28,14 +28,14 @@ inline elementC circle(double x, double y, double radius) {
 
 // Counter-clockwise from start to end degrees; its end points on the circle.
 inline elementC arc(double x, double y, double radius, double start, double end) {
-  elementC element;
+  elementC element = circle(x, y, radius);
   element.kind = elementKind::arc;
-  element.centre = {x, y};
-  element.radius = radius;
   element.startAngle = start;
   element.endAngle = end;
-  element.a = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(start)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(start))};
-  element.b = {x + radius * std::cos(degreesToRadiansMultiplyingFirst(end)), y + radius * std::sin(degreesToRadiansMultiplyingFirst(end))};
+  const double from = degreesToRadiansMultiplyingFirst(start);
+  const double to = degreesToRadiansMultiplyingFirst(end);
+  element.a = {x + radius * std::cos(from), y + radius * std::sin(from)};
+  element.b = {x + radius * std::cos(to), y + radius * std::sin(to)};
   return element;
 }
 
