@@ -4,7 +4,6 @@
 
 #include "commands.h"
 #include "toolDispatch.h"
-#include "lorvane/version.h"
 
 namespace {
 

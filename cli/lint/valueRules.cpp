@@ -1,4 +1,4 @@
-#include "lint/valueRules.h"
+#include "valueRules.h"
 
 #include <algorithm>
 #include <charconv>
