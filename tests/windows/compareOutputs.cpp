@@ -195,8 +195,8 @@ int main(int argc, char** argv) {
     std::string reference;
     std::string other;
     std::string error;
-    if (!readFileContents(referenceDir + "/" + name, reference, error) ||
-        !readFileContents(otherDir + "/" + name, other, error)) {
+    if (!lorvane::readFileContents(referenceDir + "/" + name, reference, error) ||
+        !lorvane::readFileContents(otherDir + "/" + name, other, error)) {
       std::printf("FAIL %s: missing in one of the builds\n", name.c_str());
       ++failures;
       continue;
