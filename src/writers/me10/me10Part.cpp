@@ -45,6 +45,13 @@ std::int32_t ME10Part::currentSet() {
   return currentSet_;
 }
 
+void ME10Part::complete() {
+  pointIndex_.releaseLookup();
+  // The arrays grew by doubling; what a complete part keeps is only its own.
+  elements_.shrink_to_fit();
+  texts_.shrink_to_fit();
+}
+
 void ME10Part::setName(std::string_view text, std::int32_t number) {
   name_.assign(text);
   number_ = number;

@@ -50,6 +50,9 @@ public:
   // without members keeps -1 as its first number.
   std::int32_t assignNumbers(std::int32_t start);
 
+  // Frees what only adding needs; adding again afterwards still works.
+  void complete();
+
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 
   ME10Model* owner() const { return owner_; }

@@ -98,9 +98,24 @@ std::int32_t pointGridIndexC::search(const ME10Point& p) const {
   return best == std::numeric_limits<std::int32_t>::max() ? kNone : best;
 }
 
-std::int32_t pointGridIndexC::find(const ME10Point& p) const { return search(p); }
+std::int32_t pointGridIndexC::scan(const ME10Point& p) const {
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    if (coincide(points_[i], p)) return static_cast<std::int32_t>(i);
+  }
+  return kNone;
+}
+
+std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupReleased() ? scan(p) : search(p); }
+
+void pointGridIndexC::releaseLookup() {
+  std::vector<slotC>().swap(slots_);
+  points_.shrink_to_fit();
+  usedSlots_ = 0;
+  shift_ = 64;
+}
 
 std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
+  if (lookupReleased()) grow();
   const std::int32_t found = search(p);
   if (found != kNone) {
     added = false;
@@ -130,7 +145,13 @@ void pointGridIndexC::insert(std::int32_t index) {
 // Points go back in in insertion order, which keeps each cell's points in
 // that order along its probe sequence.
 void pointGridIndexC::grow() {
-  const std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
+  // Room at half load for every stored point and the one about to be added,
+  // also when the table was released.
+  std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
+  while (size < 2 * (points_.size() + 1)) size *= 2;
+  // The old table goes first: the points rebuild it, and the two together
+  // would raise the peak memory of a large part.
+  std::vector<slotC>().swap(slots_);
   slots_.assign(size, slotC{kNone, 0});
   shift_ = 64 - std::countr_zero(size);
   usedSlots_ = 0;

@@ -33,6 +33,11 @@ public:
   // The first stored point coinciding with p, or kNone.
   std::int32_t find(const ME10Point& p) const;
 
+  // Frees the look-up table and any spare room while keeping the points: a
+  // part that is complete needs only those. A later findOrAdd builds the
+  // table again.
+  void releaseLookup();
+
   std::size_t size() const { return points_.size(); }
   const ME10Point& point(std::size_t index) const { return points_[index]; }
   // In insertion order: the index of each is its position.
@@ -67,6 +72,8 @@ private:
 
   std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
   std::int32_t search(const ME10Point& p) const;
+  std::int32_t scan(const ME10Point& p) const;
+  bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
   void insert(std::int32_t index);
   void grow();
 
