@@ -20,11 +20,12 @@ struct ME10Attributes {
 // A line, arc or circle of a part. Parts keep their elements in one flat
 // array in the order the MI file writes them, and their attributes once per
 // distinct set: drawings of millions of elements then cost no allocation per
-// element. Point indices are 0-based into the part's points.
+// element, and 16 bytes each. Point indices are 0-based into the part's
+// points; the point an element lacks tells its kind.
 struct ME10Element {
   enum : std::int32_t { kLine = 0, kArc = 1, kCircle = 2 };
+  static constexpr std::int32_t kNoPoint = -1;
 
-  std::int32_t kind;
   std::int32_t attributes;  // the index of the part's attribute set
   // An arc runs counter-clockwise from the first point to the second. A
   // circle's rim point, at (radius, 0) from the centre, is kept as its first.
@@ -32,7 +33,10 @@ struct ME10Element {
   std::int32_t first;
   std::int32_t second;  // kNoPoint for a circle
 
-  static constexpr std::int32_t kNoPoint = -1;
+  std::int32_t kind() const {
+    if (centre == kNoPoint) return kLine;
+    return second == kNoPoint ? kCircle : kArc;
+  }
   std::int32_t rim() const { return first; }
 };
 

@@ -12,7 +12,7 @@ std::int32_t ME10Part::addPoint(double x, double y) {
 std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
   const std::int32_t first = addPoint(p1.x, p1.y);
   const std::int32_t second = addPoint(p2.x, p2.y);
-  elements_.push_back({ME10Element::kLine, currentSet(), ME10Element::kNoPoint, first, second});
+  elements_.push_back({currentSet(), ME10Element::kNoPoint, first, second});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 
@@ -20,14 +20,14 @@ std::int32_t ME10Part::addArc(const ME10Point& centre, const ME10Point& a, const
   const std::int32_t c = addPoint(centre.x, centre.y);
   const std::int32_t first = addPoint(a.x, a.y);
   const std::int32_t second = addPoint(b.x, b.y);
-  elements_.push_back({ME10Element::kArc, currentSet(), c, first, second});
+  elements_.push_back({currentSet(), c, first, second});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 
 std::int32_t ME10Part::addCircle(const ME10Point& centre, double radius) {
   const std::int32_t c = addPoint(centre.x, centre.y);
   const std::int32_t rim = addPoint(centre.x + radius, centre.y);
-  elements_.push_back({ME10Element::kCircle, currentSet(), c, rim, ME10Element::kNoPoint});
+  elements_.push_back({currentSet(), c, rim, ME10Element::kNoPoint});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 

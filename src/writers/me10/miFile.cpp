@@ -259,7 +259,7 @@ private:
 
   void element(const ME10Element& element, const ME10Attributes& attributes, std::int32_t base) {
     meter_.step();
-    switch (element.kind) {
+    switch (element.kind()) {
       case ME10Element::kLine:
         record("LIN", attributes);
         out_.integer(addNumbers(base, element.first));

@@ -30,13 +30,14 @@ TEST(ME10Part, ElementsRegisterTheirPointsInOrder) {
   EXPECT_EQ(part.points()[4].x, 1.0);
   EXPECT_EQ(part.points()[5].x, 6.0);
   EXPECT_EQ(part.points()[5].y, 2.0);
+  EXPECT_EQ(part.elements()[0].kind(), ME10Element::kLine);
   const ME10Element& arc = part.elements()[1];
-  EXPECT_EQ(arc.kind, ME10Element::kArc);
+  EXPECT_EQ(arc.kind(), ME10Element::kArc);
   EXPECT_EQ(arc.centre, 1);
   EXPECT_EQ(arc.first, 2);
   EXPECT_EQ(arc.second, 3);
   const ME10Element& circle = part.elements()[2];
-  EXPECT_EQ(circle.kind, ME10Element::kCircle);
+  EXPECT_EQ(circle.kind(), ME10Element::kCircle);
   EXPECT_EQ(circle.centre, 4);
   EXPECT_EQ(circle.rim(), 5);
   // Every element took the part's attributes as they were when it was added.
