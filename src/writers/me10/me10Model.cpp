@@ -14,6 +14,7 @@ std::int32_t ME10Model::layerIndex(std::string_view name) {
 }
 
 ME10Part& ME10Model::addPart() {
+  if (!parts_.empty()) parts_.back()->complete();
   parts_.push_back(std::make_unique<ME10Part>(this));
   return *parts_.back();
 }

@@ -23,7 +23,8 @@ public:
   // The index of the layer name (compared byte by byte), registered on first use.
   std::int32_t layerIndex(std::string_view name);
 
-  // A new empty part, owned by the model and appended to its parts.
+  // A new empty part, owned by the model and appended to its parts. The part
+  // before it counts as complete.
   ME10Part& addPart();
 
   // Stored with every '~' made '_'.

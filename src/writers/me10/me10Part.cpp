@@ -12,7 +12,7 @@ std::int32_t ME10Part::addPoint(double x, double y) {
 std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
   const std::int32_t first = addPoint(p1.x, p1.y);
   const std::int32_t second = addPoint(p2.x, p2.y);
-  elements_.push_back(std::make_unique<ME10Line>(current_, first, second));
+  elements_.push_back({currentSet(), ME10Element::kNoPoint, first, second});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 
@@ -20,22 +20,36 @@ std::int32_t ME10Part::addArc(const ME10Point& centre, const ME10Point& a, const
   const std::int32_t c = addPoint(centre.x, centre.y);
   const std::int32_t first = addPoint(a.x, a.y);
   const std::int32_t second = addPoint(b.x, b.y);
-  elements_.push_back(std::make_unique<ME10Arc>(current_, c, first, second));
+  elements_.push_back({currentSet(), c, first, second});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 
 std::int32_t ME10Part::addCircle(const ME10Point& centre, double radius) {
   const std::int32_t c = addPoint(centre.x, centre.y);
   const std::int32_t rim = addPoint(centre.x + radius, centre.y);
-  elements_.push_back(std::make_unique<ME10Circle>(current_, c, rim));
+  elements_.push_back({currentSet(), c, rim, ME10Element::kNoPoint});
   return static_cast<std::int32_t>(elements_.size() - 1);
 }
 
 std::int32_t ME10Part::addText(std::string text, const ME10Point& position, double height, double angle,
                                std::int32_t relativePosition) {
-  texts_.push_back(
-      std::make_unique<ME10Text>(current_, std::move(text), position.x, position.y, height, angle, relativePosition));
+  texts_.push_back({currentSet(), std::move(text), position.x, position.y, height, angle, relativePosition});
   return static_cast<std::int32_t>(texts_.size() - 1);
+}
+
+std::int32_t ME10Part::currentSet() {
+  if (currentSet_ != kUnsettled) return currentSet_;
+  const auto [at, added] = setLookup_.try_emplace(current_, static_cast<std::int32_t>(attributeSets_.size()));
+  if (added) attributeSets_.push_back(current_);
+  currentSet_ = at->second;
+  return currentSet_;
+}
+
+void ME10Part::complete() {
+  pointIndex_.releaseLookup();
+  // The arrays grew by doubling; what a complete part keeps is only its own.
+  elements_.shrink_to_fit();
+  texts_.shrink_to_fit();
 }
 
 void ME10Part::setName(std::string_view text, std::int32_t number) {

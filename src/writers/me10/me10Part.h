@@ -1,7 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
-#include <memory>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,12 +40,18 @@ public:
   // The number given with the name: the figure's 1-based position.
   std::int32_t number() const { return number_; }
   void setPosition(double x, double y) { position_ = {x, y}; }
-  void setAttributes(const ME10Attributes& attributes) { current_ = attributes; }
+  void setAttributes(const ME10Attributes& attributes) {
+    current_ = attributes;
+    currentSet_ = kUnsettled;
+  }
 
   // Numbers the points, elements and texts in that order from start and
   // returns the last number used (start - 1 for an empty part). A range
   // without members keeps -1 as its first number.
   std::int32_t assignNumbers(std::int32_t start);
+
+  // Frees what only adding needs; adding again afterwards still works.
+  void complete();
 
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 
@@ -56,8 +62,10 @@ public:
   const std::array<double, 2>& furtherValues() const { return further_; }
   const ME10Attributes& currentAttributes() const { return current_; }
   const std::vector<ME10Point>& points() const { return pointIndex_.points(); }
-  const std::vector<std::unique_ptr<ME10Element>>& elements() const { return elements_; }
-  const std::vector<std::unique_ptr<ME10Element>>& texts() const { return texts_; }
+  const std::vector<ME10Element>& elements() const { return elements_; }
+  const std::vector<ME10Text>& texts() const { return texts_; }
+  // The attributes an element or text took when it was added.
+  const ME10Attributes& attributes(std::int32_t set) const { return attributeSets_[static_cast<std::size_t>(set)]; }
 
   std::int32_t firstPointNumber() const { return firstPoint_; }
   std::int32_t firstElementNumber() const { return firstElement_; }
@@ -65,9 +73,17 @@ public:
   std::int32_t lastNumber() const { return last_; }
 
 private:
+  static constexpr std::int32_t kUnsettled = -1;
+
+  // The index of the current attributes among the sets, added on first use.
+  std::int32_t currentSet();
+
   ME10Model* owner_;
-  std::vector<std::unique_ptr<ME10Element>> elements_;
-  std::vector<std::unique_ptr<ME10Element>> texts_;
+  std::vector<ME10Element> elements_;
+  std::vector<ME10Text> texts_;
+  std::vector<ME10Attributes> attributeSets_;
+  std::map<ME10Attributes, std::int32_t> setLookup_;  // attributes -> index in attributeSets_
+  std::int32_t currentSet_ = kUnsettled;
   pointGridIndexC pointIndex_;  // holds the points
   std::string name_;
   std::int32_t number_ = 0;

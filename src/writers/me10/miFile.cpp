@@ -227,12 +227,12 @@ private:
     out_.text("|~");
   }
 
-  void attributes(const ME10Element& element) {
-    out_.text(element.colour);
-    out_.integer(element.lineType);
-    out_.formattedReal(element.width);
+  void attributes(const ME10Attributes& attributes) {
+    out_.text(attributes.colour);
+    out_.integer(attributes.lineType);
+    out_.formattedReal(attributes.width);
     out_.lines({"0", "1"});
-    out_.integer(addNumbers(element.layerIndex, model_.layerBase()));
+    out_.integer(addNumbers(attributes.layerIndex, model_.layerBase()));
   }
 
   void partBlock(const ME10Part& part) {
@@ -252,55 +252,47 @@ private:
       out_.text("|~");
     }
     out_.text("#~62");
-    for (const auto& element : part.elements()) this->element(*element, base);
+    for (const ME10Element& element : part.elements()) this->element(element, part.attributes(element.attributes), base);
     out_.lines({"#~71", "#~72"});
-    for (const auto& text : part.texts()) {
-      if (text->kind == ME10Element::kText) this->text(static_cast<const ME10Text&>(*text));
-    }
+    for (const ME10Text& text : part.texts()) this->text(text, part.attributes(text.attributes));
   }
 
-  void element(const ME10Element& element, std::int32_t base) {
+  void element(const ME10Element& element, const ME10Attributes& attributes, std::int32_t base) {
     meter_.step();
-    switch (element.kind) {
-      case ME10Element::kLine: {
-        const auto& line = static_cast<const ME10Line&>(element);
-        record("LIN", element);
-        out_.integer(addNumbers(base, line.first));
-        out_.integer(addNumbers(base, line.second));
+    switch (element.kind()) {
+      case ME10Element::kLine:
+        record("LIN", attributes);
+        out_.integer(addNumbers(base, element.first));
+        out_.integer(addNumbers(base, element.second));
         break;
-      }
-      case ME10Element::kCircle: {
-        const auto& circle = static_cast<const ME10Circle&>(element);
-        record("CIR", element);
-        out_.integer(addNumbers(base, circle.centre));
-        out_.integer(addNumbers(base, circle.rim));
+      case ME10Element::kCircle:
+        record("CIR", attributes);
+        out_.integer(addNumbers(base, element.centre));
+        out_.integer(addNumbers(base, element.rim()));
         break;
-      }
-      case ME10Element::kArc: {
-        const auto& arc = static_cast<const ME10Arc&>(element);
-        record("ARC", element);
-        out_.integer(addNumbers(base, arc.centre));
-        out_.integer(addNumbers(base, arc.first));
-        out_.integer(addNumbers(base, arc.second));
+      case ME10Element::kArc:
+        record("ARC", attributes);
+        out_.integer(addNumbers(base, element.centre));
+        out_.integer(addNumbers(base, element.first));
+        out_.integer(addNumbers(base, element.second));
         out_.text("0");
         break;
-      }
       default:
-        return;  // texts have their own list
+        return;
     }
     out_.text("|~");
   }
 
-  void record(const char* type, const ME10Element& element) {
+  void record(const char* type, const ME10Attributes& attributes) {
     out_.record(type);
     out_.text(type);
     out_.integer(model_.takeNumber());
-    attributes(element);
+    this->attributes(attributes);
   }
 
-  void text(const ME10Text& text) {
+  void text(const ME10Text& text, const ME10Attributes& attributes) {
     meter_.step();
-    record("TEX", text);
+    record("TEX", attributes);
     out_.integer(text.relativePosition);
     // The placement is the rotation R = ((cos a, sin a, 0), (-sin a, cos a, 0),
     // (0, 0, 1)) times the translation T = ((1, 0, 0), (0, 1, 0), (x, y, 1)),

@@ -62,19 +62,21 @@ pointGridIndexC::axisRangeC pointGridIndexC::axisRange(double v) {
 
 std::uint64_t pointGridIndexC::hash(const cellKeyC& key) { return mix(mix(key.x) + key.y); }
 
-std::size_t pointGridIndexC::locate(const cellKeyC& key) const {
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t at = static_cast<std::size_t>(hash(key)) & mask;
-  while (slots_[at].head != kNone && (slots_[at].key.x != key.x || slots_[at].key.y != key.y)) at = (at + 1) & mask;
-  return at;
-}
-
 std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const {
-  const slotC& slot = slots_[locate(key)];
-  // The chain runs in insertion order: its first coincident point is the
-  // cell's answer, and nothing from `below` on can improve on another cell's.
-  for (std::int32_t at = slot.head; at != kNone && at < below; at = next_[static_cast<std::size_t>(at)]) {
-    if (coincide(points_[static_cast<std::size_t>(at)], p)) return at;
+  const std::uint64_t h = hash(key);
+  const auto tag = static_cast<std::uint32_t>(h);
+  const std::size_t mask = slots_.size() - 1;
+  // The cell's points lie along the probe sequence in insertion order: its
+  // first coincident point is the cell's answer, and nothing from `below` on
+  // can improve on another cell's.
+  for (std::size_t at = static_cast<std::size_t>(h >> shift_); slots_[at].index != kNone; at = (at + 1) & mask) {
+    const slotC& slot = slots_[at];
+    if (slot.tag != tag) continue;
+    const ME10Point& stored = points_[static_cast<std::size_t>(slot.index)];
+    const cellKeyC storedKey = cellKey(stored);
+    if (storedKey.x != key.x || storedKey.y != key.y) continue;
+    if (slot.index >= below) break;
+    if (coincide(stored, p)) return slot.index;
   }
   return kNone;
 }
@@ -96,9 +98,24 @@ std::int32_t pointGridIndexC::search(const ME10Point& p) const {
   return best == std::numeric_limits<std::int32_t>::max() ? kNone : best;
 }
 
-std::int32_t pointGridIndexC::find(const ME10Point& p) const { return search(p); }
+std::int32_t pointGridIndexC::scan(const ME10Point& p) const {
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    if (coincide(points_[i], p)) return static_cast<std::int32_t>(i);
+  }
+  return kNone;
+}
+
+std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupReleased() ? scan(p) : search(p); }
+
+void pointGridIndexC::releaseLookup() {
+  std::vector<slotC>().swap(slots_);
+  points_.shrink_to_fit();
+  usedSlots_ = 0;
+  shift_ = 64;
+}
 
 std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
+  if (lookupReleased()) grow();
   const std::int32_t found = search(p);
   if (found != kNone) {
     added = false;
@@ -108,31 +125,38 @@ std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
     throw std::length_error("too many points in one part");
   }
   const auto index = static_cast<std::int32_t>(points_.size());
+  const bool finite = isFinite(p);
+  if (finite && (usedSlots_ + 1) * 2 > slots_.size()) grow();
   points_.push_back(p);
-  next_.push_back(kNone);
-  if (isFinite(p)) link(index);
+  if (finite) insert(index);
   added = true;
   return index;
 }
 
-void pointGridIndexC::link(std::int32_t index) {
-  if ((usedSlots_ + 1) * 2 > slots_.size()) grow();
-  const cellKeyC key = cellKey(points_[static_cast<std::size_t>(index)]);
-  slotC& slot = slots_[locate(key)];
-  if (slot.head == kNone) {
-    slot = {key, index, index};
-    ++usedSlots_;
-  } else {
-    next_[static_cast<std::size_t>(slot.tail)] = index;
-    slot.tail = index;
-  }
+void pointGridIndexC::insert(std::int32_t index) {
+  const std::uint64_t h = hash(cellKey(points_[static_cast<std::size_t>(index)]));
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = static_cast<std::size_t>(h >> shift_);
+  while (slots_[at].index != kNone) at = (at + 1) & mask;
+  slots_[at] = {index, static_cast<std::uint32_t>(h)};
+  ++usedSlots_;
 }
 
+// Points go back in in insertion order, which keeps each cell's points in
+// that order along its probe sequence.
 void pointGridIndexC::grow() {
-  std::vector<slotC> old(slots_.empty() ? 16 : slots_.size() * 2, slotC{{0, 0}, kNone, kNone});
-  old.swap(slots_);
-  for (const slotC& slot : old) {
-    if (slot.head != kNone) slots_[locate(slot.key)] = slot;
+  // Room at half load for every stored point and the one about to be added,
+  // also when the table was released.
+  std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
+  while (size < 2 * (points_.size() + 1)) size *= 2;
+  // The old table goes first: the points rebuild it, and the two together
+  // would raise the peak memory of a large part.
+  std::vector<slotC>().swap(slots_);
+  slots_.assign(size, slotC{kNone, 0});
+  shift_ = 64 - std::countr_zero(size);
+  usedSlots_ = 0;
+  for (std::size_t i = 0; i < points_.size(); ++i) {
+    if (isFinite(points_[i])) insert(static_cast<std::int32_t>(i));
   }
 }
 

@@ -18,6 +18,11 @@ namespace lorvane {
 // apart than that), so it is hashed by its bits instead, which keeps the cell
 // arithmetic far from any integer overflow. Points with a NaN
 // or infinite coordinate coincide with nothing and stay out of the grid.
+//
+// Each point has a slot of its own in one open-addressed table of 8-byte
+// slots, which drawings of millions of points keep small: no per-cell chains,
+// no stored keys. Linear probing without removal keeps the points of one cell
+// in insertion order along the probe sequence from the cell's home slot.
 class pointGridIndexC {
 public:
   static constexpr std::int32_t kNone = -1;
@@ -27,6 +32,11 @@ public:
   std::int32_t findOrAdd(const ME10Point& p, bool& added);
   // The first stored point coinciding with p, or kNone.
   std::int32_t find(const ME10Point& p) const;
+
+  // Frees the look-up table and any spare room while keeping the points: a
+  // part that is complete needs only those. A later findOrAdd builds the
+  // table again.
+  void releaseLookup();
 
   std::size_t size() const { return points_.size(); }
   const ME10Point& point(std::size_t index) const { return points_[index]; }
@@ -41,12 +51,11 @@ private:
     std::uint64_t x;
     std::uint64_t y;
   };
-  // The cell and its point chain, which runs through next_ in insertion
-  // order.
+  // A stored point and the low half of its cell's hash, which settles almost
+  // every comparison without reading the point.
   struct slotC {
-    cellKeyC key;
-    std::int32_t head;  // kNone: the slot is free
-    std::int32_t tail;
+    std::int32_t index;  // kNone: the slot is free
+    std::uint32_t tag;
   };
   // The cells a coordinate's tolerance interval can reach: consecutive grid
   // cells from first to last (one or two), or the single code of a
@@ -61,17 +70,17 @@ private:
   static cellKeyC cellKey(const ME10Point& p) { return {axisCode(p.x), axisCode(p.y)}; }
   static std::uint64_t hash(const cellKeyC& key);
 
-  // The slot of the cell, or the free slot where it would go.
-  std::size_t locate(const cellKeyC& key) const;
   std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
   std::int32_t search(const ME10Point& p) const;
-  void link(std::int32_t index);
+  std::int32_t scan(const ME10Point& p) const;
+  bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
+  void insert(std::int32_t index);
   void grow();
 
   std::vector<ME10Point> points_;
-  std::vector<std::int32_t> next_;  // the next point of the same cell, or kNone
-  std::vector<slotC> slots_;        // open addressing, a power of two in size
+  std::vector<slotC> slots_;  // a power of two in size, at most half used
   std::size_t usedSlots_ = 0;
+  int shift_ = 64;  // the home slot is the hash's top bits
 };
 
 }  // namespace lorvane

@@ -30,23 +30,49 @@ TEST(ME10Part, ElementsRegisterTheirPointsInOrder) {
   EXPECT_EQ(part.points()[4].x, 1.0);
   EXPECT_EQ(part.points()[5].x, 6.0);
   EXPECT_EQ(part.points()[5].y, 2.0);
-  const auto& arc = static_cast<const ME10Arc&>(*part.elements()[1]);
-  EXPECT_EQ(arc.kind, ME10Element::kArc);
+  EXPECT_EQ(part.elements()[0].kind(), ME10Element::kLine);
+  const ME10Element& arc = part.elements()[1];
+  EXPECT_EQ(arc.kind(), ME10Element::kArc);
   EXPECT_EQ(arc.centre, 1);
   EXPECT_EQ(arc.first, 2);
   EXPECT_EQ(arc.second, 3);
-  const auto& circle = static_cast<const ME10Circle&>(*part.elements()[2]);
+  const ME10Element& circle = part.elements()[2];
+  EXPECT_EQ(circle.kind(), ME10Element::kCircle);
   EXPECT_EQ(circle.centre, 4);
-  EXPECT_EQ(circle.rim, 5);
+  EXPECT_EQ(circle.rim(), 5);
   // Every element took the part's attributes as they were when it was added.
-  for (const auto& element : part.elements()) {
-    EXPECT_EQ(element->layerIndex, 4);
-    EXPECT_EQ(element->width, "0.350");
-    EXPECT_EQ(element->colour, "3");
-    EXPECT_EQ(element->lineType, 1);
+  for (const ME10Element& element : part.elements()) {
+    const ME10Attributes& attributes = part.attributes(element.attributes);
+    EXPECT_EQ(attributes.layerIndex, 4);
+    EXPECT_EQ(attributes.width, "0.350");
+    EXPECT_EQ(attributes.colour, "3");
+    EXPECT_EQ(attributes.lineType, 1);
   }
-  EXPECT_EQ(part.texts()[0]->kind, ME10Element::kText);
-  EXPECT_EQ(static_cast<const ME10Text&>(*part.texts()[0]).relativePosition, 7);
+  ASSERT_EQ(part.texts().size(), 1u);
+  EXPECT_EQ(part.texts()[0].text, "t");
+  EXPECT_EQ(part.texts()[0].relativePosition, 7);
+  EXPECT_EQ(part.attributes(part.texts()[0].attributes).colour, "3");
+}
+
+TEST(ME10Part, EachElementKeepsTheAttributesOfItsTimeWhenTheyChangeBackAndForth) {
+  ME10Model model;
+  ME10Part& part = model.addPart();
+  part.addLine({0, 0}, {1, 0});
+  part.setAttributes({1, "0.350", "3", 1});
+  part.addLine({1, 0}, {2, 0});
+  part.setAttributes({1, "0.350", "4", 1});
+  part.addCircle({2, 0}, 1);
+  part.setAttributes({1, "0.350", "3", 1});
+  part.addArc({2, 0}, {3, 0}, {2, 1});
+  part.addText("t", {0, 0}, 1, 0, 1);
+  ASSERT_EQ(part.elements().size(), 4u);
+  const auto colourOf = [&](const ME10Element& element) { return part.attributes(element.attributes).colour; };
+  EXPECT_EQ(part.attributes(part.elements()[0].attributes).layerIndex, -1);  // never set: the defaults
+  EXPECT_EQ(colourOf(part.elements()[0]), "");
+  EXPECT_EQ(colourOf(part.elements()[1]), "3");
+  EXPECT_EQ(colourOf(part.elements()[2]), "4");
+  EXPECT_EQ(colourOf(part.elements()[3]), "3");
+  EXPECT_EQ(part.attributes(part.texts()[0].attributes).colour, "3");
 }
 
 TEST(ME10Part, NamesLoseTheirTildesAndGetThePartNumber) {

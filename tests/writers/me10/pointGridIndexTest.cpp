@@ -22,12 +22,14 @@ std::int32_t scan(const std::vector<ME10Point>& stored, const ME10Point& p) {
   return -1;
 }
 
-// Feeds the queries to both and compares every answer.
-void expectSameAsScan(const std::vector<ME10Point>& queries) {
+// Feeds the queries to both and compares every answer; the index may drop
+// its look-up table before every releaseEvery-th query.
+void expectSameAsScan(const std::vector<ME10Point>& queries, std::size_t releaseEvery = 0) {
   pointGridIndexC index;
   std::vector<ME10Point> stored;
   for (std::size_t q = 0; q < queries.size(); ++q) {
     const ME10Point& p = queries[q];
+    if (releaseEvery != 0 && q % releaseEvery == releaseEvery - 1) index.releaseLookup();
     const std::int32_t expected = scan(stored, p);
     ASSERT_EQ(index.find(p), expected) << "query " << q << " (" << p.x << ", " << p.y << ")";
     bool added = false;
@@ -141,6 +143,8 @@ TEST(PointGridIndex, AgreesWithTheScanOnClusteredRandomPoints) {
   }
   std::shuffle(queries.begin(), queries.end(), random);
   expectSameAsScan(queries);
+  // A table dropped and built again, at ever larger sizes, answers alike.
+  expectSameAsScan(queries, 97);
 }
 
 TEST(PointGridIndex, AgreesWithTheScanOnLargeAndTinyCoordinates) {
