@@ -42,6 +42,14 @@ std::string listed(const std::vector<std::string>& choices) {
   return text;
 }
 
+// "-o|--output PATH": the short form, if any, then the long one and the value.
+std::string optionSpelling(const optionC& option, const char* afterLetter) {
+  std::string text = option.letter ? std::string{'-', option.letter} + afterLetter : std::string();
+  text += std::string("--") + option.name;
+  if (option.kind != optionKind::flag) text += std::string(" ") + option.valueName;
+  return text;
+}
+
 std::string joinWrapped(const std::vector<std::string>& words, std::size_t firstWidth, std::size_t indent) {
   std::string text;
   std::size_t column = firstWidth;
@@ -156,19 +164,9 @@ bool parseCommandArguments(const char* command, const commandSyntaxC& syntax, st
   return false;
 }
 
-std::string optionSynopsis(const optionC& option) {
-  std::string text = option.letter ? std::string{'-', option.letter, '|'} : std::string();
-  text += std::string("--") + option.name;
-  if (option.kind != optionKind::flag) text += std::string(" ") + option.valueName;
-  return text;
-}
+std::string optionSynopsis(const optionC& option) { return optionSpelling(option, "|"); }
 
-std::string optionLabel(const optionC& option) {
-  std::string text = option.letter ? std::string{'-', option.letter, ',', ' '} : std::string();
-  text += std::string("--") + option.name;
-  if (option.kind != optionKind::flag) text += std::string(" ") + option.valueName;
-  return text;
-}
+std::string optionLabel(const optionC& option) { return optionSpelling(option, ", "); }
 
 std::string commandSynopsis(const char* command, const commandSyntaxC& syntax, std::size_t indent) {
   std::vector<std::string> words{command};

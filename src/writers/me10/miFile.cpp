@@ -277,8 +277,6 @@ private:
         out_.integer(addNumbers(base, element.second));
         out_.text("0");
         break;
-      default:
-        return;
     }
     out_.text("|~");
   }
