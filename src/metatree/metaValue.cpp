@@ -1,15 +1,31 @@
 #include "lorvane/metatree/metaValue.h"
 
+#include <unordered_map>
+
 namespace lorvane {
+
+// Millions of values live in a tree, one in every node.
+static_assert(sizeof(metaValueC) == 16);
+
+namespace {
+
+// Second tag words other than -1 and 0, by the value that carries them. No
+// part of a conversion sets one; a host may.
+std::unordered_map<const metaValueC*, std::int32_t>& storedExtras() {
+  static std::unordered_map<const metaValueC*, std::int32_t> extras;
+  return extras;
+}
+
+}  // namespace
 
 metaValueC& metaValueC::operator=(const metaValueC& other) {
   if (this == &other) return *this;
   if (other.shared_) {
-    shareText(other.kind_, static_cast<sharedStrC*>(other.payload_.text));
+    shareText(other.kind(), static_cast<sharedStrC*>(other.payload_.text));
   } else {
-    switch (other.kind_) {
+    switch (other.kind()) {
       case metaValueKind::key:
-      case metaValueKind::string: setText(other.kind_, other.text().view()); break;
+      case metaValueKind::string: setText(other.kind(), other.text().view()); break;
       case metaValueKind::number: setNumber(other.payload_.number); break;
       case metaValueKind::integer:
       case metaValueKind::word:
@@ -19,9 +35,23 @@ metaValueC& metaValueC::operator=(const metaValueC& other) {
       case metaValueKind::none: clear(); break;
     }
   }
-  tagLine_ = other.tagLine_;
-  tagExtra_ = other.tagExtra_;
+  copyTag(other);
   return *this;
+}
+
+void metaValueC::copyTag(const metaValueC& other) { setTag(other.tagLine_, other.tagExtra()); }
+
+std::int32_t metaValueC::storedExtra() const { return storedExtras().find(this)->second; }
+
+void metaValueC::storeExtra(std::int32_t extra) {
+  // Taken before the form changes, so a failure leaves the old tag.
+  storedExtras()[this] = extra;
+  extraForm_ = kExtraStored;
+}
+
+void metaValueC::forgetExtra() {
+  storedExtras().erase(this);
+  extraForm_ = kExtraUnset;
 }
 
 void metaValueC::shareText(metaValueKind kind, sharedStrC* text) {
@@ -30,7 +60,7 @@ void metaValueC::shareText(metaValueKind kind, sharedStrC* text) {
   dropText();
   payload_.text = text;
   shared_ = true;
-  kind_ = kind;
+  setKind(kind);
 }
 
 void metaValueC::setText(metaValueKind kind, std::string_view text) {
@@ -41,31 +71,31 @@ void metaValueC::setText(metaValueKind kind, std::string_view text) {
     dropText();
     payload_.text = fresh;
   }
-  kind_ = kind;
+  setKind(kind);
 }
 
 void metaValueC::setNumber(double value) {
   dropText();
   payload_.number = value;
-  kind_ = metaValueKind::number;
+  setKind(metaValueKind::number);
 }
 
 void metaValueC::setInteger(std::int32_t value) {
   dropText();
   payload_.word = static_cast<std::uint32_t>(value);
-  kind_ = metaValueKind::integer;
+  setKind(metaValueKind::integer);
 }
 
 void metaValueC::setWord(std::uint32_t value) {
   dropText();
   payload_.word = value;
-  kind_ = metaValueKind::word;
+  setKind(metaValueKind::word);
 }
 
 void metaValueC::clear() {
   dropText();
   payload_.number = 0.0;
-  kind_ = metaValueKind::none;
+  setKind(metaValueKind::none);
 }
 
 void metaValueC::dropText() {
@@ -74,7 +104,7 @@ void metaValueC::dropText() {
     else if (static_cast<sharedStrC*>(payload_.text)->letGo()) delete payload_.text;
     shared_ = false;
     payload_.number = 0.0;
-    kind_ = metaValueKind::none;
+    setKind(metaValueKind::none);
   }
 }
 

@@ -14,14 +14,25 @@ enum class metaValueKind : std::uint32_t { none = 0, key = 1, string = 2, number
 class LORVANE_RUNTIME_API metaValueC {
 public:
   metaValueC() { payload_.number = 0.0; }
-  metaValueC(const metaValueC& other) { payload_.number = 0.0; *this = other; }
+  metaValueC(const metaValueC& other) {
+    payload_.number = 0.0;
+    try {
+      *this = other;
+    } catch (...) {
+      clear();
+      throw;
+    }
+  }
   metaValueC& operator=(const metaValueC& other);
-  ~metaValueC() { clear(); }
+  ~metaValueC() {
+    clear();
+    if (extraForm_ == kExtraStored) forgetExtra();
+  }
 
-  metaValueKind kind() const { return kind_; }
-  bool isKey() const { return kind_ == metaValueKind::key; }
-  bool isString() const { return kind_ == metaValueKind::string; }
-  bool isNumber() const { return kind_ == metaValueKind::number; }
+  metaValueKind kind() const { return static_cast<metaValueKind>(kind_); }
+  bool isKey() const { return kind() == metaValueKind::key; }
+  bool isString() const { return kind() == metaValueKind::string; }
+  bool isNumber() const { return kind() == metaValueKind::number; }
   bool isText() const { return isKey() || isString(); }
 
   // The text of a key or string; the shared empty text for other kinds.
@@ -41,10 +52,17 @@ public:
   void clear();
 
   std::int32_t tagLine() const { return tagLine_; }
-  std::int32_t tagExtra() const { return tagExtra_; }
+  std::int32_t tagExtra() const {
+    return extraForm_ == kExtraUnset ? -1 : extraForm_ == kExtraZero ? 0 : storedExtra();
+  }
   void setTag(std::int32_t line, std::int32_t extra) {
     tagLine_ = line;
-    tagExtra_ = extra;
+    if (extra == -1 || extra == 0) {
+      if (extraForm_ == kExtraStored) forgetExtra();
+      extraForm_ = extra == 0 ? kExtraZero : kExtraUnset;
+    } else {
+      storeExtra(extra);
+    }
   }
 
 private:
@@ -52,15 +70,28 @@ private:
   void setText(metaValueKind kind, std::string_view text);
   void dropText();
 
+  // A tree has millions of values: the second tag word is nearly always -1
+  // or 0 (unset, or beside a source line), so those two are told by a byte
+  // and any other word is kept beside the values, keyed by the value.
+  static constexpr std::uint8_t kExtraUnset = 0;
+  static constexpr std::uint8_t kExtraZero = 1;
+  static constexpr std::uint8_t kExtraStored = 2;
+  std::int32_t storedExtra() const;
+  void storeExtra(std::int32_t extra);
+  void forgetExtra();
+  void copyTag(const metaValueC& other);
+  void setKind(metaValueKind kind) { kind_ = static_cast<std::uint8_t>(kind); }
+
   union {
     double number;
     str* text;
     std::uint32_t word;
   } payload_;
-  metaValueKind kind_ = metaValueKind::none;
   std::int32_t tagLine_ = -1;
-  std::int32_t tagExtra_ = -1;
+  // The kind in a byte (its values fit): the value is 16 bytes, not 24.
+  std::uint8_t kind_ = 0;
   bool shared_ = false;  // the text is a sharedStrC
+  std::uint8_t extraForm_ = kExtraUnset;
   // Kept for the node that embeds the value; never copied with the value.
   std::uint8_t nodeBits_ = 0;
 };

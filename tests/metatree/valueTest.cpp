@@ -58,6 +58,22 @@ TEST(Value, AssignmentCopiesKindTextAndTag) {
   EXPECT_EQ(target.tagExtra(), 0);
 }
 
+TEST(Value, AnyTagWordTravelsWithCopiesAndOutlivesTheOriginal) {
+  auto* source = new metaValueC;
+  source->setTag(7, 123456);
+  metaValueC copy(*source);
+  metaValueC assigned;
+  assigned = *source;
+  delete source;
+  EXPECT_EQ(copy.tagExtra(), 123456);
+  EXPECT_EQ(assigned.tagExtra(), 123456);
+  copy.setTag(7, 0);
+  EXPECT_EQ(copy.tagExtra(), 0);
+  EXPECT_EQ(assigned.tagExtra(), 123456);
+  assigned.setTag(-1, -1);
+  EXPECT_EQ(assigned.tagExtra(), -1);
+}
+
 TEST(Value, SettersKeepTheTag) {
   metaValueC value;
   value.setNumber(1.0);

@@ -1,19 +1,38 @@
 #include "lorvane/metatree/memory/nodePages.h"
 
+#include <bit>
 #include <cstring>
 #include <new>
 
+#include "pageRegions.h"
+
 namespace lorvane::nodePages {
 namespace {
+
+// Pages beyond the first few are cut from large regions: a small tree stays
+// on the heap, a big one is spared most of its page faults.
+constexpr std::size_t kHeapPages = 8;
+constexpr std::size_t kPagesPerRegion = pageRegions::kRegionBytes / kPageBytes;
+static_assert(kPagesPerRegion >= 1 && kPagesPerRegion <= 32 && pageRegions::kRegionBytes % kPageBytes == 0);
+constexpr std::uint32_t kAllSlots = static_cast<std::uint32_t>((std::uint64_t{1} << kPagesPerRegion) - 1);
+
+struct regionC {
+  regionC* next;
+  unsigned char* base;
+  std::uint32_t usedSlots;  // bit i: the i-th page of the region is in use
+};
 
 struct alignas(16) pageC {
   pageC* next;  // pages that still have a free cell
   pageC* prev;
   void* freeList;
+  regionC* region;  // null for a page of the heap
   std::uint32_t used;
   std::uint32_t fresh;  // cells from here on were never handed out
   bool listed;
 };
+
+regionC* gRegions = nullptr;  // the newest first: it is the one filling up
 
 pageC* gHead = nullptr;  // pages with a free cell, the one in use first
 std::size_t gPages = 0;
@@ -43,16 +62,52 @@ void pushPage(pageC* page) {
   page->listed = true;
 }
 
+// A free slot of a region, mapping a new region when all are full.
+void* takeRegionPage(regionC*& owner) {
+  regionC* region = gRegions;
+  while (region && region->usedSlots == kAllSlots) region = region->next;
+  if (!region) {
+    void* mapped = pageRegions::mapRegion();
+    if (!mapped) return nullptr;
+    region = new (std::nothrow) regionC{gRegions, static_cast<unsigned char*>(mapped), 0};
+    if (!region) {
+      pageRegions::unmapRegion(mapped);
+      return nullptr;
+    }
+    gRegions = region;
+  }
+  const int slot = std::countr_one(region->usedSlots);
+  region->usedSlots |= std::uint32_t{1} << slot;
+  owner = region;
+  return region->base + static_cast<std::size_t>(slot) * kPageBytes;
+}
+
+void giveRegionPage(pageC* page) {
+  regionC* region = page->region;
+  const auto slot = static_cast<std::size_t>(reinterpret_cast<unsigned char*>(page) - region->base) / kPageBytes;
+  region->usedSlots &= ~(std::uint32_t{1} << slot);
+  if (region->usedSlots != 0) return;
+  regionC** link = &gRegions;
+  while (*link != region) link = &(*link)->next;
+  *link = region->next;
+  pageRegions::unmapRegion(region->base);
+  delete region;
+}
+
 void freePage(pageC* page) {
   if (page->listed) unlinkPage(page);
-  ::operator delete(page, std::align_val_t{kPageBytes});
+  if (page->region) giveRegionPage(page);
+  else ::operator delete(page, std::align_val_t{kPageBytes});
   --gPages;
 }
 
 pageC* makePage() {
-  void* raw = ::operator new(kPageBytes, std::align_val_t{kPageBytes}, std::nothrow);
+  regionC* region = nullptr;
+  void* raw = gPages >= kHeapPages ? takeRegionPage(region) : nullptr;
+  if (!raw) raw = ::operator new(kPageBytes, std::align_val_t{kPageBytes}, std::nothrow);
   if (!raw) return nullptr;
   auto* page = static_cast<pageC*>(raw);
+  page->region = region;
   page->freeList = nullptr;
   page->used = 0;
   page->fresh = 0;
@@ -111,5 +166,11 @@ void release(void* node) {
 
 std::size_t pageCount() { return gPages; }
 std::size_t liveNodes() { return gLive; }
+
+std::size_t regionCount() {
+  std::size_t count = 0;
+  for (const regionC* region = gRegions; region; region = region->next) ++count;
+  return count;
+}
 
 }  // namespace lorvane::nodePages

@@ -11,6 +11,8 @@ namespace lorvane::nodePages {
 // a node finds its page from its own address and needs no header. A page
 // whose last node goes is released (a page kept alone while other nodes
 // live elsewhere excepted); with the last node of all, every page goes.
+// A small tree's pages come from the heap, a big tree's from large regions
+// of address space, each given back when its last page goes.
 inline constexpr std::size_t kPageBytes = std::size_t{1} << 18;
 
 // Null when the heap cannot deliver a page. Every node has the same size;
@@ -21,5 +23,6 @@ LORVANE_RUNTIME_API void release(void* node);
 // Introspection, for tests and benchmarks.
 LORVANE_RUNTIME_API std::size_t pageCount();
 LORVANE_RUNTIME_API std::size_t liveNodes();
+LORVANE_RUNTIME_API std::size_t regionCount();
 
 }  // namespace lorvane::nodePages

@@ -29,6 +29,23 @@ TEST(NodePages, APageGoesWithItsLastNodeAndOneEmptyPageIsKept) {
   }
 }
 
+TEST(NodePages, ABigTreeGivesBackEveryRegionItTook) {
+  metaTreeC* keep = metaTreeC::createKeyNode("KEEP");
+  const std::size_t pages = nodePages::pageCount();
+  std::vector<metaTreeC*> nodes;
+  for (std::size_t i = 0; i < 40 * nodesPerPage(); ++i) nodes.push_back(metaTreeC::createKeyNode("N"));
+  EXPECT_GE(nodePages::regionCount(), 3u);
+  // Out of the order they came: regions empty only at the end.
+  for (std::size_t i = 0; i < nodes.size(); i += 2) delete nodes[i];
+  for (std::size_t i = 1; i < nodes.size(); i += 2) delete nodes[i];
+  EXPECT_LE(nodePages::pageCount(), pages + 1);
+  EXPECT_LE(nodePages::regionCount(), 1u);  // the one empty page kept may sit in one
+  delete keep;
+  if (!memManSystemC::get(false)) {
+    EXPECT_EQ(nodePages::regionCount(), 0u);
+  }
+}
+
 // Hooks that count what they free, forwarding to the default allocator.
 int gFreed = 0;
 void countingFree(void* block) {

@@ -1,0 +1,43 @@
+#include "pageRegions.h"
+
+#include <cstdint>
+#include <new>
+
+#if defined(__linux__)
+#  include <sys/mman.h>
+#endif
+
+namespace lorvane::pageRegions {
+
+#if defined(__linux__)
+
+// Twice the size is mapped so that an aligned region lies within; the rest is
+// given back at once. The system is asked for large pages: on a virtual
+// machine a page fault is dear, and a tree's pages are touched once each.
+void* mapRegion() {
+  void* mapped = mmap(nullptr, 2 * kRegionBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+  const std::uintptr_t aligned = (start + kRegionBytes - 1) & ~(std::uintptr_t{kRegionBytes} - 1);
+  if (aligned > start) munmap(mapped, aligned - start);
+  const std::uintptr_t tail = start + 2 * kRegionBytes - (aligned + kRegionBytes);
+  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + kRegionBytes), tail);
+  void* region = reinterpret_cast<void*>(aligned);
+#  if defined(MADV_HUGEPAGE)
+  madvise(region, kRegionBytes, MADV_HUGEPAGE);  // only advice: refused, small pages serve
+#  endif
+  return region;
+}
+
+void unmapRegion(void* region) { munmap(region, kRegionBytes); }
+
+#else
+
+// Elsewhere the heap's aligned blocks serve; the system's own page size stays.
+void* mapRegion() { return ::operator new(kRegionBytes, std::align_val_t{kRegionBytes}, std::nothrow); }
+
+void unmapRegion(void* region) { ::operator delete(region, std::align_val_t{kRegionBytes}); }
+
+#endif
+
+}  // namespace lorvane::pageRegions
