@@ -43,6 +43,14 @@ struct tokenC {
 using sourceFunctionT = std::size_t (*)(char* buffer, std::size_t capacity, void* context);
 inline constexpr std::size_t kSourceFailed = static_cast<std::size_t>(-1);
 
+// The token loop is the reader's innermost loop; a call per token costs a
+// tenth of reading.
+#if defined(__GNUC__)
+#define LORVANE_TOKEN_INLINE [[gnu::always_inline]] inline
+#else
+#define LORVANE_TOKEN_INLINE inline
+#endif
+
 class tokenizerC {
 public:
   // Over a text that is whole in memory: the window is the text itself.
@@ -62,7 +70,7 @@ public:
   // end where reading stopped.
   bool sourceFailed() const { return sourceFailed_; }
 
-  tokenC next() {
+  LORVANE_TOKEN_INLINE tokenC next() {
     tokenC token;
     for (;;) {
       if (pos_ == end_ && !refill(0)) return token;
