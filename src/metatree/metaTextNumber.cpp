@@ -75,25 +75,42 @@ constexpr double kFourteenDigits = 1e14;
 // rounded twice. Returns false to leave the word to the general conversion.
 bool parsePlainDecimal(const char* first, const char* last, double& value) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-  constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
+  // Up to 15 digits can never reach 2^53, so the common words need no
+  // check per digit; longer ones take the careful loop below.
+  constexpr std::ptrdiff_t kSafeDigits = 15;
   std::uint64_t digits = 0;
+  const char* p = first;
+  while (p != last && isDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  const char* const point = p;
+  if (p != last && *p == '.') {
+    ++p;
+    while (p != last && isDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  }
+  if (p != last) return false;
+  const bool hasPoint = point != last;
+  const std::ptrdiff_t digitCount = (last - first) - (hasPoint ? 1 : 0);
+  if (digitCount == 0) return false;
+  if (digitCount <= kSafeDigits) {
+    const std::ptrdiff_t decimals = hasPoint ? last - point - 1 : 0;
+    value = static_cast<double>(digits) / kPowersOfTen[decimals];
+    return true;
+  }
+
+  constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
+  digits = 0;
   int decimals = 0;
   bool seenPoint = false;
-  bool seenDigit = false;
-  for (const char* p = first; p != last; ++p) {
-    const char c = *p;
+  for (const char* q = first; q != last; ++q) {
+    const char c = *q;
     if (isDigit(c)) {
       if (digits >= kExactLimit) return false;
       digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-      seenDigit = true;
       if (seenPoint) ++decimals;
-    } else if (c == '.' && !seenPoint) {
-      seenPoint = true;
     } else {
-      return false;
+      seenPoint = true;
     }
   }
-  if (!seenDigit || decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
+  if (decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
   value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return true;
 #else

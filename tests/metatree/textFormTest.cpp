@@ -323,6 +323,36 @@ TEST(TextReaderNumbers, DecimalsConvertToTheNearestDouble) {
   }
 }
 
+TEST(TextReaderNumbers, AnyWordOfNumberCharactersReadsAsStrtodReadsIt) {
+  // Accepted or rejected alike, and bit for bit the same double: words of
+  // every length around the 15 and 17 digits where conversions change, with
+  // points, signs and exponents anywhere.
+  std::mt19937_64 random(2027);
+  const std::string_view rare = ".+-eE";
+  int accepted = 0;
+  for (int i = 0; i < 400000; ++i) {
+    const int length = std::uniform_int_distribution<int>(1, 24)(random);
+    const int rareEvery = std::uniform_int_distribution<int>(3, 40)(random);
+    std::string word;
+    for (int k = 0; k < length; ++k) {
+      if (std::uniform_int_distribution<int>(0, rareEvery)(random) == 0)
+        word += rare[std::uniform_int_distribution<std::size_t>(0, rare.size() - 1)(random)];
+      else word += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+    }
+    // strtod takes a sign after "+", which the text form does not.
+    const bool signAfterPlus = word[0] == '+' && word.size() > 1 && (word[1] == '+' || word[1] == '-');
+    char* end = nullptr;
+    const double expected = std::strtod(word.c_str(), &end);
+    const bool expectAccepted = end == word.c_str() + word.size() && !signAfterPlus;
+    double parsed = 0.0;
+    ASSERT_EQ(parseTextNumber(word, parsed), expectAccepted) << word;
+    if (!expectAccepted) continue;
+    ++accepted;
+    ASSERT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << word;
+  }
+  EXPECT_GT(accepted, 100000);
+}
+
 TEST(TextReaderNumbers, TheProcessLocaleDoesNotChangeTheSyntax) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const char* commaLocale = nullptr;
