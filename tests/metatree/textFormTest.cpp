@@ -196,6 +196,17 @@ TEST(TextReaderGrammar, WordCharactersMakeOneKey) {
   EXPECT_EQ(readAndDescribe("inf nan"), "inf nan");
 }
 
+TEST(TextReaderGrammar, KeysAreToldApartByEveryByteAndLength) {
+  // Alike at both ends, or in the bytes a short key is sampled at.
+  const std::string text =
+      "PREFIX_long_key_A_middle_SUFFIX PREFIX_long_key_B_middle_SUFFIX AB ABB A ABCD ABCDE ABDCE "
+      "AAAAAAAAxAAAAAAAA AAAAAAAAyAAAAAAAA PREFIX_long_key_A_middle_SUFFIX";
+  EXPECT_EQ(readAndDescribe(text), text);
+  // Every node of one key shares its text.
+  readResultC r = read("K L K");
+  EXPECT_EQ(r.tree.node()->value().text().view().data(), r.tree.node()->next()->next()->value().text().view().data());
+}
+
 TEST(TextReaderGrammar, ReadNodesAreRootsLinkedBothWays) {
   readResultC r = read("A{B C} D");
   metaTreeC* a = r.tree.node();
