@@ -31,13 +31,14 @@ public:
   // Where a text read piece by piece comes from: copies up to capacity bytes
   // of what follows into buffer and returns how many (at least 1 while the
   // text lasts), 0 at the end of the text, or kReadFailed when the text
-  // cannot be read; the read then fails with "read fail" and the source,
-  // which knows why, can tell its caller.
+  // cannot be read (a count above capacity counts as that too). The read
+  // then fails with "read fail", and the source, which knows why, can tell
+  // its caller. After 0 or kReadFailed it is not called again.
   using readFunctionT = std::size_t (*)(char* buffer, std::size_t capacity, void* context);
   static constexpr std::size_t kReadFailed = static_cast<std::size_t>(-1);
 
   // The same for a text that is never whole in memory: it is read through a
-  // window of bufferSize() bytes (a longer token widens it). totalBytes, the
+  // window of bufferSize() bytes (a token longer than half of it widens it). totalBytes, the
   // size of the whole text when known (0: not known), lets progress be told.
   metaObjectC readTree(readFunctionT read, void* context, bool owns, std::uint64_t totalBytes = 0);
 
