@@ -9,6 +9,8 @@
 #include <limits>
 #include <system_error>
 
+#include "metaTextDecimal.h"
+
 namespace lorvane {
 namespace {
 
@@ -63,60 +65,37 @@ std::size_t put(char* out, const char* text) {
 }
 
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
-                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
 constexpr double kFourteenDigits = 1e14;
+using metaText::kPowersOfTen;
 
-// Plain decimals (digits with at most one point, no exponent) whose digits
-// fit in 53 bits are the quotient of two exactly representable doubles, and
-// one IEEE division rounds that quotient correctly: the same double the
-// general conversion gives, in a fraction of the time. Only where doubles
-// are evaluated in double precision; elsewhere (x87) the division could be
-// rounded twice. Returns false to leave the word to the general conversion.
+// Plain decimals longer than parseShortDecimal takes are exact too while
+// their digits stay below 2^53 (see there). Returns false to leave the word
+// to the general conversion.
 bool parsePlainDecimal(const char* first, const char* last, double& value) {
+  if (metaText::parseShortDecimal(first, last, value)) return true;
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-  // Up to 15 digits can never reach 2^53, so the common words need no
-  // check per digit; longer ones take the careful loop below.
-  constexpr std::ptrdiff_t kSafeDigits = 15;
-  std::uint64_t digits = 0;
-  const char* p = first;
-  while (p != last && isDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  const char* const point = p;
-  if (p != last && *p == '.') {
-    ++p;
-    while (p != last && isDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  }
-  if (p != last) return false;
-  const bool hasPoint = point != last;
-  const std::ptrdiff_t digitCount = (last - first) - (hasPoint ? 1 : 0);
-  if (digitCount == 0) return false;
-  if (digitCount <= kSafeDigits) {
-    const std::ptrdiff_t decimals = hasPoint ? last - point - 1 : 0;
-    value = static_cast<double>(digits) / kPowersOfTen[decimals];
-    return true;
-  }
-
   constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
-  digits = 0;
+  std::uint64_t digits = 0;
   int decimals = 0;
   bool seenPoint = false;
-  for (const char* q = first; q != last; ++q) {
-    const char c = *q;
+  bool seenDigit = false;
+  for (const char* p = first; p != last; ++p) {
+    const char c = *p;
     if (isDigit(c)) {
       if (digits >= kExactLimit) return false;
       digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+      seenDigit = true;
       if (seenPoint) ++decimals;
-    } else {
+    } else if (c == '.' && !seenPoint) {
       seenPoint = true;
+    } else {
+      return false;
     }
   }
-  if (decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
+  if (!seenDigit || decimals >= static_cast<int>(std::size(kPowersOfTen))) return false;
   value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return true;
 #else
-  (void)first;
-  (void)last;
-  (void)value;
   return false;
 #endif
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lorvane/metatree/metaCustomCopy.h"
+#include "metaTextDecimal.h"
 #include "metaTextKeys.h"
 #include "lorvane/metatree/metaTextNumber.h"
 #include "metaTextStoredClasses.h"
@@ -154,7 +155,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
       case tokenKind::word:
         if (looksNumeric(token.text)) {
           double number = 0.0;
-          if (!parseTextNumber(token.text, number)) {
+          if (!metaText::parseShortDecimal(token.text, number) && !parseTextNumber(token.text, number)) {
             fail("value invalid :", token.text);
             return nullptr;
           }
