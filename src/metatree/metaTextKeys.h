@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "lorvane/metatree/str.h"
+#include "metaTextStoredClasses.h"
 
 namespace lorvane::metaText {
 
 class keyTableC {
 public:
-  keyTableC() : slots_(kInitialSlots) {}
+  // Each key is looked up among the stored classes once, when it is first met.
+  explicit keyTableC(const storedClassesC& storedClasses) : slots_(kInitialSlots), storedClasses_(storedClasses) {}
   keyTableC(const keyTableC&) = delete;
   keyTableC& operator=(const keyTableC&) = delete;
   // The table's own hold on each text goes; texts no node holds go with it.
@@ -23,15 +25,18 @@ public:
       if (slot.text && slot.text->letGo()) delete slot.text;
   }
 
-  // The one text object of the key, made on its first use.
-  sharedStrC* intern(std::string_view key) {
+  // The one text object of the key, made on its first use; stored tells
+  // whether the key names a class registered for custom storage.
+  sharedStrC* intern(std::string_view key, bool& stored) {
     const foldC fold = foldOf(key);
     for (std::size_t i = fold.hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       slotC& slot = slots_[i];
-      if (!slot.text) return add(slot, fold, key);
+      if (!slot.text) return add(slot, fold, key, stored);
       if (slot.fold.hash == fold.hash && slot.fold.head == fold.head && slot.fold.tail == fold.tail &&
-          slot.size == key.size() && (key.size() <= kFoldedWhole || sameText(slot.text->view(), key)))
+          slot.size == key.size() && (key.size() <= kFoldedWhole || sameText(slot.text->view(), key))) {
+        stored = slot.stored;
         return slot.text;
+      }
     }
   }
 
@@ -52,6 +57,7 @@ private:
     sharedStrC* text = nullptr;
     foldC fold;
     std::size_t size = 0;
+    bool stored = false;
   };
 
   static std::uint64_t load8(const char* p) {
@@ -93,15 +99,16 @@ private:
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
   }
 
-  sharedStrC* add(slotC& slot, const foldC& fold, std::string_view key) {
+  sharedStrC* add(slotC& slot, const foldC& fold, std::string_view key, bool& stored) {
     // Grown before the text is made, so that a failure leaves nothing unheld.
     if ((used_ + 1) * 2 > slots_.size()) {
       grow();
-      return intern(key);
+      return intern(key, stored);
     }
     slot.text = new sharedStrC(key);
     slot.fold = fold;
     slot.size = key.size();
+    slot.stored = stored = storedClasses_.holds(key);
     ++used_;
     return slot.text;
   }
@@ -118,6 +125,7 @@ private:
   }
 
   std::vector<slotC> slots_;
+  const storedClassesC& storedClasses_;
   std::size_t used_ = 0;
 };
 

@@ -117,9 +117,8 @@ void metaTextReaderC::fail(std::string_view message, std::string_view detail) {
 metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_t totalBytes,
                                       bool& holdsStoredObjects) {
   const metaText::storedClassesC storedClasses;
-  const bool anyStored = storedClasses.any();
   // Declared before the chain: the nodes let go of their keys first.
-  metaText::keyTableC keys;
+  metaText::keyTableC keys(storedClasses);
   chainGuardC chain;
   // Level 0 is the top chain; levels 1 .. kMaxSectionDepth are open sections.
   std::vector<levelC> levels(static_cast<std::size_t>(kMaxSectionDepth) + 1, levelC{nullptr, nullptr});
@@ -161,8 +160,9 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
           }
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         } else {
-          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text)); });
-          if (anyStored && storedClasses.holds(token.text)) holdsStoredObjects = true;
+          bool stored = false;
+          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text, stored)); });
+          holdsStoredObjects |= stored;
         }
         break;
       case tokenKind::string: {
