@@ -20,7 +20,7 @@ constexpr optionC kCheckOptions[] = {
 
 // A written file: the one given, or the drawing converted into a scratch
 // file. Its exit status when it cannot be had.
-int writtenScene(pluginHostC& host, const std::string& drawingText, const std::string& given, inputKind kind,
+int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given, inputKind kind,
                  const std::string& inputName, preview::sceneC& scene, std::string& fileName) {
   const char* format = kind == inputKind::mi ? "MI" : "META2D";
   const char* formatName = kind == inputKind::mi ? "MI" : "META";
@@ -38,10 +38,11 @@ int writtenScene(pluginHostC& host, const std::string& drawingText, const std::s
     }
   } else {
     fileName = std::string("the ") + format + " file";
-    bool unreadable = false;
-    if (!convertToBytes(host, inputName, drawingText, formatName, bytes, error, unreadable)) {
+    // The conversion takes the drawing it is given; the one read stays to
+    // be compared with.
+    if (!convertToBytes(host, inputName, metaObjectC(drawing).copyTree(true, true), formatName, bytes, error)) {
       printError(std::string(format) + ": " + error);
-      return unreadable ? kExitUsage : kExitConversionFailed;
+      return kExitConversionFailed;
     }
   }
   if (!readWrittenFile(kind, bytes, fileName, scene, error)) {
@@ -80,16 +81,14 @@ int runCheck(const argumentsC& arguments) {
   const std::string input = arguments.inputs().front();
   const std::string meta2dFile = arguments.value("meta2d");  // given instead of converting
   const std::string miFile = arguments.value("mi");
-  std::string bytes;
   std::string error;
-  if (!readInputFile(input, bytes, error)) {
-    printError(error);
-    return kExitUsage;
-  }
   metaTreeC* drawing = nullptr;
-  if (!readDrawingInput(input, bytes, drawing, error)) {
-    printError(error);
-    return kExitUsage;
+  {
+    inputStreamC stream;
+    if (!stream.open(input, error) || !readDrawingInput(input, stream, drawing, error)) {
+      printError(error);
+      return kExitUsage;
+    }
   }
   const metaObjectC owned(drawing, true);
   const std::vector<inputFigureC> figures = placeInputFigures(drawing);
@@ -98,8 +97,8 @@ int runCheck(const argumentsC& arguments) {
   if ((meta2dFile.empty() || miFile.empty()) && !loadPlugin(host, arguments)) return kExitUsage;
   preview::sceneC meta2d, mi;
   std::string meta2dName, miName;
-  if (int status = writtenScene(host, bytes, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
-  if (int status = writtenScene(host, bytes, miFile, inputKind::mi, input, mi, miName)) return status;
+  if (int status = writtenScene(host, drawing, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
+  if (int status = writtenScene(host, drawing, miFile, inputKind::mi, input, mi, miName)) return status;
 
   const checkReportC result = checkWrittenFiles(figures, meta2d, mi);
   report("META2D", meta2dName, result.meta2d);

@@ -87,16 +87,14 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
   }
   const bool showProgress = !options.quiet && standardErrorIsTerminal();
   enableProgressBar(showProgress, input.c_str());
-  enterProgressStage(progressStage::readingFile);
-  std::string bytes;
+  enterProgressStage(progressStage::readingDrawing);
   metaTreeC* drawing = nullptr;
-  bool usable = readInputFile(input, bytes, error);
-  if (usable) {
-    enterProgressStage(progressStage::readingDrawing);
-    usable = readDrawingInput(input, bytes, drawing, error);
+  bool usable = false;
+  {
+    // Closed once the drawing has been read from it.
+    inputStreamC stream;
+    usable = stream.open(input, error) && readDrawingInput(input, stream, drawing, error);
   }
-  // The text is not needed once the drawing has been read from it.
-  std::string().swap(bytes);
   if (!usable) {
     finishProgressBar();
     printError(error);

@@ -41,11 +41,19 @@ metaObjectC buildRequest(const std::string& format, const std::string& output, m
   return request;
 }
 
-bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string& error) {
+namespace {
+
+// The first element of the text, or null when it holds none. False with
+// error ("Line:N - message", or the input's own read error).
+bool readFirstElement(inputStreamC& input, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
   metaTextReaderC reader;
   reader.setProgress([](double share, void*) { showStageProgress(share); }, nullptr);
-  metaObjectC chain = reader.readTree(bytes, true);
+  metaObjectC chain = reader.readTree(&inputStreamC::read, &input, true, input.size());
+  if (!input.error().empty()) {
+    error = input.error();
+    return false;
+  }
   if (reader.failed()) {
     error = reader.errorText();
     return false;
@@ -61,18 +69,20 @@ bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string&
   return true;
 }
 
-bool readDrawingInput(const std::string& name, const std::string& bytes, metaTreeC*& drawing, std::string& error) {
+}  // namespace
+
+bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
-  if (const inputKind kind = recogniseInput(bytes); kind != inputKind::textForm) {
+  if (const inputKind kind = recogniseInput(input.head()); kind != inputKind::textForm) {
     error = writtenFileIsNoDrawing(name, kind);
     return false;
   }
-  if (!readDrawingText(bytes, drawing, error)) {
-    error = name + ": " + error;
+  if (!readFirstElement(input, drawing, error)) {
+    if (input.error().empty()) error = name + ": " + error;
     return false;
   }
   if (!drawing) {
-    error = name + (bytes.empty() ? ": the file is empty" : ": the file holds no element") +
+    error = name + (input.anyRead() ? ": the file holds no element" : ": the file is empty") +
             "; a drawing starts with DRAWING or FIGURE";
     return false;
   }
@@ -99,16 +109,11 @@ bool convertDrawing(pluginHostC& host, const std::string& format, const std::str
   return true;
 }
 
-bool convertToBytes(pluginHostC& host, const std::string& name, const std::string& drawingText,
-                    const std::string& format, std::string& fileBytes, std::string& error, bool& unreadable) {
-  unreadable = false;
-  metaTreeC* drawing = nullptr;
-  if (!readDrawingInput(name, drawingText, drawing, error)) {
-    unreadable = true;
-    return false;
-  }
+bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
+                    std::string& fileBytes, std::string& error) {
   temporaryFileC scratch;
   if (!scratch.create("", "lorvane", error)) {
+    delete drawing;
     error = "cannot make a scratch file in the temporary folder: " + error;
     return false;
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commandLine.h"
+#include "inputFile.h"
 #include "lorvane/metatree/metaObject.h"
 #include "pluginHost.h"
 
@@ -21,17 +22,13 @@ std::string withExtension(const std::string& path, const std::string& extension)
 // drawing as the first child of INPUTDATA. The request takes the drawing.
 metaObjectC buildRequest(const std::string& format, const std::string& output, metaTreeC* drawing);
 
-// The first element of a text-form file, free-standing and owned by the
-// caller (the rest of the chain is dropped); null when the text holds
-// nothing. False with error ("Line:N - message") when it cannot be read.
-// Reading shows on the progress bar.
-bool readDrawingText(const std::string& bytes, metaTreeC*& drawing, std::string& error);
-
-// The drawing of an input file: its first element, a DRAWING or a FIGURE.
-// False with a message that names the file when the bytes are no drawing:
-// an empty file, a written META2D or MI file, text that cannot be read, or a
+// The drawing of an input: its first element, a DRAWING or a FIGURE, read
+// from the text a piece at a time, free-standing and owned by the caller (the
+// rest of the chain is dropped). Reading shows on the progress bar. False
+// with a message that names the input as name when it is no drawing: an
+// empty file, a written META2D or MI file, text that cannot be read, or a
 // first element of another key.
-bool readDrawingInput(const std::string& name, const std::string& bytes, metaTreeC*& drawing, std::string& error);
+bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& drawing, std::string& error);
 
 // Hands the drawing (which the request takes over) to the plug-in. With
 // detailedProgress the request asks for progress while the plug-in writes.
@@ -39,10 +36,10 @@ bool readDrawingInput(const std::string& name, const std::string& bytes, metaTre
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
                     bool detailedProgress, std::string& failure);
 
-// Converts the drawing text into a scratch file of the format and returns the
-// file's bytes. False with a message in error when the text is no drawing
-// (unreadable set) or the plug-in reports a failure.
-bool convertToBytes(pluginHostC& host, const std::string& name, const std::string& drawingText,
-                    const std::string& format, std::string& fileBytes, std::string& error, bool& unreadable);
+// Converts the drawing, which the conversion takes, into a scratch file of
+// the format and returns the file's bytes. False with a message in error
+// when the plug-in reports a failure.
+bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
+                    std::string& fileBytes, std::string& error);
 
 }  // namespace lorvane::cli

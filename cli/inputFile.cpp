@@ -1,6 +1,10 @@
 #include "inputFile.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "commands.h"
 #include "platform.h"
@@ -20,19 +24,88 @@ bool readInputFile(const std::string& path, std::string& bytes, std::string& err
   return false;
 }
 
+inputStreamC::~inputStreamC() {
+  if (ownsFile_) std::fclose(file_);
+}
+
+bool inputStreamC::open(const std::string& path, std::string& error) {
+  name_ = path;
+  if (path == "-") {
+    setStandardInputBinary();
+    file_ = stdin;
+  } else {
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) {
+      error = "cannot open " + path + ": " + std::strerror(errno);
+      return false;
+    }
+    ownsFile_ = true;
+    std::error_code unknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, unknown);
+    size_ = unknown ? 0 : static_cast<std::uint64_t>(size);
+  }
+  headSize_ = readSome(head_, sizeof head_);
+  if (!error_.empty()) {
+    error = error_;
+    return false;
+  }
+  return true;
+}
+
+std::size_t inputStreamC::readSome(char* buffer, std::size_t capacity) {
+  errno = 0;
+  const std::size_t got = std::fread(buffer, 1, capacity, file_);
+  if (got < capacity && std::ferror(file_)) noteReadError();
+  return got;
+}
+
+void inputStreamC::noteReadError() {
+  if (name_ == "-") error_ = "cannot read standard input";
+  else error_ = "cannot read " + name_ + ": " + std::strerror(errno ? errno : EIO);
+}
+
+std::size_t inputStreamC::read(char* buffer, std::size_t capacity, void* stream) {
+  auto& self = *static_cast<inputStreamC*>(stream);
+  if (!self.error_.empty()) return metaTextReaderC::kReadFailed;
+  std::size_t got = std::min(capacity, self.headSize_ - self.headAt_);
+  std::memcpy(buffer, self.head_ + self.headAt_, got);
+  self.headAt_ += got;
+  if (got < capacity) got += self.readSome(buffer + got, capacity - got);
+  if (!self.error_.empty()) return metaTextReaderC::kReadFailed;
+  self.handedOut_ += got;
+  return got;
+}
+
+bool inputStreamC::readRest(std::string& bytes, std::string& error) {
+  bytes.assign(head_ + headAt_, headSize_ - headAt_);
+  headAt_ = headSize_;
+  const std::uint64_t left = size_ > bytes.size() ? size_ - bytes.size() : 0;
+  if (!appendStreamContents(file_, bytes, left)) {
+    noteReadError();
+    error = error_;
+    return false;
+  }
+  handedOut_ += bytes.size();
+  return true;
+}
+
 bool readTextTree(const std::string& input, const std::string& name, bool drawingsOnly, metaObjectC& tree) {
-  std::string bytes;
+  inputStreamC stream;
   std::string error;
-  if (!readInputFile(input, bytes, error)) {
+  if (!stream.open(input, error)) {
     printError(error);
     return false;
   }
-  if (const inputKind kind = recogniseInput(bytes); drawingsOnly && kind != inputKind::textForm) {
+  if (const inputKind kind = recogniseInput(stream.head()); drawingsOnly && kind != inputKind::textForm) {
     printError(writtenFileIsNoDrawing(name, kind));
     return false;
   }
   metaTextReaderC reader;
-  tree = reader.readTree(bytes, true);
+  tree = reader.readTree(&inputStreamC::read, &stream, true, stream.size());
+  if (!stream.error().empty()) {
+    printError(stream.error());
+    return false;
+  }
   if (reader.failed()) {
     printError(name + ": " + reader.errorText());
     return false;

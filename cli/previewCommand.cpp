@@ -86,12 +86,13 @@ int runPreview(const argumentsC& arguments) {
     printError(error);
     return kExitUsage;
   }
-  std::string bytes;
-  if (!readInputFile(options.input, bytes, error)) {
+  inputStreamC stream;
+  if (!stream.open(options.input, error)) {
     printError(error);
     return kExitUsage;
   }
-  inputKind kind = recogniseInput(bytes);
+  std::string bytes;
+  inputKind kind = recogniseInput(stream.head());
   std::string shown = options.input;
   std::string title = displayName(options.input);
   if (kind == inputKind::textForm) {
@@ -103,17 +104,22 @@ int runPreview(const argumentsC& arguments) {
     const formatTableC formats(host);
     const outputFormatC* via = viaFormat(formats, options.via);
     if (!via) return kExitUsage;
-    std::string written;
-    bool unreadable = false;
-    if (!convertToBytes(host, options.input, bytes, via->name, written, error, unreadable)) {
+    metaTreeC* drawing = nullptr;
+    if (!readDrawingInput(options.input, stream, drawing, error)) {
       printError(error);
-      return unreadable ? kExitUsage : kExitConversionFailed;
+      return kExitUsage;
     }
-    bytes = std::move(written);
+    if (!convertToBytes(host, options.input, drawing, via->name, bytes, error)) {
+      printError(error);
+      return kExitConversionFailed;
+    }
     kind = writtenKindOf(*via);
     const std::string as = std::string(" (as ") + (kind == inputKind::mi ? "MI" : "META2D") + ")";
     shown = options.input + as;
     title += as;
+  } else if (!stream.readRest(bytes, error)) {
+    printError(error);
+    return kExitUsage;
   }
   preview::sceneC scene;
   if (!readWrittenFile(kind, bytes, shown, scene, error)) {

@@ -1,11 +1,11 @@
 #pragma once
 // The bar on standard error that follows one input through the whole run:
-// reading its file, reading the drawing from the text and the conversion.
+// reading the drawing from its file and the conversion.
 // Each stage fills its own stretch of the bar, so the bar only ever grows.
 
 namespace lorvane::cli {
 
-enum class progressStage { readingFile, readingDrawing, converting };
+enum class progressStage { readingDrawing, converting };
 
 void enableProgressBar(bool enabled, const char* label);
 void enterProgressStage(progressStage stage);

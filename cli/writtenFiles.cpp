@@ -4,8 +4,7 @@
 
 namespace lorvane::cli {
 
-inputKind recogniseInput(const std::string& bytes) {
-  const std::string_view text(bytes);
+inputKind recogniseInput(std::string_view text) {
   if (text.substr(0, 5) == "#~2\r\n" || text.substr(0, 4) == "#~2\n") return inputKind::mi;
   if (text.substr(0, 4) == "915 ") return inputKind::meta2d;
   return inputKind::textForm;

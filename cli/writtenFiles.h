@@ -2,6 +2,7 @@
 // Telling the three kinds of input apart by their content, and reading
 // written files into scenes with messages that name the file and line.
 #include <string>
+#include <string_view>
 
 #include "lorvane/preview/scene.h"
 
@@ -10,8 +11,9 @@ namespace lorvane::cli {
 enum class inputKind { textForm, meta2d, mi };
 
 // MI files open with their table of contents "#~2"; META2D files with the
-// name record "915 "; anything else is taken for the text form.
-inputKind recogniseInput(const std::string& bytes);
+// name record "915 "; anything else is taken for the text form. The first
+// few bytes of a file are enough.
+inputKind recogniseInput(std::string_view start);
 
 // The message for a written file given where a drawing belongs.
 std::string writtenFileIsNoDrawing(const std::string& name, inputKind kind);

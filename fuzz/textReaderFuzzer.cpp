@@ -1,8 +1,11 @@
 // Any bytes into the text reader; whatever it accepts is written (compact
 // and pretty) and read back into an equal tree, numbers rounded to the 14
-// significant digits of the text form.
+// significant digits of the text form. Read through a window of a few bytes,
+// the same bytes give the same outcome.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #include "fuzzSupport.h"
@@ -11,10 +14,29 @@
 
 using namespace lorvane;
 
+namespace {
+
+std::size_t readPiece(char* buffer, std::size_t capacity, void* context) {
+  auto& rest = *static_cast<std::string_view*>(context);
+  const std::size_t n = std::min(capacity, rest.size());
+  std::memcpy(buffer, rest.data(), n);
+  rest.remove_prefix(n);
+  return n;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   metaTextReaderC reader;
   metaObjectC tree = reader.readTree(text, true);
+  metaTextReaderC windowed;
+  windowed.setBufferSize(1 + size % 5);
+  std::string_view rest = text;
+  metaObjectC throughWindow = windowed.readTree(&readPiece, &rest, true, size);
+  if (windowed.errorText() != reader.errorText() || windowed.line() != reader.line())
+    fuzz::fault("a window gives another outcome");
+  if (!fuzz::sameChain(tree.node(), throughWindow.node(), false)) fuzz::fault("a window gives another tree");
   if (reader.failed() || !tree.isValid()) return 0;
   for (bool pretty : {false, true}) {
     const std::string written = writeTree(tree.node(), pretty, false);

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "lorvane/metatree/str.h"
+#include "metaTextStoredClasses.h"
 
 namespace lorvane::metaText {
 
 class keyTableC {
 public:
-  keyTableC() : slots_(kInitialSlots) {}
+  // Each key is looked up among the stored classes once, when it is first met.
+  explicit keyTableC(const storedClassesC& storedClasses) : slots_(kInitialSlots), storedClasses_(storedClasses) {}
   keyTableC(const keyTableC&) = delete;
   keyTableC& operator=(const keyTableC&) = delete;
   // The table's own hold on each text goes; texts no node holds go with it.
@@ -23,46 +25,90 @@ public:
       if (slot.text && slot.text->letGo()) delete slot.text;
   }
 
-  // The one text object of the key, made on its first use.
-  sharedStrC* intern(std::string_view key) {
-    const std::uint32_t hash = hashOf(key);
-    for (std::size_t i = hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+  // The one text object of the key, made on its first use; stored tells
+  // whether the key names a class registered for custom storage.
+  sharedStrC* intern(std::string_view key, bool& stored) {
+    const foldC fold = foldOf(key);
+    for (std::size_t i = fold.hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       slotC& slot = slots_[i];
-      if (!slot.text) return add(slot, hash, key);
-      if (slot.hash == hash && sameText(slot.text->view(), key)) return slot.text;
+      if (!slot.text) return add(slot, fold, key, stored);
+      if (slot.fold.hash == fold.hash && slot.fold.head == fold.head && slot.fold.tail == fold.tail &&
+          slot.size == key.size() && (key.size() <= kFoldedWhole || sameText(slot.text->view(), key))) {
+        stored = slot.stored;
+        return slot.text;
+      }
     }
   }
 
 private:
   static constexpr std::size_t kInitialSlots = 256;
+  // Keys up to this long are held whole in the two words of their fold.
+  static constexpr std::size_t kFoldedWhole = 16;
 
-  struct slotC {
-    sharedStrC* text = nullptr;
+  // A key's first and last bytes as two words, and a hash of all of it.
+  // Keys are compared a word at a time instead of a byte at a time.
+  struct foldC {
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
     std::uint32_t hash = 0;
   };
 
-  // Keys are short: a loop beats a call of memcmp.
+  struct slotC {
+    sharedStrC* text = nullptr;
+    foldC fold;
+    std::size_t size = 0;
+    bool stored = false;
+  };
+
+  static std::uint64_t load8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+  }
+  static std::uint64_t load4(const char* p) {
+    std::uint32_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+  }
+
+  // Overlapping loads cover every byte of a key up to kFoldedWhole long, so
+  // two keys of one size with equal words are equal.
+  static foldC foldOf(std::string_view key) {
+    const char* p = key.data();
+    const std::size_t n = key.size();
+    foldC fold;
+    if (n >= 8) {
+      fold.head = load8(p);
+      fold.tail = load8(p + n - 8);
+    } else if (n >= 4) {
+      fold.head = load4(p);
+      fold.tail = load4(p + n - 4);
+    } else if (n > 0) {
+      fold.head = static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[n / 2]) << 8 |
+                  static_cast<unsigned char>(p[n - 1]) << 16;
+    }
+    std::uint64_t mixed = (fold.head * 0x9E3779B97F4A7C15u) ^ (fold.tail * 0xC2B2AE3D27D4EB4Fu) ^ n;
+    // Longer keys hash their middle too, so that keys alike at both ends
+    // do not all collide.
+    for (std::size_t at = 8; at + 8 < n; at += 8) mixed = (mixed ^ load8(p + at)) * 0x9E3779B97F4A7C15u;
+    fold.hash = static_cast<std::uint32_t>(mixed >> 32);
+    return fold;
+  }
+
   static bool sameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-      if (a[i] != b[i]) return false;
-    return true;
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size()) == 0;
   }
 
-  static std::uint32_t hashOf(std::string_view key) {
-    std::uint32_t hash = 2166136261u;
-    for (const char c : key) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
-    return hash;
-  }
-
-  sharedStrC* add(slotC& slot, std::uint32_t hash, std::string_view key) {
+  sharedStrC* add(slotC& slot, const foldC& fold, std::string_view key, bool& stored) {
     // Grown before the text is made, so that a failure leaves nothing unheld.
     if ((used_ + 1) * 2 > slots_.size()) {
       grow();
-      return intern(key);
+      return intern(key, stored);
     }
     slot.text = new sharedStrC(key);
-    slot.hash = hash;
+    slot.fold = fold;
+    slot.size = key.size();
+    slot.stored = stored = storedClasses_.holds(key);
     ++used_;
     return slot.text;
   }
@@ -71,7 +117,7 @@ private:
     std::vector<slotC> larger(slots_.size() * 2);
     for (const slotC& slot : slots_) {
       if (!slot.text) continue;
-      std::size_t i = slot.hash & (larger.size() - 1);
+      std::size_t i = slot.fold.hash & (larger.size() - 1);
       while (larger[i].text) i = (i + 1) & (larger.size() - 1);
       larger[i] = slot;
     }
@@ -79,6 +125,7 @@ private:
   }
 
   std::vector<slotC> slots_;
+  const storedClassesC& storedClasses_;
   std::size_t used_ = 0;
 };
 

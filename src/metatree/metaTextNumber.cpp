@@ -9,6 +9,8 @@
 #include <limits>
 #include <system_error>
 
+#include "metaTextDecimal.h"
+
 namespace lorvane {
 namespace {
 
@@ -63,17 +65,14 @@ std::size_t put(char* out, const char* text) {
 }
 
 
-constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
-                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
 constexpr double kFourteenDigits = 1e14;
+using metaText::kPowersOfTen;
 
-// Plain decimals (digits with at most one point, no exponent) whose digits
-// fit in 53 bits are the quotient of two exactly representable doubles, and
-// one IEEE division rounds that quotient correctly: the same double the
-// general conversion gives, in a fraction of the time. Only where doubles
-// are evaluated in double precision; elsewhere (x87) the division could be
-// rounded twice. Returns false to leave the word to the general conversion.
+// Plain decimals longer than parseShortDecimal takes are exact too while
+// their digits stay below 2^53 (see there). Returns false to leave the word
+// to the general conversion.
 bool parsePlainDecimal(const char* first, const char* last, double& value) {
+  if (metaText::parseShortDecimal(first, last, value)) return true;
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
   constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
   std::uint64_t digits = 0;
@@ -97,9 +96,6 @@ bool parsePlainDecimal(const char* first, const char* last, double& value) {
   value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return true;
 #else
-  (void)first;
-  (void)last;
-  (void)value;
   return false;
 #endif
 }

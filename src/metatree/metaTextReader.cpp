@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lorvane/metatree/metaCustomCopy.h"
+#include "metaTextDecimal.h"
 #include "metaTextKeys.h"
 #include "lorvane/metatree/metaTextNumber.h"
 #include "metaTextStoredClasses.h"
@@ -73,10 +74,27 @@ struct chainGuardC {
 }  // namespace
 
 metaObjectC metaTextReaderC::readTree(std::string_view text, bool owns) {
+  metaText::tokenizerC tokens(text);
+  return readAll(tokens, owns, text.size());
+}
+
+metaObjectC metaTextReaderC::readTree(readFunctionT read, void* context, bool owns, std::uint64_t totalBytes) {
+  static_assert(kReadFailed == metaText::kSourceFailed);
+  metaText::tokenizerC tokens(read, context, bufferSize_);
+  return readAll(tokens, owns, totalBytes);
+}
+
+metaObjectC metaTextReaderC::readAll(metaText::tokenizerC& tokens, bool owns, std::uint64_t totalBytes) {
   error_.clear();
   line_ = 1;
   bool holdsStoredObjects = false;
-  metaTreeC* chain = readChain(text, holdsStoredObjects);
+  metaTreeC* chain = readChain(tokens, totalBytes, holdsStoredObjects);
+  // Whatever was made of a text cut short by a read error is no answer.
+  if (tokens.sourceFailed()) {
+    metaTreeC::destroyChain(chain);
+    fail("read fail");
+    return metaObjectC(nullptr, owns);
+  }
   if (chain && holdsStoredObjects) {
     try {
       restoreTree(chain);
@@ -96,12 +114,11 @@ void metaTextReaderC::fail(std::string_view message, std::string_view detail) {
   error_ += detail;
 }
 
-metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredObjects) {
-  metaText::tokenizerC tokens(text);
+metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_t totalBytes,
+                                      bool& holdsStoredObjects) {
   const metaText::storedClassesC storedClasses;
-  const bool anyStored = storedClasses.any();
   // Declared before the chain: the nodes let go of their keys first.
-  metaText::keyTableC keys;
+  metaText::keyTableC keys(storedClasses);
   chainGuardC chain;
   // Level 0 is the top chain; levels 1 .. kMaxSectionDepth are open sections.
   std::vector<levelC> levels(static_cast<std::size_t>(kMaxSectionDepth) + 1, levelC{nullptr, nullptr});
@@ -112,13 +129,14 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
   // A report every so many tokens costs nothing against reading them.
   constexpr std::uint32_t kTokensPerReport = 1u << 16;
   std::uint32_t untilReport = kTokensPerReport;
+  const progressFunctionT progress = totalBytes > 0 ? progress_ : nullptr;
 
   for (;;) {
     const tokenC token = tokens.next();
     line_ = tokens.line();
-    if (progress_ && --untilReport == 0) {
+    if (progress && --untilReport == 0) {
       untilReport = kTokensPerReport;
-      progress_(1.0 - static_cast<double>(tokens.remaining()) / static_cast<double>(text.size()), progressContext_);
+      progress(static_cast<double>(tokens.consumed()) / static_cast<double>(totalBytes), progressContext_);
     }
     metaTreeC* node = nullptr;
     switch (token.kind) {
@@ -136,14 +154,15 @@ metaTreeC* metaTextReaderC::readChain(std::string_view text, bool& holdsStoredOb
       case tokenKind::word:
         if (looksNumeric(token.text)) {
           double number = 0.0;
-          if (!parseTextNumber(token.text, number)) {
+          if (!metaText::parseShortDecimal(token.text, number) && !parseTextNumber(token.text, number)) {
             fail("value invalid :", token.text);
             return nullptr;
           }
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         } else {
-          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text)); });
-          if (anyStored && storedClasses.holds(token.text)) holdsStoredObjects = true;
+          bool stored = false;
+          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text, stored)); });
+          holdsStoredObjects |= stored;
         }
         break;
       case tokenKind::string: {

@@ -1,12 +1,14 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace lorvane::metaText {
 
-// Splits the text form into tokens. Tokens are views into the input, so
-// reading allocates nothing per token. Internal to the reader.
+// Splits the text form into tokens. Tokens are views into the window the
+// text is read through, valid until the next token is asked for, so reading
+// allocates nothing per token. Internal to the reader.
 
 enum class charClass : std::uint8_t { other, separator, lineFeed, word, open, close, quote, end };
 
@@ -36,21 +38,42 @@ struct tokenC {
   bool hasBackslash = false;  // a string whose text needs its escapes resolved
 };
 
+// Fills buffer with up to capacity bytes of the text; 0 at its end,
+// kSourceFailed when it cannot be read.
+using sourceFunctionT = std::size_t (*)(char* buffer, std::size_t capacity, void* context);
+inline constexpr std::size_t kSourceFailed = static_cast<std::size_t>(-1);
+
+// The token loop is the reader's innermost loop; a call per token costs a
+// tenth of reading.
+#if defined(__GNUC__)
+#define LORVANE_TOKEN_INLINE [[gnu::always_inline]] inline
+#else
+#define LORVANE_TOKEN_INLINE inline
+#endif
+
 class tokenizerC {
 public:
+  // Over a text that is whole in memory: the window is the text itself.
   explicit tokenizerC(std::string_view text)
-      : pos_(reinterpret_cast<const unsigned char*>(text.data())), end_(pos_ + text.size()) {}
+      : window_(reinterpret_cast<const unsigned char*>(text.data())), pos_(window_), end_(window_ + text.size()) {}
+  // Over a source, read through a window of windowBytes (at least 1) that
+  // grows when one token does not fit in half of it.
+  tokenizerC(sourceFunctionT source, void* context, std::size_t windowBytes);
 
   // Line feeds between tokens count lines; those inside strings do not.
   long long line() const { return line_; }
   // Whether all of the input has been consumed (an end byte may stop early).
-  bool atEnd() const { return pos_ == end_; }
-  std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
+  bool atEnd() { return pos_ == end_ && !refill(0); }
+  // Bytes of the input consumed so far.
+  std::uint64_t consumed() const { return windowOffset_ + static_cast<std::uint64_t>(pos_ - window_); }
+  // Whether the source reported that it could not be read; the tokens then
+  // end where reading stopped.
+  bool sourceFailed() const { return sourceFailed_; }
 
-  tokenC next() {
+  LORVANE_TOKEN_INLINE tokenC next() {
     tokenC token;
     for (;;) {
-      if (pos_ == end_) return token;
+      if (pos_ == end_ && !refill(0)) return token;
       const charClass cls = kCharTable.of[*pos_];
       if (cls == charClass::separator) {
         ++pos_;
@@ -64,8 +87,11 @@ public:
     switch (kCharTable.of[*pos_]) {
       case charClass::word: {
         const unsigned char* start = pos_;
-        do ++pos_;
-        while (pos_ != end_ && kCharTable.of[*pos_] == charClass::word);
+        for (;;) {
+          ++pos_;
+          if (pos_ == end_ && !refillKeeping(start)) break;
+          if (kCharTable.of[*pos_] != charClass::word) break;
+        }
         token.kind = tokenKind::word;
         token.text = view(start, pos_);
         return token;
@@ -83,22 +109,39 @@ private:
     return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
   }
 
+  // Called with the window used up (pos_ == end_): moves the last keep bytes
+  // (the token read so far) to the front of the window and reads more after
+  // them. False when the input has no more bytes.
+  bool refill(std::size_t keep);
+  // The same for the token that began at start, which is moved along.
+  bool refillKeeping(const unsigned char*& start) {
+    const auto keep = static_cast<std::size_t>(pos_ - start);
+    const bool more = refill(keep);
+    start = pos_ - keep;
+    return more;
+  }
+
   // A backslash escapes whatever follows it, so a quote after an unpaired
   // backslash does not close the string.
   tokenC readString() {
     tokenC token;
     const unsigned char* start = ++pos_;
     for (;;) {
-      if (pos_ == end_ || *pos_ == 0xFF) {
+      if (pos_ == end_ && !refillKeeping(start)) {
         token.kind = tokenKind::unterminatedString;
         return token;
       }
       const unsigned char c = *pos_;
+      if (c == 0xFF) {
+        token.kind = tokenKind::unterminatedString;
+        return token;
+      }
       if (c == '"') break;
       if (c == '\\') {
         token.hasBackslash = true;
         ++pos_;
-        if (pos_ == end_ || *pos_ == 0xFF) continue;
+        if (pos_ == end_ && !refillKeeping(start)) continue;
+        if (*pos_ == 0xFF) continue;
       }
       ++pos_;
     }
@@ -108,9 +151,19 @@ private:
     return token;
   }
 
+  const unsigned char* window_;
   const unsigned char* pos_;
   const unsigned char* end_;
   long long line_ = 1;
+  // Where the window starts in the input.
+  std::uint64_t windowOffset_ = 0;
+  // Only for a source: the window's storage and where its bytes come from.
+  std::unique_ptr<unsigned char[]> buffer_;
+  std::size_t capacity_ = 0;
+  sourceFunctionT source_ = nullptr;
+  void* context_ = nullptr;
+  bool sourceDone_ = false;
+  bool sourceFailed_ = false;
 };
 
 }  // namespace lorvane::metaText

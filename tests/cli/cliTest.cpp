@@ -161,6 +161,26 @@ TEST(Tool, ConvertReadsStandardInput) {
   EXPECT_EQ(fileContents(output), "915 S\r\nEOF\r\n");
 }
 
+// Drawings are read a window at a time: what lies beyond the first windows,
+// from a file or a pipe, is read as if the text were whole.
+TEST(Tool, ADrawingLongerThanTheReadWindowIsReadWhole) {
+  const std::string blanks(3u << 20, ' ');
+  const std::string input = writeScratch("long.mt", "DRAWING{" + blanks + "NAME{\"S\"}}");
+  const std::string output = scratch("long.krv");
+  for (const std::string from : {" ", " - < "}) {
+    std::remove(output.c_str());
+    const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + from + quoted(input));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(fileContents(output), "915 S\r\nEOF\r\n") << from;
+  }
+  const std::string broken = writeScratch("long-broken.mt", "DRAWING{" + blanks + "\n;}");
+  for (const std::string from : {" ", " - < "}) {
+    const processResultC r = runProcess(tool() + " print" + from + quoted(broken));
+    EXPECT_EQ(r.exitCode, 2) << from;
+    EXPECT_NE(r.err.find("Line:2 - ill seperator char"), std::string::npos) << r.err;
+  }
+}
+
 TEST(Tool, InputThatIsNoDrawingExitsWithTwoAndSaysWhy) {
   struct caseC {
     const char* name;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "lorvane/metatree/memory/memManCheckLeak.h"
 #include "lorvane/metatree/metaObject.h"
@@ -51,10 +53,69 @@ struct readResultC {
   std::string error;
 };
 
+// Hands out the text a piece of at most pieceSize bytes at a time.
+struct pieceSourceC {
+  std::string_view text;
+  std::size_t pieceSize = std::string_view::npos;
+  std::size_t failAt = std::string_view::npos;  // a read once this many bytes are given fails
+  std::size_t given = 0;
+
+  static std::size_t read(char* buffer, std::size_t capacity, void* context) {
+    auto& self = *static_cast<pieceSourceC*>(context);
+    if (self.given >= self.failAt) return metaTextReaderC::kReadFailed;
+    const std::size_t n = std::min({capacity, self.pieceSize, self.text.size()});
+    std::memcpy(buffer, self.text.data(), n);
+    self.text.remove_prefix(n);
+    self.given += n;
+    return n;
+  }
+};
+
+// The written text of a chain with the tag line of every node, in order.
+std::string writtenWithLines(metaTreeC* chain) {
+  std::string out = writeTree(chain, false, false) + " lines:";
+  std::vector<const metaTreeC*> pending;
+  if (chain) pending.push_back(chain);
+  while (!pending.empty()) {
+    const metaTreeC* node = pending.back();
+    pending.pop_back();
+    out += ' ' + std::to_string(node->value().tagLine());
+    if (node->next()) pending.push_back(node->next());
+    if (node->firstChild()) pending.push_back(node->firstChild());
+  }
+  return out;
+}
+
+// Every text these tests read is also read through windows that tokens
+// cross, one that fits it whole and a source that hands out single bytes:
+// each must give the same tree, tags, error and line as the text in memory.
+void expectSameThroughWindows(std::string_view text, bool raw, const metaObjectC& tree, const metaTextReaderC& whole) {
+  const std::string expected = writtenWithLines(tree.node());
+  const struct {
+    std::size_t window;
+    std::size_t piece;
+  } ways[] = {{1, std::string_view::npos}, {2, std::string_view::npos}, {3, std::string_view::npos},
+              {7, std::string_view::npos}, {64, std::string_view::npos}, {metaTextReaderC::kDefaultBufferSize, 1},
+              {metaTextReaderC::kDefaultBufferSize, std::string_view::npos}};
+  for (const auto& way : ways) {
+    // Windows of a few bytes add nothing on texts of millions but time.
+    if (text.size() > 1500000 && way.window != 64) continue;
+    metaTextReaderC reader;
+    reader.setRawStrings(raw);
+    reader.setBufferSize(way.window);
+    pieceSourceC source{text, way.piece};
+    metaObjectC again = reader.readTree(&pieceSourceC::read, &source, true, text.size());
+    ASSERT_EQ(reader.errorText(), whole.errorText()) << "window " << way.window << " piece " << way.piece;
+    ASSERT_EQ(reader.line(), whole.line()) << "window " << way.window << " piece " << way.piece;
+    ASSERT_EQ(writtenWithLines(again.node()), expected) << "window " << way.window << " piece " << way.piece;
+  }
+}
+
 readResultC read(std::string_view text, bool raw = false) {
   metaTextReaderC reader;
   reader.setRawStrings(raw);
   metaObjectC tree = reader.readTree(text, true);
+  expectSameThroughWindows(text, raw, tree, reader);
   return {std::move(tree), reader.errorText()};
 }
 
@@ -133,6 +194,17 @@ TEST(TextReaderGrammar, WordCharactersMakeOneKey) {
   EXPECT_EQ(readAndDescribe("_a.b+c@d"), "_a.b+c@d");
   EXPECT_EQ(readAndDescribe("@1"), "@1");
   EXPECT_EQ(readAndDescribe("inf nan"), "inf nan");
+}
+
+TEST(TextReaderGrammar, KeysAreToldApartByEveryByteAndLength) {
+  // Alike at both ends, or in the bytes a short key is sampled at.
+  const std::string text =
+      "PREFIX_long_key_A_middle_SUFFIX PREFIX_long_key_B_middle_SUFFIX AB ABB A ABCD ABCDE ABDCE "
+      "AAAAAAAAxAAAAAAAA AAAAAAAAyAAAAAAAA PREFIX_long_key_A_middle_SUFFIX";
+  EXPECT_EQ(readAndDescribe(text), text);
+  // Every node of one key shares its text.
+  readResultC r = read("K L K");
+  EXPECT_EQ(r.tree.node()->value().text().view().data(), r.tree.node()->next()->next()->value().text().view().data());
 }
 
 TEST(TextReaderGrammar, ReadNodesAreRootsLinkedBothWays) {
@@ -262,6 +334,36 @@ TEST(TextReaderNumbers, DecimalsConvertToTheNearestDouble) {
   }
 }
 
+TEST(TextReaderNumbers, AnyWordOfNumberCharactersReadsAsStrtodReadsIt) {
+  // Accepted or rejected alike, and bit for bit the same double: words of
+  // every length around the 15 and 17 digits where conversions change, with
+  // points, signs and exponents anywhere.
+  std::mt19937_64 random(2027);
+  const std::string_view rare = ".+-eE";
+  int accepted = 0;
+  for (int i = 0; i < 400000; ++i) {
+    const int length = std::uniform_int_distribution<int>(1, 24)(random);
+    const int rareEvery = std::uniform_int_distribution<int>(3, 40)(random);
+    std::string word;
+    for (int k = 0; k < length; ++k) {
+      if (std::uniform_int_distribution<int>(0, rareEvery)(random) == 0)
+        word += rare[std::uniform_int_distribution<std::size_t>(0, rare.size() - 1)(random)];
+      else word += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+    }
+    // strtod takes a sign after "+", which the text form does not.
+    const bool signAfterPlus = word[0] == '+' && word.size() > 1 && (word[1] == '+' || word[1] == '-');
+    char* end = nullptr;
+    const double expected = std::strtod(word.c_str(), &end);
+    const bool expectAccepted = end == word.c_str() + word.size() && !signAfterPlus;
+    double parsed = 0.0;
+    ASSERT_EQ(parseTextNumber(word, parsed), expectAccepted) << word;
+    if (!expectAccepted) continue;
+    ++accepted;
+    ASSERT_EQ(std::memcmp(&parsed, &expected, sizeof parsed), 0) << word;
+  }
+  EXPECT_GT(accepted, 100000);
+}
+
 TEST(TextReaderNumbers, TheProcessLocaleDoesNotChangeTheSyntax) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const char* commaLocale = nullptr;
@@ -386,6 +488,22 @@ TEST(TextReaderErrors, FailureDestroysThePartialTree) {
     metaObjectC tree = reader.readTree(text, true);
     EXPECT_EQ(tree.node(), nullptr) << text;
     EXPECT_NE(reader.errorText(), "") << text;
+  }
+  EXPECT_EQ(leaks.leaked(), 0);
+}
+
+TEST(TextReaderErrors, ASourceThatCannotBeReadFailsTheRead) {
+  memManCheckLeakC leaks;
+  // Cut inside a number, a string and between elements: whatever the bytes
+  // read so far would make, the read fails as unreadable.
+  const std::string_view text = "A{B{12.5 \"xy\"}}\nC D";
+  for (std::size_t failAt : {std::size_t{0}, std::size_t{7}, std::size_t{11}, std::size_t{16}}) {
+    metaTextReaderC reader;
+    reader.setBufferSize(4);
+    pieceSourceC source{text, 2, failAt};
+    metaObjectC tree = reader.readTree(&pieceSourceC::read, &source, true);
+    EXPECT_EQ(tree.node(), nullptr) << failAt;
+    EXPECT_EQ(reader.errorText(), failAt == 16 ? "Line:2 - read fail" : "Line:1 - read fail") << failAt;
   }
   EXPECT_EQ(leaks.leaked(), 0);
 }
