@@ -10,6 +10,8 @@ std::int32_t ME10Part::addPoint(double x, double y) {
 }
 
 std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
+  pointIndex_.prepare(p1);
+  pointIndex_.prepare(p2);
   const std::int32_t first = addPoint(p1.x, p1.y);
   const std::int32_t second = addPoint(p2.x, p2.y);
   elements_.push_back({currentSet(), ME10Element::kNoPoint, first, second});
@@ -17,6 +19,9 @@ std::int32_t ME10Part::addLine(const ME10Point& p1, const ME10Point& p2) {
 }
 
 std::int32_t ME10Part::addArc(const ME10Point& centre, const ME10Point& a, const ME10Point& b) {
+  pointIndex_.prepare(centre);
+  pointIndex_.prepare(a);
+  pointIndex_.prepare(b);
   const std::int32_t c = addPoint(centre.x, centre.y);
   const std::int32_t first = addPoint(a.x, a.y);
   const std::int32_t second = addPoint(b.x, b.y);

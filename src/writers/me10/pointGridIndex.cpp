@@ -105,6 +105,15 @@ std::int32_t pointGridIndexC::scan(const ME10Point& p) const {
   return kNone;
 }
 
+void pointGridIndexC::prepare(const ME10Point& p) const {
+#if defined(__GNUC__)
+  if (slots_.empty()) return;
+  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash(cellKey(p)) >> shift_)]);
+#else
+  (void)p;
+#endif
+}
+
 std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupReleased() ? scan(p) : search(p); }
 
 void pointGridIndexC::releaseLookup() {
