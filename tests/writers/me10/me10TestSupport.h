@@ -4,6 +4,7 @@
 #include <string>
 
 #include "lorvane/metatree/metaObject.h"
+#include "miTimestampMask.h"
 #include "testFiles.h"
 
 namespace lorvane::me10test {
@@ -18,9 +19,7 @@ std::string headerSection();
 // (x0, y0) to (x1, y1), the coordinates as the file writes them.
 std::string oneLineFigureFile(const char* x0, const char* y0, const char* x1, const char* y1);
 
-// The file with lines 9 and 10 of its "#~3" section replaced by "<date>" and
-// "<time>", once they have been checked to have the date and time layout.
-std::string maskTimestamp(const std::string& file);
+using testing::maskTimestamp;
 
 using testing::fileExists;
 using testing::readFileBytes;
