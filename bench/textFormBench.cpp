@@ -17,6 +17,7 @@
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "pooledBytes.h"
+#include "textPieceSource.h"
 
 #if defined(LORVANE_HAVE_PUGIXML)
 #include <pugixml.hpp>
@@ -217,20 +218,13 @@ BENCHMARK(BM_ReadText)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The same text handed out a window at a time, as the tool reads files: the
 // copy into the window and the refills are all it may cost.
-std::size_t readFromText(char* buffer, std::size_t capacity, void* context) {
-  auto& rest = *static_cast<std::string_view*>(context);
-  const std::size_t n = std::min(capacity, rest.size());
-  std::memcpy(buffer, rest.data(), n);
-  rest.remove_prefix(n);
-  return n;
-}
 
 void BM_ReadTextThroughWindow(benchmark::State& state) {
   const std::string& text = fixture().drawing.text;
   metaTextReaderC reader;
   for (auto _ : state) {
-    std::string_view rest = text;
-    metaObjectC tree = reader.readTree(&readFromText, &rest, true, text.size());
+    drawings::textPieceSourceC source{text};
+    metaObjectC tree = reader.readTree(&drawings::textPieceSourceC::read, &source, true, text.size());
     benchmark::DoNotOptimize(tree.node());
     state.PauseTiming();
     tree.release();

@@ -44,20 +44,13 @@ metaObjectC buildRequest(const std::string& format, const std::string& output, m
 namespace {
 
 // The first element of the text, or null when it holds none. False with
-// error ("Line:N - message", or the input's own read error).
-bool readFirstElement(inputStreamC& input, metaTreeC*& drawing, std::string& error) {
+// error as readTextForm gives it.
+bool readFirstElement(const std::string& name, inputStreamC& input, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
   metaTextReaderC reader;
   reader.setProgress([](double share, void*) { showStageProgress(share); }, nullptr);
-  metaObjectC chain = reader.readTree(&inputStreamC::read, &input, true, input.size());
-  if (!input.error().empty()) {
-    error = input.error();
-    return false;
-  }
-  if (reader.failed()) {
-    error = reader.errorText();
-    return false;
-  }
+  metaObjectC chain;
+  if (!readTextForm(input, name, reader, chain, error)) return false;
   drawing = chain.node();
   if (drawing) {
     if (metaTreeC* rest = drawing->next()) {
@@ -77,10 +70,7 @@ bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& 
     error = writtenFileIsNoDrawing(name, kind);
     return false;
   }
-  if (!readFirstElement(input, drawing, error)) {
-    if (input.error().empty()) error = name + ": " + error;
-    return false;
-  }
+  if (!readFirstElement(name, input, drawing, error)) return false;
   if (!drawing) {
     error = name + (input.anyRead() ? ": the file holds no element" : ": the file is empty") +
             "; a drawing starts with DRAWING or FIGURE";

@@ -89,6 +89,20 @@ bool inputStreamC::readRest(std::string& bytes, std::string& error) {
   return true;
 }
 
+bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
+                  std::string& error) {
+  tree = reader.readTree(&inputStreamC::read, &stream, true, stream.size());
+  if (!stream.error().empty()) {
+    error = stream.error();
+    return false;
+  }
+  if (reader.failed()) {
+    error = name + ": " + reader.errorText();
+    return false;
+  }
+  return true;
+}
+
 bool readTextTree(const std::string& input, const std::string& name, bool drawingsOnly, metaObjectC& tree) {
   inputStreamC stream;
   std::string error;
@@ -101,13 +115,8 @@ bool readTextTree(const std::string& input, const std::string& name, bool drawin
     return false;
   }
   metaTextReaderC reader;
-  tree = reader.readTree(&inputStreamC::read, &stream, true, stream.size());
-  if (!stream.error().empty()) {
-    printError(stream.error());
-    return false;
-  }
-  if (reader.failed()) {
-    printError(name + ": " + reader.errorText());
+  if (!readTextForm(stream, name, reader, tree, error)) {
+    printError(error);
     return false;
   }
   return true;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lorvane/metatree/metaObject.h"
+#include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 
@@ -56,6 +57,11 @@ private:
   std::size_t headSize_ = 0;
   std::size_t headAt_ = 0;
 };
+
+// The text form read from the stream, with the reader's settings; false
+// with the stream's own read error or "NAME: Line:N - message" in error.
+bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
+                  std::string& error);
 
 // The meta tree text of an input, read into a tree; messages name the input
 // as name. With drawingsOnly a written META2D or MI file is refused as no

@@ -11,20 +11,9 @@
 #include "fuzzSupport.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "textPieceSource.h"
 
 using namespace lorvane;
-
-namespace {
-
-std::size_t readPiece(char* buffer, std::size_t capacity, void* context) {
-  auto& rest = *static_cast<std::string_view*>(context);
-  const std::size_t n = std::min(capacity, rest.size());
-  std::memcpy(buffer, rest.data(), n);
-  rest.remove_prefix(n);
-  return n;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -32,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   metaObjectC tree = reader.readTree(text, true);
   metaTextReaderC windowed;
   windowed.setBufferSize(1 + size % 5);
-  std::string_view rest = text;
-  metaObjectC throughWindow = windowed.readTree(&readPiece, &rest, true, size);
+  drawings::textPieceSourceC source{text};
+  metaObjectC throughWindow = windowed.readTree(&drawings::textPieceSourceC::read, &source, true, size);
   if (windowed.errorText() != reader.errorText() || windowed.line() != reader.line())
     fuzz::fault("a window gives another outcome");
   if (!fuzz::sameChain(tree.node(), throughWindow.node(), false)) fuzz::fault("a window gives another tree");

@@ -68,11 +68,10 @@ std::size_t put(char* out, const char* text) {
 constexpr double kFourteenDigits = 1e14;
 using metaText::kPowersOfTen;
 
-// Plain decimals longer than parseShortDecimal takes are exact too while
-// their digits stay below 2^53 (see there). Returns false to leave the word
-// to the general conversion.
+// Plain decimals are exact while their digits stay below 2^53 (see
+// parseShortDecimal, the reader's form of this for short words). Returns
+// false to leave the word to the general conversion.
 bool parsePlainDecimal(const char* first, const char* last, double& value) {
-  if (metaText::parseShortDecimal(first, last, value)) return true;
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
   constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
   std::uint64_t digits = 0;
@@ -96,6 +95,9 @@ bool parsePlainDecimal(const char* first, const char* last, double& value) {
   value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return true;
 #else
+  (void)first;
+  (void)last;
+  (void)value;
   return false;
 #endif
 }

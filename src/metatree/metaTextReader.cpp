@@ -79,7 +79,6 @@ metaObjectC metaTextReaderC::readTree(std::string_view text, bool owns) {
 }
 
 metaObjectC metaTextReaderC::readTree(readFunctionT read, void* context, bool owns, std::uint64_t totalBytes) {
-  static_assert(kReadFailed == metaText::kSourceFailed);
   metaText::tokenizerC tokens(read, context, bufferSize_);
   return readAll(tokens, owns, totalBytes);
 }

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string_view>
 
+#include "lorvane/metatree/metaTextReader.h"
+
 namespace lorvane::metaText {
 
 // Splits the text form into tokens. Tokens are views into the window the
@@ -38,10 +40,8 @@ struct tokenC {
   bool hasBackslash = false;  // a string whose text needs its escapes resolved
 };
 
-// Fills buffer with up to capacity bytes of the text; 0 at its end,
-// kSourceFailed when it cannot be read.
-using sourceFunctionT = std::size_t (*)(char* buffer, std::size_t capacity, void* context);
-inline constexpr std::size_t kSourceFailed = static_cast<std::size_t>(-1);
+// Where a text read piece by piece comes from (see metaTextReaderC).
+using sourceFunctionT = metaTextReaderC::readFunctionT;
 
 // The token loop is the reader's innermost loop; a call per token costs a
 // tenth of reading.

@@ -35,11 +35,9 @@ metaValueC& metaValueC::operator=(const metaValueC& other) {
       case metaValueKind::none: clear(); break;
     }
   }
-  copyTag(other);
+  setTag(other.tagLine_, other.tagExtra());
   return *this;
 }
-
-void metaValueC::copyTag(const metaValueC& other) { setTag(other.tagLine_, other.tagExtra()); }
 
 std::int32_t metaValueC::storedExtra() const { return storedExtras().find(this)->second; }
 

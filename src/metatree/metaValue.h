@@ -79,7 +79,6 @@ private:
   std::int32_t storedExtra() const;
   void storeExtra(std::int32_t extra);
   void forgetExtra();
-  void copyTag(const metaValueC& other);
   void setKind(metaValueKind kind) { kind_ = static_cast<std::uint8_t>(kind); }
 
   union {

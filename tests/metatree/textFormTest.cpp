@@ -18,6 +18,7 @@
 #include "lorvane/metatree/metaTextNumber.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
+#include "textPieceSource.h"
 #include "treeBuilder.h"
 
 namespace lorvane {
@@ -53,23 +54,7 @@ struct readResultC {
   std::string error;
 };
 
-// Hands out the text a piece of at most pieceSize bytes at a time.
-struct pieceSourceC {
-  std::string_view text;
-  std::size_t pieceSize = std::string_view::npos;
-  std::size_t failAt = std::string_view::npos;  // a read once this many bytes are given fails
-  std::size_t given = 0;
-
-  static std::size_t read(char* buffer, std::size_t capacity, void* context) {
-    auto& self = *static_cast<pieceSourceC*>(context);
-    if (self.given >= self.failAt) return metaTextReaderC::kReadFailed;
-    const std::size_t n = std::min({capacity, self.pieceSize, self.text.size()});
-    std::memcpy(buffer, self.text.data(), n);
-    self.text.remove_prefix(n);
-    self.given += n;
-    return n;
-  }
-};
+using pieceSourceC = drawings::textPieceSourceC;
 
 // The written text of a chain with the tag line of every node, in order.
 std::string writtenWithLines(metaTreeC* chain) {
