@@ -71,7 +71,8 @@ using metaText::kPowersOfTen;
 // Plain decimals are exact while their digits stay below 2^53 (see
 // parseShortDecimal, the reader's form of this for short words). Returns
 // false to leave the word to the general conversion.
-bool parsePlainDecimal(const char* first, const char* last, double& value) {
+bool parsePlainDecimal([[maybe_unused]] const char* first, [[maybe_unused]] const char* last,
+                       [[maybe_unused]] double& value) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
   constexpr std::uint64_t kExactLimit = (std::uint64_t{1} << 53) / 10;
   std::uint64_t digits = 0;
@@ -95,9 +96,6 @@ bool parsePlainDecimal(const char* first, const char* last, double& value) {
   value = static_cast<double>(digits) / kPowersOfTen[decimals];
   return true;
 #else
-  (void)first;
-  (void)last;
-  (void)value;
   return false;
 #endif
 }
