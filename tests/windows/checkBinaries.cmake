@@ -8,8 +8,10 @@
 # - The plug-in switches off thread notifications (imports
 #   DisableThreadLibraryCalls and has no thread-local storage directory,
 #   which would make the call fail), and the plug-in and the tool unwind
-#   exceptions with the runtime's unwinder.
-# Arguments: OBJDUMP, PLUGIN, RUNTIME, TOOL (paths).
+#   exceptions with the runtime's unwinder (32-bit only: 64-bit Windows
+#   unwinds through the system's tables, which know every module).
+# - Each file is of the build's kind: PE32 for i386, PE32+ for x86-64.
+# Arguments: OBJDUMP, POINTER_SIZE (4 or 8), PLUGIN, RUNTIME, TOOL (paths).
 set(system_dlls kernel32.dll msvcrt.dll user32.dll advapi32.dll ntdll.dll)
 set(failures)
 
@@ -47,15 +49,26 @@ function(imports_from tables dll out)
   set(${out} "${block}" PARENT_SCOPE)
 endfunction()
 
+if(POINTER_SIZE EQUAL 4)
+  set(file_format "pei-i386")
+else()
+  set(file_format "pei-x86-64")
+endif()
+
 function(check_dependencies file allowed)
   read_tables(${file})
+  if(NOT tables MATCHES "file format ${file_format}\n")
+    string(REGEX MATCH "file format [^\n]*" found "${tables}")
+    string(APPEND failures "\n  ${file} is not ${file_format} (${found})")
+  endif()
   imported_dlls("${tables}" dlls)
   foreach(dll ${dlls})
     list(FIND allowed ${dll} known)
     if(known EQUAL -1)
-      set(failures "${failures}\n  ${file} needs ${dll}" PARENT_SCOPE)
+      string(APPEND failures "\n  ${file} needs ${dll}")
     endif()
   endforeach()
+  set(failures "${failures}" PARENT_SCOPE)
   message(STATUS "${file}: ${dlls}")
 endfunction()
 
@@ -97,6 +110,9 @@ if(NOT tls MATCHES " 00000000 00000000 Thread")
 endif()
 
 foreach(file ${PLUGIN} ${TOOL})
+  if(NOT POINTER_SIZE EQUAL 4)
+    break()
+  endif()
   read_tables(${file})
   imports_from("${tables}" lorvane_runtime.dll runtime)
   foreach(function _Unwind_RaiseException __register_frame_info)

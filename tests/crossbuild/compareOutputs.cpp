@@ -7,9 +7,10 @@
 //   reported, and passes.
 // Any other difference fails. The lines are cut at line feeds only, so that a
 // carriage return that one build writes and the other does not is a
-// difference like any other.
+// difference like any other. Files whose extension is given with --exact
+// (as "mi") must be equal byte for byte but for the MI date and time.
 //
-//   compareOutputs REFERENCE_DIR OTHER_DIR FILE...
+//   compareOutputs [--exact EXTENSION]... REFERENCE_DIR OTHER_DIR FILE...
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -176,12 +177,18 @@ bool endsWith(const std::string& text, const char* end) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: compareOutputs REFERENCE_DIR OTHER_DIR FILE...\n");
+  std::vector<std::string> exactExtensions;
+  int first = 1;
+  while (first + 1 < argc && std::string_view(argv[first]) == "--exact") {
+    exactExtensions.push_back(std::string(".") + argv[first + 1]);
+    first += 2;
+  }
+  if (argc - first < 3) {
+    std::fprintf(stderr, "usage: compareOutputs [--exact EXTENSION]... REFERENCE_DIR OTHER_DIR FILE...\n");
     return 2;
   }
-  const std::string referenceDir = argv[1];
-  const std::string otherDir = argv[2];
+  const std::string referenceDir = argv[first];
+  const std::string otherDir = argv[first + 1];
   int files = 0;
   long linesCompared = 0;
   long linesLastDigits = 0;
@@ -190,7 +197,7 @@ int main(int argc, char** argv) {
   statisticsC stats;
   constexpr long kShownExamples = 5;
 
-  for (int k = 3; k < argc; ++k) {
+  for (int k = first + 2; k < argc; ++k) {
     const std::string name = argv[k];
     std::string reference;
     std::string other;
@@ -203,6 +210,8 @@ int main(int argc, char** argv) {
     }
     ++files;
     const bool mi = endsWith(name, ".mi");
+    const bool exact = std::any_of(exactExtensions.begin(), exactExtensions.end(),
+                                   [&](const std::string& extension) { return endsWith(name, extension.c_str()); });
     const std::vector<std::string_view> a = splitLines(reference);
     const std::vector<std::string_view> b = splitLines(other);
     if (a.size() != b.size()) {
@@ -228,7 +237,7 @@ int main(int argc, char** argv) {
       }
       ++linesCompared;
       if (a[n] == b[n]) continue;
-      if (sameButLastDigits(a[n], b[n], mi, stats)) {
+      if (!exact && sameButLastDigits(a[n], b[n], mi, stats)) {
         ++fileLastDigits;
         if (linesLastDigits + fileLastDigits <= kShownExamples) {
           std::printf("last digits %s:%zu\n  %s\n  %s\n", name.c_str(), n + 1, shown(a[n]).c_str(), shown(b[n]).c_str());
