@@ -40,7 +40,7 @@ TEST(Tool, HelpIsOfferedForEachCommand) {
 
 // The README's usage block is the commands part of lorvane --help.
 TEST(Tool, TheReadmeShowsTheCommandsAsTheHelpLists) {
-  const std::string help = runProcess(tool() + " --help").out;
+  const std::string help = messageText(runProcess(tool() + " --help").out);
   const std::size_t from = help.find("commands:\n"), to = help.find("\n\noptions:");
   ASSERT_LT(from, to) << help;
   const std::string commands = help.substr(from + 10, to - from - 10);

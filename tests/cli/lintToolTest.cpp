@@ -118,7 +118,7 @@ TEST(LintTool, NotesPassWarningsFailUnreadableInputIsAUsageError) {
   const std::string note = writeScratch("note.mt", "FIGURE{\nANSICHTNO{}}");
   processResultC r = runProcess(tool() + " lint " + quoted(note));
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, hostPath(note) + ":2: note: figure 1: FIGURE ANSICHTNO has no value: read as 0 [L110]\n");
+  EXPECT_EQ(messageText(r.out), hostPath(note) + ":2: note: figure 1: FIGURE ANSICHTNO has no value: read as 0 [L110]\n");
 
   const std::string warning = writeScratch("warning.mt", "FIGURE{FIGURITEMS{LINE{POINT{1,1} POINT{1,1}}}}");
   r = runProcess(tool() + " lint " + quoted(warning));
@@ -150,7 +150,7 @@ TEST(LintTool, JsonReadsBackToTheFindingsItPrintsAsLines) {
   const processResultC text = runProcess(tool() + " lint " + quoted(drawing));
   EXPECT_EQ(json.exitCode, 1);
   std::vector<jsonReaderC::objectT> findings;
-  ASSERT_TRUE(jsonReaderC(json.out).readArray(findings)) << json.out;
+  ASSERT_TRUE(jsonReaderC(messageText(json.out)).readArray(findings)) << json.out;
   ASSERT_EQ(findings.size(), 3u) << json.out;
 
   EXPECT_EQ(findings[0]["figure"], name);
@@ -163,7 +163,7 @@ TEST(LintTool, JsonReadsBackToTheFindingsItPrintsAsLines) {
   EXPECT_EQ(findings[2]["code"], "L111");
   EXPECT_EQ(findings[2]["line"], "4");
 
-  const std::vector<std::string> printed = lines(text.out);
+  const std::vector<std::string> printed = lines(messageText(text.out));
   ASSERT_EQ(printed.size(), findings.size());
   for (std::size_t i = 0; i < printed.size(); ++i) {
     auto& f = findings[i];
@@ -178,7 +178,7 @@ TEST(LintTool, NoFindingsIsAnEmptyJsonArray) {
   const std::string clean = writeScratch("clean.mt", "FIGURE{NAME{\"C\"}}");
   const processResultC r = runProcess(tool() + " lint --format json " + quoted(clean));
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out, "[]\n");
+  EXPECT_EQ(messageText(r.out), "[]\n");
 }
 
 }  // namespace

@@ -11,6 +11,16 @@
 
 namespace lorvane::testing {
 
+std::string messageText(std::string text) {
+  std::string::size_type to = 0;
+  for (std::string::size_type from = 0; from < text.size(); ++from) {
+    if (text[from] == '\r' && from + 1 < text.size() && text[from + 1] == '\n') continue;
+    text[to++] = text[from];
+  }
+  text.resize(to);
+  return text;
+}
+
 std::string hostPath(const std::string& path) {
 #if defined(_WIN32)
   // Under wine the build's Unix paths are on drive Z:, and the command

@@ -105,7 +105,7 @@ endif()
 # Windows ignores DisableThreadLibraryCalls for a DLL with a thread-local
 # storage directory.
 string(REGEX MATCH "Entry [0-9a-f]+ [0-9a-f]+ [0-9a-f]+ Thread Storage Directory" tls "${tables}")
-if(NOT tls MATCHES " 00000000 00000000 Thread")
+if(NOT tls MATCHES " 0+ 0+ Thread")
   set(failures "${failures}\n  ${PLUGIN} has a thread-local storage directory (${tls})")
 endif()
 
