@@ -82,7 +82,7 @@ int runPreview(const argumentsC& arguments) {
   if (!takeOptions(arguments, options)) return kExitUsage;
   std::string error;
   outputFileC output;
-  if (!output.prepare(options.output, {options.input}, error)) {
+  if (!output.prepare(options.output, inputFilesC({options.input}), error)) {
     printError(error);
     return kExitUsage;
   }

@@ -64,6 +64,22 @@ TEST_F(OutputSafety, AnOutputThatIsTheInputUnderAnotherNameIsRefused) {
   EXPECT_EQ(fileContents(input), kDrawing);
 }
 
+TEST_F(OutputSafety, AnOutputThatIsAnyOtherInputOfACatalogueIsRefused) {
+  // The output of the last input leads to the first one; the inputs between
+  // are converted.
+  const std::string first = write("first.mt", kDrawing);
+  const std::string middle = write("middle.mt", kDrawing);
+  std::error_code failed;
+  fs::create_symlink(first, path("last.mi"), failed);
+  if (failed) GTEST_SKIP() << "no symbolic links here";
+  const std::string last = write("last.mt", kDrawing);
+  const processResultC r = runProcess(tool() + " convert -q -f MI " + quoted(first) + " " + quoted(middle) + " " + quoted(last));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("it is the input file " + hostPath(first) + " itself"), std::string::npos) << r.err;
+  EXPECT_EQ(fileContents(first), kDrawing);
+  EXPECT_TRUE(fs::exists(path("middle.mi")));
+}
+
 TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
   const std::string input = write("wide.mt", kUnwritable);
   const std::string target = write("wide.krv", "the file of yesterday");
