@@ -80,6 +80,21 @@ TEST_F(OutputSafety, AnOutputThatIsAnyOtherInputOfACatalogueIsRefused) {
   EXPECT_TRUE(fs::exists(path("middle.mi")));
 }
 
+TEST_F(OutputSafety, TheFileStandardInputReadsIsAnInputToo) {
+  const std::string input = write("part.mt", kDrawing);
+  std::vector<std::string> spellings = {input};
+#if !defined(_WIN32)
+  spellings.push_back("/dev/stdin");
+#endif
+  for (const std::string& output : spellings) {
+    const processResultC r =
+        runProcess(tool() + " convert -q -f META -o " + quoted(output) + " - < " + quoted(input));
+    EXPECT_EQ(r.exitCode, 2) << output;
+    EXPECT_NE(r.err.find("it is the input file that standard input reads"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(fileContents(input), kDrawing);
+}
+
 TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
   const std::string input = write("wide.mt", kUnwritable);
   const std::string target = write("wide.krv", "the file of yesterday");
