@@ -11,7 +11,8 @@ constexpr std::size_t kLineWidth = 80;
 
 constexpr optionC kCommonOptionTable[] = {
     {"module", '\0', optionKind::value, "PATH", "the plug-in to load (default: $LORVANE_PLUGIN, else the one beside lorvane)"},
-    {"help", 'h', optionKind::flag, nullptr, "this text, or a command's own with lorvane COMMAND --help"},
+    {"help", 'h', optionKind::flag, nullptr,
+     "this text, or a command's own with lorvane COMMAND --help or lorvane help COMMAND"},
 };
 
 const optionC* findOption(std::span<const optionC> own, std::span<const optionC> common, std::string_view name,
@@ -136,14 +137,20 @@ optionTaken takeOption(std::span<const optionC> own, std::span<const optionC> co
 bool parseCommandArguments(const char* command, const commandSyntaxC& syntax, std::span<const std::string> arguments,
                            argumentsC& parsed, std::string& error) {
   const std::string seeHelp = std::string(" (see lorvane ") + command + " --help)";
-  // Help wins over anything wrong beside it.
+  // Help wins over anything wrong beside it; after "--" it is a file's name.
   for (const std::string& argument : arguments) {
+    if (argument == "--") break;
     if (argument == "--help" || argument == "-h") {
       parsed.add("help", {});
       return true;
     }
   }
   for (std::size_t at = 0; at < arguments.size(); ++at) {
+    if (arguments[at] == "--") {
+      // Whatever follows is an input, even a name that starts with a dash.
+      for (++at; at < arguments.size(); ++at) parsed.addInput(arguments[at]);
+      break;
+    }
     switch (takeOption(syntax.options, kCommonOptions, arguments, at, parsed, error)) {
       case optionTaken::taken:
         break;

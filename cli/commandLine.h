@@ -76,7 +76,7 @@ optionTaken takeOption(std::span<const optionC> own, std::span<const optionC> co
                        std::string& error);
 
 // Reads a command's arguments (its own options, the common ones and its
-// inputs) into parsed. False with a message for the user in error, which
+// inputs; "--" ends the options, so that all after it are inputs) into parsed. False with a message for the user in error, which
 // ends in where to find the command's help.
 bool parseCommandArguments(const char* command, const commandSyntaxC& syntax, std::span<const std::string> arguments,
                            argumentsC& parsed, std::string& error);

@@ -78,10 +78,10 @@ long long bytesWritten(const std::string& path) {
 
 // Converts one input; returns its exit status.
 int convertOne(pluginHostC& host, const std::string& input, const std::string& target, const std::string& format,
-               const convertOptionsC& options) {
+               const convertOptionsC& options, const inputFilesC& inputFiles) {
   std::string error;
   outputFileC output;
-  if (!output.prepare(target, options.inputs, error)) {
+  if (!output.prepare(target, inputFiles, error)) {
     printError(error);
     return kExitUsage;
   }
@@ -149,6 +149,7 @@ int runConvert(const argumentsC& arguments) {
   const outputFormatC* chosen = chooseFormat(formats, options);
   if (!chosen) return kExitUsage;
 
+  const inputFilesC inputFiles(options.inputs);
   int status = kExitOk;
   for (const std::string& input : options.inputs) {
     std::string output = options.output;
@@ -160,7 +161,7 @@ int runConvert(const argumentsC& arguments) {
       }
       output = withExtension(input, chosen->extension);
     }
-    status = std::max(status, convertOne(host, input, output, chosen->name, options));
+    status = std::max(status, convertOne(host, input, output, chosen->name, options, inputFiles));
   }
   return status;
 }

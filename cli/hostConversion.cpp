@@ -72,8 +72,7 @@ bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& 
   }
   if (!readFirstElement(name, input, drawing, error)) return false;
   if (!drawing) {
-    error = name + (input.anyRead() ? ": the file holds no element" : ": the file is empty") +
-            "; a drawing starts with DRAWING or FIGURE";
+    error = name + ": " + input.noElement() + "; a drawing starts with DRAWING or FIGURE";
     return false;
   }
   if (!drawing->hasKey("DRAWING") && !drawing->hasKey("FIGURE")) {

@@ -33,7 +33,8 @@ const commandSyntaxC kCapsSyntax{{}, inputCount::none, "Prints the capability tr
 const commandSyntaxC kPrintSyntax{
     {}, inputCount::many,
     "Reads meta tree text files and writes them back in the text form, pretty.\n"
-    "A file that cannot be read gives \"Line:N - message\" and exit status 2.\n",
+    "A file that cannot be read gives \"Line:N - message\" and exit status 2, as\n"
+    "do an empty file and a written META2D or MI file.\n",
     ""};
 
 int runCaps(const argumentsC& arguments) {
@@ -67,11 +68,12 @@ int runPrint(const argumentsC& arguments) {
   int status = kExitOk;
   for (const std::string& input : arguments.inputs()) {
     metaObjectC tree;
-    if (!readTextTree(input, input, false, tree)) {
+    // Like convert, print takes no written file and no file without a tree.
+    if (!readTextTree(input, input, {.refuseWrittenFiles = true, .refuseEmpty = true}, tree)) {
       status = kExitUsage;
       continue;
     }
-    if (tree.isValid()) writeOut(writeTree(tree.node(), true, false));
+    writeOut(writeTree(tree.node(), true, false));
   }
   return status;
 }

@@ -103,20 +103,24 @@ bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC
   return true;
 }
 
-bool readTextTree(const std::string& input, const std::string& name, bool drawingsOnly, metaObjectC& tree) {
+bool readTextTree(const std::string& input, const std::string& name, textTreeRulesC rules, metaObjectC& tree) {
   inputStreamC stream;
   std::string error;
   if (!stream.open(input, error)) {
     printError(error);
     return false;
   }
-  if (const inputKind kind = recogniseInput(stream.head()); drawingsOnly && kind != inputKind::textForm) {
+  if (const inputKind kind = recogniseInput(stream.head()); rules.refuseWrittenFiles && kind != inputKind::textForm) {
     printError(writtenFileIsNoDrawing(name, kind));
     return false;
   }
   metaTextReaderC reader;
   if (!readTextForm(stream, name, reader, tree, error)) {
     printError(error);
+    return false;
+  }
+  if (rules.refuseEmpty && !tree.isValid()) {
+    printError(name + ": " + stream.noElement());
     return false;
   }
   return true;

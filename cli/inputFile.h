@@ -34,6 +34,9 @@ public:
   std::uint64_t size() const { return size_; }
   // Whether any byte has been handed out (read ahead counts only when handed out).
   bool anyRead() const { return handedOut_ > 0; }
+  // Why a read that gave no element gave none: "the file is empty" or "the
+  // file holds no element".
+  const char* noElement() const { return anyRead() ? "the file holds no element" : "the file is empty"; }
 
   // metaTextReaderC's source over the stream given as context.
   static std::size_t read(char* buffer, std::size_t capacity, void* stream);
@@ -63,9 +66,14 @@ private:
 bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
                   std::string& error);
 
+// What readTextTree refuses besides text it cannot read.
+struct textTreeRulesC {
+  bool refuseWrittenFiles = false;  // a written META2D or MI file, as no drawing
+  bool refuseEmpty = false;         // a file without any element
+};
+
 // The meta tree text of an input, read into a tree; messages name the input
-// as name. With drawingsOnly a written META2D or MI file is refused as no
-// drawing. False with the reason printed.
-bool readTextTree(const std::string& input, const std::string& name, bool drawingsOnly, metaObjectC& tree);
+// as name. False with the reason printed.
+bool readTextTree(const std::string& input, const std::string& name, textTreeRulesC rules, metaObjectC& tree);
 
 }  // namespace lorvane::cli

@@ -36,7 +36,7 @@ int runLint(const argumentsC& arguments) {
   for (const std::string& input : arguments.inputs()) {
     const std::string fileName = input == "-" ? "<stdin>" : input;
     metaObjectC tree;
-    if (!readTextTree(input, fileName, true, tree)) {
+    if (!readTextTree(input, fileName, {.refuseWrittenFiles = true}, tree)) {
       unreadable = true;
       continue;
     }

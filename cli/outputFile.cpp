@@ -34,10 +34,34 @@ std::string folderOf(const std::string& path) {
 
 }  // namespace
 
-bool sameFile(const std::string& a, const std::string& b) {
-  std::error_code failed;
-  const bool same = fs::equivalent(a, b, failed);
-  return !failed && same;
+inputFilesC::inputFilesC(const std::vector<std::string>& inputs) {
+  bool standardInputSeen = false;
+  for (const std::string& input : inputs) {
+    fileIdentityC identity;
+    if (input == "-") {
+      if (standardInputSeen) continue;
+      standardInputSeen = true;
+      if (standardInputIdentity(identity)) byIdentity_.emplace(identity, input);
+    } else if (fileIdentity(input, identity)) {
+      byIdentity_.emplace(identity, input);
+    } else {
+      std::error_code failed;
+      if (fs::exists(input, failed)) untold_.push_back(input);
+    }
+  }
+}
+
+const std::string* inputFilesC::find(const std::string& path) const {
+  fileIdentityC identity;
+  if (fileIdentity(path, identity)) {
+    const auto found = byIdentity_.find(identity);
+    if (found != byIdentity_.end()) return &found->second;
+  }
+  for (const std::string& input : untold_) {
+    std::error_code failed;
+    if (fs::equivalent(path, input, failed) && !failed) return &input;
+  }
+  return nullptr;
 }
 
 void temporaryFileC::remove() {
@@ -73,7 +97,7 @@ bool temporaryFileC::create(const std::string& folder, const std::string& stem, 
   return false;
 }
 
-bool outputFileC::prepare(const std::string& target, const std::vector<std::string>& inputs, std::string& error) {
+bool outputFileC::prepare(const std::string& target, const inputFilesC& inputs, std::string& error) {
   target_ = target;
   placeAt_ = target;
   direct_ = false;
@@ -82,11 +106,10 @@ bool outputFileC::prepare(const std::string& target, const std::vector<std::stri
     error = "cannot make a scratch file for standard output: " + error;
     return false;
   }
-  for (const std::string& input : inputs) {
-    if (input != "-" && sameFile(target, input)) {
-      error = "refusing to write " + target + ": it is the input file " + input + " itself";
-      return false;
-    }
+  if (const std::string* input = inputs.find(target)) {
+    error = "refusing to write " + target + ": it is the input file " +
+            (*input == "-" ? std::string("that standard input reads") : *input + " itself");
+    return false;
   }
   std::error_code failed;
   const fs::file_status status = fs::status(target, failed);

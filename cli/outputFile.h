@@ -2,10 +2,38 @@
 // Where a command's output goes, written so that no file is ever lost: the
 // output is written into a new file beside the target and moved into place
 // only when the command succeeded. The target is never one of the inputs.
+#include <cstddef>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "platform.h"
+
 namespace lorvane::cli {
+
+// The files a command reads, each looked at once when the command starts:
+// whether an output is one of them is then one look-up, however many inputs
+// a catalogue has. "-" stands for the file standard input reads, when it is
+// one (a pipe cannot be written over).
+class inputFilesC {
+public:
+  explicit inputFilesC(const std::vector<std::string>& inputs);
+
+  // The input that path leads to (the same spelling, another one, a
+  // symbolic or a hard link), or null when it is none of them.
+  const std::string* find(const std::string& path) const;
+
+private:
+  struct identityHashC {
+    std::size_t operator()(const fileIdentityC& identity) const {
+      return std::hash<std::uint64_t>()(identity.index * 0x9e3779b97f4a7c15ULL ^ identity.volume);
+    }
+  };
+  std::unordered_map<fileIdentityC, std::string, identityHashC> byIdentity_;
+  // Inputs that exist but whose identity the system did not tell: compared
+  // with the output one by one, the portable way.
+  std::vector<std::string> untold_;
+};
 
 // A file created under a name no other run uses, in the given folder (empty:
 // the system's temporary folder). It is removed when the object goes, unless
@@ -35,7 +63,7 @@ public:
   // (compared as files, so another spelling, a symbolic or a hard link of an
   // input counts), not a folder, and can be written. False with a message
   // naming the target in error.
-  bool prepare(const std::string& target, const std::vector<std::string>& inputs, std::string& error);
+  bool prepare(const std::string& target, const inputFilesC& inputs, std::string& error);
 
   // The file to write now: a temporary one, or the device itself.
   const std::string& writePath() const { return direct_ ? target_ : temporary_.path(); }
@@ -54,8 +82,5 @@ private:
   bool direct_ = false;
   temporaryFileC temporary_;
 };
-
-// Whether two paths name one existing file.
-bool sameFile(const std::string& a, const std::string& b);
 
 }  // namespace lorvane::cli

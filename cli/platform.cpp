@@ -12,6 +12,7 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
+#  include <sys/stat.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
 #endif
@@ -68,6 +69,31 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
   error = lastSystemError("MoveFileEx failed");
   return false;
+}
+
+static bool identityOfHandle(HANDLE handle, fileIdentityC& identity) {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!GetFileInformationByHandle(handle, &information)) return false;
+  identity.volume = information.dwVolumeSerialNumber;
+  identity.index = (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
+  return true;
+}
+
+bool fileIdentity(const std::string& path, fileIdentityC& identity) {
+  // Opened for no access and shared in every way, so that it disturbs no one
+  // else who has the file open; a folder opens only with backup semantics.
+  const HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const bool told = identityOfHandle(file, identity);
+  CloseHandle(file);
+  return told;
+}
+
+bool standardInputIdentity(fileIdentityC& identity) {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  if (input == nullptr || input == INVALID_HANDLE_VALUE || GetFileType(input) != FILE_TYPE_DISK) return false;
+  return identityOfHandle(input, identity);
 }
 
 // cmd.exe takes a double-quoted argument as it is, but has no way to quote
@@ -127,6 +153,20 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   if (std::rename(from.c_str(), to.c_str()) == 0) return true;
   error = std::strerror(errno);
   return false;
+}
+
+bool fileIdentity(const std::string& path, fileIdentityC& identity) {
+  struct stat status;
+  if (stat(path.c_str(), &status) != 0) return false;
+  identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return true;
+}
+
+bool standardInputIdentity(fileIdentityC& identity) {
+  struct stat status;
+  if (fstat(STDIN_FILENO, &status) != 0 || !S_ISREG(status.st_mode)) return false;
+  identity = {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+  return true;
 }
 
 // In single quotes the shell takes every character as it is; a single

@@ -1,6 +1,7 @@
 #pragma once
 // The few things the host tool needs from the operating system. This is the
 // only file of the tool that differs between platforms.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,22 @@ int runProgram(const std::string& program, const std::vector<std::string>& argum
 // Standard input and output take bytes untranslated from now on.
 void setStandardInputBinary();
 void setStandardOutputBinary();
+
+// What tells one file from another however it is reached: two paths lead to
+// the same file exactly when their identities are equal (the device and the
+// inode, or the volume and the file index).
+struct fileIdentityC {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const fileIdentityC&) const = default;
+};
+
+// The identity of the file path leads to, links followed. False when there
+// is no such file or the system does not tell.
+bool fileIdentity(const std::string& path, fileIdentityC& identity);
+// The identity of the file standard input reads from; false when it is no
+// file on a disk (a pipe, a terminal) or the system does not tell.
+bool standardInputIdentity(fileIdentityC& identity);
 
 // Moves the file from onto to in one step, replacing a file there; a reader
 // of to sees either the old file or the new one. False with the system's

@@ -24,7 +24,8 @@ constexpr optionC kPreviewOptions[] = {
      "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
      "colours, line types); see lorvane formats"},
     formatOption(optionKind::choice, "svg|png",
-                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); an output ending in .png is PNG"),
+                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); without it an output ending in "
+                 ".png is PNG; an output whose extension is not the format's is refused"),
     {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
     {"warn-size", '\0', optionKind::value, "MB",
      "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
@@ -53,8 +54,24 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
     }
     options.output = withExtension(options.input, options.picture.png ? "png" : "svg");
   }
-  if (endsWithPng(options.output)) options.picture.png = true;
+  // Without --format an output ending in .png asks for PNG.
+  if (!arguments.has("format") && endsWithPng(options.output)) options.picture.png = true;
   return true;
+}
+
+// A picture goes only into a file whose extension, if it has one, names its
+// format: an SVG picture in x.jpg, or PNG bytes in x.svg, would mislead
+// whoever opens it. Standard output and names without an extension (devices)
+// take either.
+bool extensionFitsFormat(const previewOptionsC& options) {
+  if (options.output == "-") return true;
+  const std::string extension = lowerCase(extensionOf(options.output));
+  const char* format = options.picture.png ? "png" : "svg";
+  if (extension.empty() || extension == format) return true;
+  printError("refusing to write a" + std::string(options.picture.png ? " PNG" : "n SVG") + " picture into " +
+             options.output + ": its extension is not ." + format +
+             (options.picture.png ? " (an SVG picture is drawn without -f png)" : " (-f png draws PNG into a .png file)"));
+  return false;
 }
 
 // The format a drawing is drawn through; null (reported) when the plug-in
@@ -82,10 +99,11 @@ int runPreview(const argumentsC& arguments) {
   if (!takeOptions(arguments, options)) return kExitUsage;
   std::string error;
   outputFileC output;
-  if (!output.prepare(options.output, {options.input}, error)) {
+  if (!output.prepare(options.output, inputFilesC({options.input}), error)) {
     printError(error);
     return kExitUsage;
   }
+  if (!extensionFitsFormat(options)) return kExitUsage;
   inputStreamC stream;
   if (!stream.open(options.input, error)) {
     printError(error);

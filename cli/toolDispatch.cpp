@@ -11,7 +11,7 @@ namespace lorvane::cli {
 namespace {
 
 constexpr optionC kToolOnlyOptions[] = {
-    {"version", '\0', optionKind::flag, nullptr, "the tool's version"},
+    {"version", 'V', optionKind::flag, nullptr, "the tool's version (also lorvane version)"},
 };
 
 // Where a command's summary starts when its synopsis is short enough.
@@ -56,10 +56,19 @@ int dispatch(std::span<const commandC> commands, const std::vector<std::string>&
     }
   }
   if (parsed.has("help")) return printed(toolHelp(commands), kExitOk);
-  if (parsed.has("version")) return printed(std::string("lorvane ") + kLorvaneVersion + "\n", kExitOk);
+  const std::string version = std::string("lorvane ") + kLorvaneVersion + "\n";
+  if (parsed.has("version")) return printed(version, kExitOk);
   if (at == arguments.size()) return printed(toolHelp(commands), kExitUsage);
   const std::string& name = arguments[at];
-  if (name == "help") return printed(toolHelp(commands), kExitOk);
+  if (name == "version") return printed(version, kExitOk);
+  if (name == "help") {
+    if (at + 1 == arguments.size()) return printed(toolHelp(commands), kExitOk);
+    // lorvane help COMMAND is lorvane COMMAND --help.
+    if (const commandC* command = findCommand(commands, arguments[at + 1]))
+      return printed(commandHelp(command->name, *command->syntax), kExitOk);
+    printError("unknown command " + arguments[at + 1]);
+    return printed(toolHelp(commands), kExitUsage);
+  }
   const commandC* command = findCommand(commands, name);
   if (!command) {
     printError("unknown command " + name);

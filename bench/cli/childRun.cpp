@@ -35,6 +35,8 @@ childRunC runChild(const std::vector<std::string>& arguments, const std::string&
   run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.peakKilobytes = static_cast<double>(usage.ru_maxrss);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+  run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   return run;
 }
 

@@ -9,6 +9,7 @@ namespace lorvane::bench {
 struct childRunC {
   int exitCode = -1;
   double seconds = 0;          // wall time, start to end
+  double cpuSeconds = 0;       // user + system time of the child; 0 where not known
   double peakKilobytes = 0;    // maximum resident set; 0 where not known
 };
 

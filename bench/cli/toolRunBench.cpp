@@ -4,19 +4,27 @@
 // converting to META2D and to MI. Reports wall time and peak memory, and
 // at the end each conversion's time as a multiple of print's and its peak
 // memory as a multiple of the input file's bytes.
+//
+// And a catalogue: 2,000 small drawings converted to MI by one call against
+// the same files in calls of 100, to show that one call costs its inputs
+// and a constant (--benchmark_filter=Catalogue runs only this).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "benchFiles.h"
 #include "benchmarkDrawings.h"
 #include "childRun.h"
+#include "randomDrawing.h"
 #include "lorvane/metatree/metaTextWriter.h"
 
 namespace {
@@ -72,12 +80,102 @@ BENCHMARK(BM_ToolPrint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterati
 BENCHMARK(BM_ToolConvertMeta2d)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ToolConvertMi)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// --- the catalogue ---
+
+constexpr std::uint64_t kCatalogueDrawings = 2000;
+constexpr std::size_t kCallSize = 100;
+bool gCatalogueWritten = false;
+
+std::string catalogueFolder() { return bench::scratchOutputPath("lorvane_catalogue"); }
+
+// Drawing n has 50 to 500 items in 1 to 5 figures; each a file of its own.
+const std::vector<std::string>& catalogue() {
+  static const std::vector<std::string> files = [] {
+    gCatalogueWritten = true;
+    std::filesystem::create_directories(catalogueFolder());
+    std::vector<std::string> paths;
+    for (std::uint64_t seed = 1; seed <= kCatalogueDrawings; ++seed) {
+      drawings::randomDrawingOptionsC options;
+      options.figures = 1 + seed % 5;
+      options.itemsPerFigure = (50 + (seed * 7919) % 451) / options.figures;
+      options.seed = seed;
+      paths.push_back(catalogueFolder() + "/d" + std::to_string(seed) + ".mt");
+      std::ofstream(paths.back(), std::ios::binary) << drawings::randomDrawingText(options);
+    }
+    return paths;
+  }();
+  return files;
+}
+
+// Each way starts without the files of the last: replacing a file costs
+// other calls than making one.
+void removeCatalogueOutputs() {
+  for (const std::string& input : catalogue()) std::remove((input.substr(0, input.size() - 2) + "mi").c_str());
+}
+
+// Converts the files [from, from + count) in one call; the outputs go beside them.
+bench::childRunC convertCatalogue(std::size_t from, std::size_t count) {
+  std::vector<std::string> arguments = {LORVANE_TOOL_PATH, "convert", "-q", "-f", "MI"};
+  const auto first = catalogue().begin() + static_cast<std::ptrdiff_t>(from);
+  arguments.insert(arguments.end(), first, first + static_cast<std::ptrdiff_t>(count));
+  return bench::runChild(arguments, bench::scratchOutputPath("lorvane_catalogue.out"));
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Each repeat runs both ways in turn, so that both meet the same load on a
+// shared machine; CPU time (user + system) is what compares there, wall
+// time is shown beside it. The iteration time is the one call's wall time.
+void BM_ToolCatalogue(benchmark::State& state) {
+  catalogue();
+  std::vector<double> oneCpu, oneWall, splitCpu, splitWall, ratio;
+  for (auto _ : state) {
+    removeCatalogueOutputs();
+    const bench::childRunC one = convertCatalogue(0, kCatalogueDrawings);
+    removeCatalogueOutputs();
+    double cpu = 0, wall = 0;
+    bool failed = one.exitCode != 0;
+    for (std::size_t from = 0; from < kCatalogueDrawings; from += kCallSize) {
+      const bench::childRunC part = convertCatalogue(from, kCallSize);
+      failed = failed || part.exitCode != 0;
+      cpu += part.cpuSeconds;
+      wall += part.seconds;
+    }
+    if (failed) {
+      state.SkipWithError("the tool failed");
+      return;
+    }
+    state.SetIterationTime(one.seconds);
+    oneCpu.push_back(one.cpuSeconds);
+    oneWall.push_back(one.seconds);
+    splitCpu.push_back(cpu);
+    splitWall.push_back(wall);
+    if (cpu > 0) ratio.push_back(one.cpuSeconds / cpu);
+  }
+  state.counters["one_call_cpu_s"] = median(oneCpu);
+  state.counters["one_call_wall_s"] = median(oneWall);
+  state.counters["calls_of_100_cpu_s"] = median(splitCpu);
+  state.counters["calls_of_100_wall_s"] = median(splitWall);
+  state.counters["cpu_x_calls_of_100"] = median(ratio);
+  state.counters["cpu_x_min"] = ratio.empty() ? 0 : *std::min_element(ratio.begin(), ratio.end());
+  state.counters["drawings_per_cpu_s"] = median(oneCpu) > 0 ? kCatalogueDrawings / median(oneCpu) : 0;
+}
+BENCHMARK(BM_ToolCatalogue)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The usual table, then each conversion against print.
 class ratioReporterC : public benchmark::ConsoleReporter {
 public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      if (const auto catalogue = run.counters.find("cpu_x_calls_of_100"); catalogue != run.counters.end()) {
+        catalogueRatio_ = catalogue->second.value;
+        continue;
+      }
       const auto peak = run.counters.find("peak_x_input");
       seconds_[run.run_name.function_name] = {run.GetAdjustedRealTime(),
                                               peak == run.counters.end() ? 0 : peak->second.value};
@@ -86,6 +184,9 @@ public:
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
+    if (catalogueRatio_ > 0)
+      std::printf("BM_ToolCatalogue: one call over %llu drawings %.2fx the CPU time of calls of %zu (median)\n",
+                  static_cast<unsigned long long>(kCatalogueDrawings), catalogueRatio_, kCallSize);
     const auto print = seconds_.find("BM_ToolPrint");
     if (print == seconds_.end()) return;
     for (const auto& [name, result] : seconds_) {
@@ -101,6 +202,7 @@ private:
     double peak;
   };
   std::map<std::string, resultC> seconds_;
+  double catalogueRatio_ = 0;
 };
 
 }  // namespace
@@ -112,5 +214,10 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   if (gInputWritten) std::remove(inputPath().c_str());
+  if (gCatalogueWritten) {
+    std::error_code ignored;
+    std::filesystem::remove_all(catalogueFolder(), ignored);
+    std::remove(bench::scratchOutputPath("lorvane_catalogue.out").c_str());
+  }
   return 0;
 }

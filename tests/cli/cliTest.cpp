@@ -19,9 +19,11 @@ std::string writeScratch(const std::string& name, const std::string& text) {
 }
 
 TEST(Tool, ReportsItsVersion) {
-  const processResultC r = runProcess(tool() + " --version");
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.out.substr(0, 13), "lorvane 1.0.0");
+  for (const char* spelling : {" --version", " -V", " version"}) {
+    const processResultC r = runProcess(tool() + spelling);
+    EXPECT_EQ(r.exitCode, 0) << spelling;
+    EXPECT_EQ(r.out.substr(0, 13), "lorvane 1.0.0") << spelling;
+  }
 }
 
 TEST(Tool, WithoutACommandPrintsUsageAndFails) {
@@ -36,6 +38,13 @@ TEST(Tool, HelpIsOfferedForEachCommand) {
     EXPECT_EQ(r.exitCode, 0) << command;
     EXPECT_NE(r.out.find(std::string("usage: lorvane ") + command), std::string::npos) << command;
   }
+}
+
+TEST(Tool, HelpNamingACommandIsThatCommandsHelp) {
+  const processResultC r = runProcess(tool() + " help convert");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.out, runProcess(tool() + " convert --help").out);
+  EXPECT_EQ(runProcess(tool() + " help bogus").exitCode, 2);
 }
 
 // The README's usage block is the commands part of lorvane --help.
@@ -78,6 +87,16 @@ TEST(Tool, PrintGivesTheReadersMessageForABrokenFile) {
   const processResultC r = runProcess(tool() + " print " + quoted(input));
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find("Line:2 - ill seperator char"), std::string::npos) << r.err;
+}
+
+TEST(Tool, PrintRefusesWhatConvertRefusesAsNoTree) {
+  const std::string empty = writeScratch("print-empty.mt", "");
+  const std::string written = writeScratch("print-written.krv", "915 x\r\nEOF\r\n");
+  const processResultC r = runProcess(tool() + " print " + quoted(empty) + " " + quoted(written));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_NE(r.err.find("print-empty.mt: the file is empty"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("print-written.krv: a written META2D file"), std::string::npos) << r.err;
 }
 
 TEST(Tool, ConvertRefusesAFormatThePlugInDoesNotOffer) {

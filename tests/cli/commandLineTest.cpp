@@ -68,6 +68,17 @@ TEST(CommandLine, WrongArgumentsAreNamedWithWhereTheHelpIs) {
   }
 }
 
+TEST(CommandLine, TwoDashesEndTheOptions) {
+  const parseResultC r = parse({"-q", "--", "-x.mt"});
+  ASSERT_TRUE(r.ok) << r.error;
+  EXPECT_TRUE(r.arguments.has("quiet"));
+  EXPECT_EQ(r.arguments.inputs(), std::vector<std::string>{"-x.mt"});
+  // After them even --help is a file's name.
+  const parseResultC help = parse({"--", "--help"});
+  EXPECT_FALSE(help.arguments.has("help"));
+  EXPECT_EQ(help.arguments.inputs(), std::vector<std::string>{"--help"});
+}
+
 TEST(CommandLine, HelpAndTheModuleAreTakenByEveryCommand) {
   const parseResultC help = parse({"--bogus", "--help"});
   EXPECT_TRUE(help.ok) << help.error;

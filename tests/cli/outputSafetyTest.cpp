@@ -64,6 +64,37 @@ TEST_F(OutputSafety, AnOutputThatIsTheInputUnderAnotherNameIsRefused) {
   EXPECT_EQ(fileContents(input), kDrawing);
 }
 
+TEST_F(OutputSafety, AnOutputThatIsAnyOtherInputOfACatalogueIsRefused) {
+  // The output of the first input is the last input, spelt otherwise; the
+  // input between is converted.
+  const std::string first = write("first.mt", kDrawing);
+  const std::string middle = write("middle.mt", kDrawing);
+  write("first.mi", kDrawing);
+  const std::string last = (folder_ / "." / "first.mi").string();
+  const processResultC r = runProcess(tool() + " convert -q -f MI " + quoted(first) + " " + quoted(middle) + " " + quoted(last));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("refusing to write " + hostPath(path("first.mi")) + ": it is the input file " + hostPath(last)),
+            std::string::npos)
+      << r.err;
+  EXPECT_EQ(fileContents(path("first.mi")), kDrawing);
+  EXPECT_TRUE(fs::exists(path("middle.mi")));
+}
+
+TEST_F(OutputSafety, TheFileStandardInputReadsIsAnInputToo) {
+  const std::string input = write("part.mt", kDrawing);
+  std::vector<std::string> spellings = {input};
+#if !defined(_WIN32)
+  spellings.push_back("/dev/stdin");
+#endif
+  for (const std::string& output : spellings) {
+    const processResultC r =
+        runProcess(tool() + " convert -q -f META -o " + quoted(output) + " - < " + quoted(input));
+    EXPECT_EQ(r.exitCode, 2) << output;
+    EXPECT_NE(r.err.find("it is the input file that standard input reads"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(fileContents(input), kDrawing);
+}
+
 TEST_F(OutputSafety, AFailedConversionLeavesTheTargetAsItWasAndNothingBeside) {
   const std::string input = write("wide.mt", kUnwritable);
   const std::string target = write("wide.krv", "the file of yesterday");

@@ -2,6 +2,7 @@
 // examples and on files altered by hand.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "processRunner.h"
@@ -180,6 +181,17 @@ TEST(Preview, ABrokenFileGivesItsLineAndExitTwo) {
   const processResultC r = runProcess(tool() + " preview -o " + quoted(broken + ".svg") + " " + quoted(broken));
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find(broken + ":"), std::string::npos) << r.err;
+}
+
+TEST(Preview, AnExtensionThatContradictsTheFormatIsRefused) {
+  std::filesystem::remove(scratch("x.jpg"));
+  for (const std::string& arguments : {" -o " + quoted(scratch("x.jpg")), " -f png -o " + quoted(scratch("x.svg")),
+                                       " -f svg -o " + quoted(scratch("x.png"))}) {
+    const processResultC r = runProcess(tool() + " preview" + arguments + " " + quoted(example("washer")));
+    EXPECT_EQ(r.exitCode, 2) << arguments;
+    EXPECT_NE(r.err.find("picture into"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(scratch("x.jpg")));
 }
 
 TEST(Preview, StandardInputNeedsAnOutput) {
