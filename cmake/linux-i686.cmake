@@ -10,7 +10,9 @@ set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
 
 set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
-set(CMAKE_CXX_FLAGS_INIT "-m32 -msse2 -mfpmath=sse -ffp-contract=off")
+# 64-bit file offsets and inode numbers, as every 64-bit system has them:
+# without, stat refuses files of large file systems.
+set(CMAKE_CXX_FLAGS_INIT "-m32 -msse2 -mfpmath=sse -ffp-contract=off -D_FILE_OFFSET_BITS=64")
 set(CMAKE_C_FLAGS_INIT "-m32 -msse2 -mfpmath=sse -ffp-contract=off")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
