@@ -924,6 +924,19 @@ TEST(TextReferences, ATargetSurvivesWriteAndRead) {
   EXPECT_EQ(leaks.leaked(), 0);
 }
 
+// Reading writes the address into the attribute that held the position; the
+// node it names there must be the one that stays.
+TEST(TextReferences, AReferenceToItsOwnDataNodeSurvivesReadAndWrite) {
+  // HOLDER(1){MOREF(2){REFTRGPTR(3){CODE(4){0} SIZE(6){4} DATA(8){...}}}}:
+  // position 8 is 08 00 00 00 = 000010 000000 ... = "200000".
+  const std::string text = "HOLDER{MOREF{REFTRGPTR{CODE{0}SIZE{4}DATA{\"200000\"}}}}";
+  readResultC r = read(text);
+  ASSERT_EQ(r.error, "");
+  metaObjectC attribute(metaObjectC(r.tree.node()->firstChild()).findChild("REFTRGPTR"));
+  EXPECT_EQ(metaObjectRefC(r.tree.node()->firstChild()).getTarget(), attribute.findChild("DATA"));
+  EXPECT_EQ(writeTree(r.tree.node(), false, false), text);
+}
+
 TEST(TextReferences, ATargetOutsideTheWrittenChainReadsAsNone) {
   metaObjectC elsewhere = metaObjectVirtualDataBaseC::createTree("ELSEWHERE", true);
   metaObjectC holder = metaObjectVirtualDataBaseC::createTree("HOLDER", true);
