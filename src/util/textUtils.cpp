@@ -145,4 +145,11 @@ std::string formatInt(std::int32_t value) {
   return std::to_string(value);
 }
 
+std::string_view upToZeroByte(std::string_view text) {
+  const std::size_t zero = text.find('\0');
+  return zero == std::string_view::npos ? text : text.substr(0, zero);
+}
+
+bool breaksItsLine(std::string_view text) { return upToZeroByte(text).find('\n') != std::string_view::npos; }
+
 }  // namespace lorvane

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lorvane {
@@ -27,5 +28,15 @@ std::string formatDouble(double value, int precision, char decimalSeparator);
 
 // Plain decimal, as "%d" writes it.
 std::string formatInt(std::int32_t value);
+
+// The text a C string would hold: up to its first zero byte, if any.
+std::string_view upToZeroByte(std::string_view text);
+
+// Whether a text written as a C string on one line of a file (a name in MI)
+// would run on into the next: it holds a line feed before any zero byte. A
+// carriage return does not end a line there, since the files' line end is
+// the pair, and a reader takes a lone one as part of its line. The writers
+// report such a text; lint finds it beforehand by the same rule.
+bool breaksItsLine(std::string_view text);
 
 }  // namespace lorvane

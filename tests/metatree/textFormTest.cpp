@@ -431,14 +431,16 @@ TEST(TextReaderLines, EveryNodeIsTaggedWithItsLine) {
   for (metaTreeC* n : {a, b, c, x, seven, d}) EXPECT_EQ(n->value().tagExtra(), 0);
 }
 
-TEST(TextReaderLines, CarriageReturnsAreNoLines) {
-  readResultC r = read("A\r\nB\rC\r\n\r\nD");
+// Files with the line ends of any platform: CR LF, LF, and a lone CR.
+TEST(TextReaderLines, ACarriageReturnEndsALineAndThePairEndsOne) {
+  readResultC r = read("A\r\nB\rC\r\n\r\nD\r \nE");
   ASSERT_EQ(r.error, "");
   metaTreeC* a = r.tree.node();
   EXPECT_EQ(a->value().tagLine(), 1);
   EXPECT_EQ(a->next()->value().tagLine(), 2);
-  EXPECT_EQ(a->next()->next()->value().tagLine(), 2);
-  EXPECT_EQ(a->next()->next()->next()->value().tagLine(), 4);
+  EXPECT_EQ(a->next()->next()->value().tagLine(), 3);
+  EXPECT_EQ(a->next()->next()->next()->value().tagLine(), 5);
+  EXPECT_EQ(a->next()->next()->next()->next()->value().tagLine(), 7);
 }
 
 // ---------------------------------------------------------------------------
