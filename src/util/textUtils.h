@@ -29,6 +29,11 @@ std::string formatDouble(double value, int precision, char decimalSeparator);
 // Plain decimal, as "%d" writes it.
 std::string formatInt(std::int32_t value);
 
+// The lines of a text written one a line (MI): cut at its line feeds, each
+// without the blanks around it and up to a zero byte; a last line feed
+// starts no further line. The check of written files compares by it too.
+std::vector<std::string> textLines(const std::string& text);
+
 // The text a C string would hold: up to its first zero byte, if any.
 std::string_view upToZeroByte(std::string_view text);
 

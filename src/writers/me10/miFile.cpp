@@ -305,7 +305,7 @@ private:
     out_.real(text.height);
     out_.real(text.height);
     out_.lines({"0", "1", "1"});
-    const std::vector<std::string> lines = splitFields(text.text, '\n', '\0', false);
+    const std::vector<std::string> lines = textLines(text.text);
     out_.integer(static_cast<std::int32_t>(lines.size()));
     for (const std::string& line : lines) {
       out_.text(line);
