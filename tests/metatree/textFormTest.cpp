@@ -765,6 +765,25 @@ TEST(TextWriterValues, NumbersLookLikePrintfG14) {
   };
   for (const auto& c : cases) EXPECT_EQ(formatted(c.value), c.text) << c.text;
 }
+// Exact numbers read back as the very doubles written, which 14 digits
+// cannot all tell apart; the fewest digits that do so are written.
+TEST(TextWriterValues, ExactNumbersReadBackAsTheSameDoubles) {
+  const double values[] = {0.1 + 0.2, 1.0 / 3.0, 123456789012345.67, 5e-324, -1.7976931348623157e308, 0.1, -0.0};
+  metaObjectC tree = metaObjectVirtualDataBaseC::createTree("V", true);
+  for (double v : values) addNumberNode(tree.node(), v);
+  std::string text;
+  writeTree(tree.node(), false, true, text, textNumberForm::exact);
+  EXPECT_EQ(text, "V{0.30000000000000004,0.3333333333333333,123456789012345.67,5e-324,-1.7976931348623157e+308,0.1,-0}");
+  readResultC r = read(text);
+  ASSERT_EQ(r.error, "");
+  std::size_t i = 0;
+  for (const metaTreeC* n = r.tree.node()->firstChild(); n; n = n->next(), ++i) {
+    ASSERT_LT(i, std::size(values));
+    const double read = n->value().number();
+    EXPECT_EQ(std::memcmp(&values[i], &read, sizeof read), 0) << text;
+  }
+  EXPECT_EQ(i, std::size(values));
+}
 
 TEST(TextWriterValues, NumbersMatchPrintfOnManyValues) {
   // This test process runs in the "C" locale, where printf is the reference.
