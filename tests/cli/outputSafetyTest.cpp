@@ -126,6 +126,18 @@ TEST_F(OutputSafety, AStandardOutputThatTakesNothingIsReportedByEveryCommand) {
       << converted.err;
 }
 
+#if !defined(_WIN32)
+// Stopped while it waits for its drawing on standard input (its temporary
+// beside the target already made), the tool removes it and ends by the
+// signal: a shell sees 128 + its number.
+TEST_F(OutputSafety, AnInterruptedConversionLeavesNothingBeside) {
+  const processResultC r = runProcess("sleep 2 | " + tool() + " convert -q -f MI -o " + quoted(path("part.mi")) +
+                                      " - & sleep 1; kill -TERM $!; wait $!; echo $?");
+  EXPECT_EQ(r.out, "143\n") << r.err;
+  EXPECT_EQ(filesInFolder(), 0u);
+}
+#endif
+
 TEST_F(OutputSafety, FormatNamesAreOneTableInAnyCase) {
   const std::string input = write("part.mt", kDrawing);
   for (const char* name : {"me10", "Mi", "meta2d", "META2DV1"}) {
