@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "lorvane/util/angleUnits.h"
+#include "lorvane/util/textUtils.h"
 
 namespace lorvane::cli {
 namespace {
@@ -125,6 +126,24 @@ bool sameElement(const elementC& expected, const elementC& actual, anglesOf byAn
 
 anglesOf anglesIn(writtenFormat format) { return format == writtenFormat::meta2d ? anglesOf::actual : anglesOf::neither; }
 
+// A text as the file holds it: META2D writes it as it is; MI writes its
+// lines, each on its own, by the writer's own rule.
+std::string textAsWritten(const std::string& text, writtenFormat format) {
+  if (format == writtenFormat::meta2d) return text;
+  std::string joined;
+  for (const std::string& line : textLines(text)) joined += (joined.empty() ? "" : "\n") + line;
+  return joined;
+}
+
+// An element of the drawing against one of the file, its text included.
+bool sameAsWritten(const elementC& drawn, const elementC& written, writtenFormat format) {
+  if (drawn.kind == elementKind::text && written.kind == elementKind::text &&
+      textAsWritten(drawn.text, format) != written.text) {
+    return false;
+  }
+  return sameElement(drawn, written, anglesIn(format));
+}
+
 std::string number(double v) {
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
@@ -186,7 +205,7 @@ void alignShare(const inputFigureC& figure, const std::vector<std::size_t>& item
         out.first = disagreement(figure, &item, nullptr);
         return;
       }
-      if (!sameElement(item.element, *written[j], anglesIn(format))) {
+      if (!sameAsWritten(item.element, *written[j], format)) {
         out.first = disagreement(figure, &item, written[j]);
         return;
       }
@@ -197,7 +216,7 @@ void alignShare(const inputFigureC& figure, const std::vector<std::size_t>& item
     const inputItemC* next = nextElement[k + 1];
     std::vector<const elementC*>& run = approximations[itemIndices[k]];
     while (j < written.size() && written[j]->kind != elementKind::text &&
-           !(next && sameElement(next->element, *written[j], anglesIn(format)))) {
+           !(next && sameAsWritten(next->element, *written[j], format))) {
       run.push_back(written[j++]);
     }
   }

@@ -101,7 +101,8 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
     return kExitUsage;
   }
   std::string failure;
-  const bool converted = convertDrawing(host, format, output.writePath(), drawing, showProgress, failure);
+  int writeError = 0;
+  const bool converted = convertDrawing(host, format, output.writePath(), drawing, showProgress, failure, &writeError);
   finishProgressBar();
   if (!converted) {
     // The plug-in names the file it was given: the user knows the target.
@@ -110,7 +111,7 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
       for (std::size_t at = failure.find(written); at != std::string::npos; at = failure.find(written, at + target.size()))
         failure.replace(at, written.size(), target);
     }
-    printError(input + ": " + explainModuleText(failure));
+    printError(input + ": " + explainModuleText(failure, writeError));
     if (!options.keepFailed) return kExitConversionFailed;
     if (!output.commit(error)) printError(error);
     else if (!output.toStandardOutput()) std::fprintf(stderr, "lorvane: kept what the plug-in wrote in %s\n", target.c_str());

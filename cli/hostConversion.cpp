@@ -1,5 +1,7 @@
 #include "hostConversion.h"
 
+#include <cerrno>
+
 #include "commands.h"
 #include "inputFile.h"
 #include "moduleMessages.h"
@@ -87,10 +89,15 @@ bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& 
 }
 
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
-                    bool detailedProgress, std::string& failure) {
+                    bool detailedProgress, std::string& failure, int* systemReason) {
   metaObjectC request = buildRequest(format, output, drawing);
   if (detailedProgress) metaObjectC(request.getOrAddChild("PROGRESSDETAIL")).setInt(1);
+  // The plug-in runs on this thread and writes its file with the C library:
+  // when it reports that the file could not be written, the reason the
+  // system gave for the failing write is still in errno.
+  errno = 0;
   host.convertMetaTree(request.node(), &drawProgress);
+  if (systemReason) *systemReason = errno;
   if (metaTreeC* result = request.findChild("RESTEXT")) {
     failure = std::string(metaObjectC(result).getString().view());
     return false;
@@ -107,8 +114,9 @@ bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawi
     return false;
   }
   std::string failure;
-  if (!convertDrawing(host, format, scratch.path(), drawing, false, failure)) {
-    error = name + ": the plug-in reports: " + explainModuleText(failure);
+  int writeError = 0;
+  if (!convertDrawing(host, format, scratch.path(), drawing, false, failure, &writeError)) {
+    error = name + ": the plug-in reports: " + explainModuleText(failure, writeError);
     return false;
   }
   return readInputFile(scratch.path(), fileBytes, error);

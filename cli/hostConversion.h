@@ -32,9 +32,10 @@ bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& 
 
 // Hands the drawing (which the request takes over) to the plug-in. With
 // detailedProgress the request asks for progress while the plug-in writes.
-// False with the plug-in's RESTEXT in failure when it reports one.
+// False with the plug-in's RESTEXT in failure when it reports one; the
+// system's error number after the call in systemReason, if given.
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
-                    bool detailedProgress, std::string& failure);
+                    bool detailedProgress, std::string& failure, int* systemReason = nullptr);
 
 // Converts the drawing, which the conversion takes, into a scratch file of
 // the format and returns the file's bytes. False with a message in error

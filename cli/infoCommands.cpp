@@ -30,9 +30,22 @@ const commandSyntaxC kFormatsSyntax{
 
 const commandSyntaxC kCapsSyntax{{}, inputCount::none, "Prints the capability tree the plug-in returns, in the text form.\n", ""};
 
+namespace {
+
+constexpr optionC kPrintOptions[] = {
+    {"exact-numbers", '\0', optionKind::flag, nullptr,
+     "write every number with the digits it needs to read back as the same double"},
+};
+
+}  // namespace
+
 const commandSyntaxC kPrintSyntax{
-    {}, inputCount::many,
+    kPrintOptions, inputCount::many,
     "Reads meta tree text files and writes them back in the text form, pretty.\n"
+    "Numbers are written as the text form writes them, with 14 significant\n"
+    "digits: converting the printed text may give other files than converting\n"
+    "the input. --exact-numbers writes each number so that it reads back as the\n"
+    "same double, and the printed text converts as the input does.\n"
     "A file that cannot be read gives \"Line:N - message\" and exit status 2, as\n"
     "do an empty file and a written META2D or MI file.\n",
     ""};
@@ -73,7 +86,11 @@ int runPrint(const argumentsC& arguments) {
       status = kExitUsage;
       continue;
     }
-    writeOut(writeTree(tree.node(), true, false));
+    if (!tree.isValid()) continue;
+    std::string text;
+    writeTree(tree.node(), true, false, text,
+              arguments.has("exact-numbers") ? textNumberForm::exact : textNumberForm::fourteenDigits);
+    writeOut(text);
   }
   return status;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "platform.h"
 #include "toolDispatch.h"
 
 namespace {
@@ -22,4 +23,7 @@ const commandC kCommands[] = {
 
 }  // namespace
 
-int main(int argc, char** argv) { return runTool(kCommands, std::vector<std::string>(argv + 1, argv + argc)); }
+int main(int argc, char** argv) {
+  installInterruptionCleanup();
+  return runTool(kCommands, std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -1,5 +1,6 @@
 #include "moduleMessages.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace lorvane::cli {
@@ -19,6 +20,9 @@ constexpr knownTextC kKnownTexts[] = {
     {"unknown exception", "", "the plug-in stopped on an unexpected failure; no file can be trusted"},
 };
 
+// The entry of the text whose cause the system can name.
+constexpr std::size_t kWriteFailure = 2;
+
 bool matches(const std::string& text, const knownTextC& known) {
   return text.size() >= known.start.size() + known.end.size() && text.compare(0, known.start.size(), known.start) == 0 &&
          text.compare(text.size() - known.end.size(), known.end.size(), known.end) == 0;
@@ -26,10 +30,11 @@ bool matches(const std::string& text, const knownTextC& known) {
 
 }  // namespace
 
-std::string explainModuleText(const std::string& text) {
+std::string explainModuleText(const std::string& text, int writeError) {
   for (const knownTextC& known : kKnownTexts) {
     if (!matches(text, known)) continue;
     std::string explanation = known.explanation;
+    if (&known == &kKnownTexts[kWriteFailure] && writeError != 0) explanation += std::string(": ") + std::strerror(writeError);
     if (explanation.empty()) {
       if (text.find(": Zahl im Satz ") != std::string::npos)
         explanation = "a number in that record of the figure is not finite or too large for the format";

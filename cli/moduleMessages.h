@@ -6,7 +6,9 @@
 
 namespace lorvane::cli {
 
-// "TEXT (explanation)" for the texts the plug-in is known to report, else TEXT.
-std::string explainModuleText(const std::string& text);
+// "TEXT (explanation)" for the texts the plug-in is known to report, else
+// TEXT. A write error other than 0 (the system's error number) names the
+// reason the output file could not be written.
+std::string explainModuleText(const std::string& text, int writeError = 0);
 
 }  // namespace lorvane::cli

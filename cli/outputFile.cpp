@@ -68,6 +68,12 @@ void temporaryFileC::remove() {
   if (path_.empty()) return;
   std::error_code ignored;
   fs::remove(path_, ignored);
+  dropFromInterruptionCleanup(path_);
+  path_.clear();
+}
+
+void temporaryFileC::release() {
+  dropFromInterruptionCleanup(path_);
   path_.clear();
 }
 
@@ -91,6 +97,7 @@ bool temporaryFileC::create(const std::string& folder, const std::string& stem, 
     }
     std::fclose(file);
     path_ = candidate;
+    removeOnInterruption(path_);
     return true;
   }
   error = "no unused file name";

@@ -37,7 +37,7 @@ private:
 
 // A file created under a name no other run uses, in the given folder (empty:
 // the system's temporary folder). It is removed when the object goes, unless
-// it was released.
+// it was released, and when the tool is interrupted.
 class temporaryFileC {
 public:
   temporaryFileC() = default;
@@ -48,7 +48,8 @@ public:
   // Creates the file, empty. False with the system's reason in error.
   bool create(const std::string& folder, const std::string& stem, std::string& error);
   const std::string& path() const { return path_; }
-  void release() { path_.clear(); }
+  // Keeps the file: it has been moved into place.
+  void release();
   void remove();
 
 private:

@@ -1,6 +1,8 @@
 #include "platform.h"
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -12,12 +14,51 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
+#  include <spawn.h>
 #  include <sys/stat.h>
 #  include <sys/wait.h>
 #  include <unistd.h>
+extern char** environ;
 #endif
 
 namespace lorvane::cli {
+
+// What an interruption removes: a fixed table, since the handler may use
+// nothing that allocates or locks. A path is written before its slot is
+// marked used, and the handler reads only used slots.
+namespace {
+
+constexpr std::size_t kCleanupSlots = 8;
+constexpr std::size_t kCleanupPathBytes = 4096;
+
+struct cleanupSlotC {
+  std::atomic<bool> used{false};
+  char path[kCleanupPathBytes];
+};
+
+cleanupSlotC gCleanup[kCleanupSlots];
+// The program runProgram waits for (a process id; 0 for none).
+std::atomic<long long> gChild{0};
+
+void removeRegisteredFiles();
+
+}  // namespace
+
+void removeOnInterruption(const std::string& path) {
+  if (path.size() >= kCleanupPathBytes) return;
+  for (cleanupSlotC& slot : gCleanup) {
+    if (slot.used.load()) continue;
+    std::memcpy(slot.path, path.c_str(), path.size() + 1);
+    slot.used.store(true);
+    return;
+  }
+}
+
+void dropFromInterruptionCleanup(const std::string& path) {
+  for (cleanupSlotC& slot : gCleanup) {
+    if (slot.used.load() && path == slot.path) slot.used.store(false);
+  }
+}
 
 #if defined(_WIN32)
 
@@ -112,10 +153,64 @@ static bool quoteArgument(std::string& command, const std::string& argument, std
 static const char* discardOutput(bool quiet) { return quiet ? " >NUL 2>&1" : " >NUL"; }
 
 // cmd /c drops the first and the last quote of a command line that starts
-// with one: the whole line goes into one more pair.
+// with one: the whole line goes into one more pair. A program started so
+// shares the console and gets its Ctrl-C itself.
 static int runCommandLine(const std::string& command) { return std::system(("\"" + command + "\"").c_str()); }
 
+namespace {
+
+void removeRegisteredFiles() {
+  for (cleanupSlotC& slot : gCleanup) {
+    if (slot.used.load()) DeleteFileA(slot.path);
+  }
+}
+
+// Runs on a thread of its own; ending the process here ends the
+// conversion wherever it is.
+BOOL WINAPI onConsoleEvent(DWORD event) {
+  removeRegisteredFiles();
+  ExitProcess(event == CTRL_C_EVENT ? 128 + SIGINT : event == CTRL_BREAK_EVENT ? 128 + SIGBREAK : 128 + SIGTERM);
+  return TRUE;
+}
+
+}  // namespace
+
+void installInterruptionCleanup() { SetConsoleCtrlHandler(onConsoleEvent, TRUE); }
+
 #else
+
+namespace {
+
+void removeRegisteredFiles() {
+  for (cleanupSlotC& slot : gCleanup) {
+    if (slot.used.load()) unlink(slot.path);
+  }
+}
+
+// Only calls that are safe in a signal handler. The handler was reset to
+// the default on entry: raising the signal again ends the tool by it, so
+// that its parent sees the signal (a shell: status 128 + its number).
+extern "C" void onInterruption(int signal) {
+  const auto child = static_cast<pid_t>(gChild.load());
+  if (child > 0) kill(child, SIGTERM);
+  removeRegisteredFiles();
+  raise(signal);
+}
+
+}  // namespace
+
+void installInterruptionCleanup() {
+  struct sigaction action {};
+  action.sa_handler = onInterruption;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESETHAND | SA_NODEFER;
+  for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    struct sigaction previous {};
+    // A signal the tool was started to ignore (nohup) stays ignored.
+    if (sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) continue;
+    sigaction(signal, &action, nullptr);
+  }
+}
 
 moduleHandleC loadModule(const std::string& path, std::string& error) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -183,9 +278,23 @@ static bool quoteArgument(std::string& command, const std::string& argument, std
 
 static const char* discardOutput(bool quiet) { return quiet ? " >/dev/null 2>&1" : " >/dev/null"; }
 
+// Through the shell, which becomes the program (exec): the process waited
+// for is the program itself, which an interruption can end.
 static int runCommandLine(const std::string& command) {
-  const int status = std::system(command.c_str());
-  if (status == -1 || !WIFEXITED(status)) return -1;
+  const std::string line = "exec " + command;
+  char shell[] = "/bin/sh";
+  char option[] = "-c";
+  char* arguments[] = {shell, option, const_cast<char*>(line.c_str()), nullptr};
+  pid_t child = 0;
+  if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, arguments, environ) != 0) return -1;
+  gChild.store(child);
+  int status = 0;
+  pid_t waited;
+  do {
+    waited = waitpid(child, &status, 0);
+  } while (waited == -1 && errno == EINTR);
+  gChild.store(0);
+  if (waited == -1 || !WIFEXITED(status)) return -1;
   // 127: the shell found no such program.
   return WEXITSTATUS(status);
 }

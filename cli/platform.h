@@ -51,6 +51,16 @@ bool fileIdentity(const std::string& path, fileIdentityC& identity);
 // file on a disk (a pipe, a terminal) or the system does not tell.
 bool standardInputIdentity(fileIdentityC& identity);
 
+// Interruption: on SIGINT, SIGTERM, SIGHUP and a broken pipe (on Windows
+// Ctrl-C, Ctrl-Break and a closed console) the tool removes the files
+// registered below, ends the program runProgram waits for, and exits with
+// 128 + the signal's number (by the signal itself where there are signals).
+void installInterruptionCleanup();
+// A file to remove when the tool is interrupted (a temporary or scratch
+// file), until it is dropped again. A few at a time; the rest are left.
+void removeOnInterruption(const std::string& path);
+void dropFromInterruptionCleanup(const std::string& path);
+
 // Moves the file from onto to in one step, replacing a file there; a reader
 // of to sees either the old file or the new one. False with the system's
 // reason in error.

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <utility>
 #include <fstream>
 #include <system_error>
 #include <vector>
@@ -15,14 +16,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Removes the scratch files however the rendering ends.
+// Removes the scratch files however the rendering ends, an interruption
+// included.
 struct scratchFilesC {
   fs::path svg;
   fs::path png;
+  scratchFilesC(fs::path svgPath, fs::path pngPath) : svg(std::move(svgPath)), png(std::move(pngPath)) {
+    removeOnInterruption(svg.string());
+    removeOnInterruption(png.string());
+  }
+  scratchFilesC(const scratchFilesC&) = delete;
+  scratchFilesC& operator=(const scratchFilesC&) = delete;
   ~scratchFilesC() {
     std::error_code ignored;
     fs::remove(svg, ignored);
     fs::remove(png, ignored);
+    dropFromInterruptionCleanup(svg.string());
+    dropFromInterruptionCleanup(png.string());
   }
 };
 

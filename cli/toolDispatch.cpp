@@ -1,7 +1,9 @@
 #include "toolDispatch.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "commands.h"
@@ -20,6 +22,19 @@ constexpr std::size_t kSummaryColumn = 17;
 int printed(const std::string& text, int status) {
   std::fputs(text.c_str(), status == kExitOk ? stdout : stderr);
   return status;
+}
+
+// What a command printed must have arrived: standard output on a full disk
+// (or a device that takes nothing) is an output that cannot be written. A
+// failed write before the last leaves the stream's error flag; the reason is
+// the one the last write gave, the final flush's if it had more to write.
+int withStandardOutputWritten(int status) {
+  errno = 0;
+  const bool flushed = std::fflush(stdout) == 0;
+  const int reason = errno;
+  if (flushed && !std::ferror(stdout)) return status;
+  printError(std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : ""));
+  return kExitUsage;
 }
 
 const commandC* findCommand(std::span<const commandC> commands, const std::string& name) {
@@ -99,12 +114,13 @@ std::string toolHelp(std::span<const commandC> commands) {
 }
 
 int runTool(std::span<const commandC> commands, const std::vector<std::string>& arguments) {
+  int status = kExitUsage;
   try {
-    return dispatch(commands, arguments);
+    status = dispatch(commands, arguments);
   } catch (const std::exception& e) {
     printError(e.what());
-    return kExitUsage;
   }
+  return withStandardOutputWritten(status);
 }
 
 }  // namespace lorvane::cli

@@ -5,6 +5,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "lorvane/util/textUtils.h"
+#include "lorvane/writers/meta2d/meta2dRecordText.h"
+#include "lorvane/writers/meta2d/tableIdent.h"
 
 namespace lorvane::cli::lint {
 namespace {
@@ -26,6 +31,53 @@ constexpr codeRangeC kCodeRanges[] = {
     {"COSMETIC", 0, 1, "is neither 0 nor 1: only 1 marks shapes cosmetic"},
     {"TEXTRELPOS", 1, 9, "is no text position (1 to 9): it reaches the MI file unchanged"},
 };
+
+const metaTreeC* firstChildKeyed(const metaTreeC* node, std::string_view key) {
+  const metaTreeC* child = node ? node->firstChild() : nullptr;
+  while (child && !child->hasKey(key)) child = child->next();
+  return child;
+}
+
+// The figures that become MI parts: those with an item other than an
+// attribute record (a part without points, elements or texts is dropped),
+// or the last figure when none has one. The writer reads the first list.
+std::vector<const metaTreeC*> miPartFigures(const metaTreeC* drawing) {
+  std::vector<const metaTreeC*> parts;
+  const metaTreeC* last = nullptr;
+  const metaTreeC* list = firstChildKeyed(drawing, "DRAWINGITEMS");
+  for (const metaTreeC* figure = list ? list->firstChild() : nullptr; figure; figure = figure->next()) {
+    if (!figure->hasKey("FIGURE")) continue;
+    last = figure;
+    const metaTreeC* items = firstChildKeyed(figure, "FIGURITEMS");
+    const metaTreeC* item = items ? items->firstChild() : nullptr;
+    while (item && item->hasKey("SHAPEATTR")) item = item->next();
+    if (item) parts.push_back(figure);
+  }
+  if (parts.empty() && last) parts.push_back(last);
+  return parts;
+}
+
+bool hasName(const metaTreeC* figure) {
+  const metaTreeC* name = firstChildKeyed(figure, "NAME");
+  const metaTreeC* value = name ? name->firstChild() : nullptr;
+  return value && value->value().isString() && !value->value().text().view().empty();
+}
+
+// Whether the drawing's name reaches an MI part name: the top assembly's
+// when there are several parts, and that of a part whose figure has none.
+bool drawingNameNamesAPart(const metaTreeC* drawing) {
+  const std::vector<const metaTreeC*> parts = miPartFigures(drawing);
+  return parts.size() > 1 || std::any_of(parts.begin(), parts.end(), [](const metaTreeC* f) { return !hasName(f); });
+}
+
+// Whether a figure's name becomes an MI part name.
+bool figureIsAPart(const metaTreeC* figure) {
+  const metaTreeC* list = figure->parent();
+  const metaTreeC* drawing = list ? list->parent() : nullptr;
+  if (!list || !list->hasKey("DRAWINGITEMS") || !drawing || !drawing->hasKey("DRAWING")) return true;
+  const std::vector<const metaTreeC*> parts = miPartFigures(drawing);
+  return std::find(parts.begin(), parts.end(), figure) != parts.end();
+}
 
 }  // namespace
 
@@ -84,17 +136,37 @@ void checkFlag(const metaTreeC* member, const metaTreeC* value, lintContextC& co
 }
 
 void checkText(const metaTreeC* member, const metaTreeC* value, lintContextC& context) {
-  // A TEXT item's line feeds are its lines (in MI); names are single lines.
-  const bool isName = member->hasKey("NAME") || member->hasKey("SHORTNAME") || member->hasKey("MIDENT");
-  const bool isLayer = member->hasKey("ME10LAYER");
-  if (!isName && !isLayer) return;
+  // The writers' own rules for a text a file cannot hold: a text ending its
+  // META2D record with a later line that starts like a record, and an MI
+  // name with a line feed. Any other line break is written and read back.
   const std::string_view text = value->value().text().view();
-  if (text.find_first_of("\n\r") == std::string_view::npos) return;
+  if (text.find('\n') == std::string_view::npos) return;
+  const metaTreeC* record = member->parent();
+  const bool inDrawing = record && record->hasKey("DRAWING");
+  const bool inFigure = record && record->hasKey("FIGURE");
+  std::string where;
+  if (member->hasKey("NAME") && inDrawing) {
+    if (splitsMeta2dRecord(meta2dNameLineText(text))) where = "META2D record 915";
+    else if (breaksItsLine(text) && drawingNameNamesAPart(record)) where = "an MI part name";
+  } else if (member->hasKey("NAME") && inFigure) {
+    if (splitsMeta2dRecord(text)) where = "META2D record 914";
+    else if (breaksItsLine(text) && figureIsAPart(record)) where = "its MI part name";
+  } else if (member->hasKey("SHORTNAME") && inFigure) {
+    if (splitsMeta2dRecord(text)) where = "META2D record 917";
+  } else if (member->hasKey("MIDENT") && inFigure) {
+    tableIdentC table;
+    table.parse(text);
+    if (splitsMeta2dRecord(meta2dTableNameText(table))) where = "META2D record 515";
+    else if (splitsMeta2dRecord(meta2dTableListsText(table))) where = "META2D record 520";
+  } else if (member->hasKey("TEXT") && record && record->hasKey("TEXT")) {
+    if (splitsMeta2dRecord(text)) where = "META2D record 500";
+  } else if (member->hasKey("ME10LAYER")) {
+    if (breaksItsLine(text)) where = "an MI layer name";
+  }
+  if (where.empty()) return;
   context.add(lintRule::lineBreakInRecordText, value,
-              memberName(member) + " holds a line break, which " +
-                  (isLayer ? std::string("an MI layer name cannot hold")
-                           : std::string("would split its META2D record") +
-                                 (member->hasKey("NAME") ? " and its MI name" : "")));
+              memberName(member) + " holds a line break that " + where + " cannot hold" +
+                  (where.starts_with("META2D") ? ": the next line reads as a record" : ""));
 }
 
 void checkSettingsListLength(const metaTreeC* list, std::size_t items, lintContextC& context) {

@@ -38,4 +38,22 @@ std::size_t sampleParameterRange(double from, double to, double step, PointAt&& 
   return out.size() - before;
 }
 
+// An elliptic arc from parameter t1 to t2 (radians); when t2 < t1 the
+// start moves back by a turn, not the end forward. Ends that are not finite
+// leave no curve to follow. On an ellipse with both radii they come from a
+// stored value that is not finite: the arc gives its two end points only,
+// which carry that value on, so that the writers report a number the file
+// cannot hold instead of the arc vanishing. With a zero radius, placing an
+// arc of finite numbers leaves such ends too (0/0): that arc stays empty.
+template <class PointAt>
+void sampleEllipticArc(double t1, double t2, bool hasBothRadii, double step, PointAt&& pointAt, pointListC& out) {
+  if (hasBothRadii && !(std::isfinite(t1) && std::isfinite(t2))) {
+    out.push_back(pointAt(t1));
+    out.push_back(pointAt(t2));
+    return;
+  }
+  if (t2 < t1) t1 = t1 - kTwoPi;
+  sampleParameterRange(t1, t2, step, pointAt, out);
+}
+
 }  // namespace lorvane

@@ -57,11 +57,10 @@ bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, f
     // The members are read in the order mBaseEllipseArc2dC::getPoints reads them.
     mBaseEllipseArc2dC shape(node);
     const ellipseC e = shape.getEllipse();
-    double t1 = degreesToRadiansDividingFirst(shape.getStartParameter());
+    const double t1 = degreesToRadiansDividingFirst(shape.getStartParameter());
     const double t2 = degreesToRadiansDividingFirst(shape.getEndParameter());
-    if (t2 < t1) t1 = t1 - kTwoPi;
     samples_.clear();
-    sampleParameterRange(t1, t2, step, ellipsePointsC(e), samples_);
+    sampleEllipticArc(t1, t2, e.radius1 != 0 && e.radius2 != 0, step, ellipsePointsC(e), samples_);
     fit = fitLinesAndArcs(std::span<const point2dC>(samples_), tol);
   } else {
     return false;

@@ -83,11 +83,9 @@ int mBaseEllipseArc2dC::transform(const transformMatrixC& matrix) {
 int mBaseEllipseArc2dC::getPoints(pointListC& points, double step) {
   points.clear();
   const ellipseC e = getEllipse();
-  double t1 = degreesToRadiansDividingFirst(getStartParameter());
+  const double t1 = degreesToRadiansDividingFirst(getStartParameter());
   const double t2 = degreesToRadiansDividingFirst(getEndParameter());
-  // The start moves back by a turn, not the end forward.
-  if (t2 < t1) t1 = t1 - kTwoPi;
-  sampleParameterRange(t1, t2, step, [&](double t) { return e.pointAt(t); }, points);
+  sampleEllipticArc(t1, t2, e.radius1 != 0 && e.radius2 != 0, step, [&](double t) { return e.pointAt(t); }, points);
   return static_cast<int>(points.size());
 }
 

@@ -14,11 +14,6 @@ namespace lorvane {
 // field), or a text with a line break where the file has none.
 enum class unrepresentableKind { number, text };
 
-// True when the text holds a line feed, which ends a line of the written
-// files. (A carriage return does not: the files' line end is the pair, and a
-// lone carriage return is read back as a part of its line.)
-inline bool hasLineFeed(std::string_view text) { return std::memchr(text.data(), '\n', text.size()) != nullptr; }
-
 // What every output writer shares: the host's progress callback and the
 // request, into whose "RESTEXT" it reports failures.
 class conversionWriterC {

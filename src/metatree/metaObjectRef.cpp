@@ -10,10 +10,17 @@ namespace lorvane {
 namespace {
 
 // Addresses are kept least significant byte first, as wide as a pointer.
-void writeAddressBytes(metaTreeC* key, std::uintptr_t address) {
+// True when the attribute kept its nodes (see writeBinary).
+bool writeAddressBytes(metaTreeC* key, std::uintptr_t address) {
   unsigned char bytes[sizeof(std::uintptr_t)];
   for (std::size_t i = 0; i < sizeof bytes; ++i) bytes[i] = static_cast<unsigned char>(address >> (8 * i));
-  writeBinary(key, bytes, sizeof bytes, 0);
+  return writeBinary(key, bytes, sizeof bytes, 0);
+}
+
+bool isBelow(const metaTreeC* node, const metaTreeC* ancestor) {
+  for (const metaTreeC* up = node ? node->parent() : nullptr; up; up = up->parent())
+    if (up == ancestor) return true;
+  return false;
 }
 
 std::uintptr_t readAddressBytes(const metaTreeC* key) {
@@ -115,7 +122,16 @@ std::intptr_t metaObjectRefC::store(metaTreeC* root) {
 std::intptr_t metaObjectRefC::restore(metaTreeC* root) {
   referenceTableC& table = referenceTable();
   table.setRoot(root);
-  setTarget(table.nodeAt(readPosition(findChild(kTargetKey))));
+  metaTreeC* key = findChild(kTargetKey);
+  metaTreeC* target = table.nodeAt(readPosition(key));
+  if (!key) {
+    setTarget(target);  // adds the attribute
+    return 1;
+  }
+  // A stored attribute keeps its nodes as the address goes in, so that a
+  // target among them (the reference's own DATA) stays. One of another shape
+  // is rebuilt: a target that was inside it is gone, and the reference has none.
+  if (!writeAddressBytes(key, reinterpret_cast<std::uintptr_t>(target)) && isBelow(target, key)) setTarget(nullptr);
   return 1;
 }
 

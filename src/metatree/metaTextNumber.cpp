@@ -186,4 +186,12 @@ std::size_t formatTextNumber(double value, char* out) {
   return static_cast<std::size_t>(result.ptr - out);
 }
 
+std::size_t formatExactTextNumber(double value, char* out) {
+  if (!std::isfinite(value)) return formatTextNumber(value, out);
+  // Without a precision to_chars gives the shortest text that reads back
+  // exactly, in the shorter of fixed and exponent notation.
+  const auto result = std::to_chars(out, out + kTextNumberMaxChars, value);
+  return static_cast<std::size_t>(result.ptr - out);
+}
+
 }  // namespace lorvane

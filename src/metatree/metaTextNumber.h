@@ -24,4 +24,8 @@ inline constexpr std::size_t kTextNumberMaxChars = 32;
 // that they read back as numbers. Returns the number of characters written.
 LORVANE_RUNTIME_API std::size_t formatTextNumber(double value, char* out);
 
+// The same with the fewest significant digits that read back as the very
+// same double (at most 17), for a text that must convert as its tree does.
+LORVANE_RUNTIME_API std::size_t formatExactTextNumber(double value, char* out);
+
 }  // namespace lorvane

@@ -12,7 +12,7 @@ namespace lorvane::metaText {
 // text is read through, valid until the next token is asked for, so reading
 // allocates nothing per token. Internal to the reader.
 
-enum class charClass : std::uint8_t { other, separator, lineFeed, word, open, close, quote, end };
+enum class charClass : std::uint8_t { other, separator, lineFeed, carriageReturn, word, open, close, quote, end };
 
 struct charTableC {
   charClass of[256] = {};
@@ -21,8 +21,9 @@ struct charTableC {
     for (int c = 'A'; c <= 'Z'; ++c) of[c] = charClass::word;
     for (int c = '0'; c <= '9'; ++c) of[c] = charClass::word;
     for (unsigned char c : {'-', '+', '.', '_', '@'}) of[c] = charClass::word;
-    for (unsigned char c : {'\t', '\r', ' ', ','}) of[c] = charClass::separator;
+    for (unsigned char c : {'\t', ' ', ','}) of[c] = charClass::separator;
     of[static_cast<unsigned char>('\n')] = charClass::lineFeed;
+    of[static_cast<unsigned char>('\r')] = charClass::carriageReturn;
     of[static_cast<unsigned char>('{')] = charClass::open;
     of[static_cast<unsigned char>('}')] = charClass::close;
     of[static_cast<unsigned char>('"')] = charClass::quote;
@@ -60,7 +61,8 @@ public:
   // grows when one token does not fit in half of it.
   tokenizerC(sourceFunctionT source, void* context, std::size_t windowBytes);
 
-  // Line feeds between tokens count lines; those inside strings do not.
+  // Line ends between tokens count lines, those inside strings do not: a
+  // line feed, a carriage return, and the pair of both as one.
   long long line() const { return line_; }
   // Whether all of the input has been consumed (an end byte may stop early).
   bool atEnd() { return pos_ == end_ && !refill(0); }
@@ -78,8 +80,14 @@ public:
       if (cls == charClass::separator) {
         ++pos_;
       } else if (cls == charClass::lineFeed) {
+        // The line feed of a pair ends no further line; the pair may stand
+        // on both sides of a refill, so the return's place is an offset.
+        if (consumed() != carriageReturnEnd_) ++line_;
+        ++pos_;
+      } else if (cls == charClass::carriageReturn) {
         ++pos_;
         ++line_;
+        carriageReturnEnd_ = consumed();
       } else {
         break;
       }
@@ -155,6 +163,8 @@ private:
   const unsigned char* pos_;
   const unsigned char* end_;
   long long line_ = 1;
+  // Just after the last carriage return between tokens (none: all ones).
+  std::uint64_t carriageReturnEnd_ = ~std::uint64_t{0};
   // Where the window starts in the input.
   std::uint64_t windowOffset_ = 0;
   // Only for a source: the window's storage and where its bytes come from.

@@ -37,13 +37,14 @@ void writeString(std::string& out, std::string_view text) {
   out.push_back('"');
 }
 
-void writeValue(std::string& out, const metaValueC& value) {
+void writeValue(std::string& out, const metaValueC& value, textNumberForm numbers) {
   switch (value.kind()) {
     case metaValueKind::key: out.append(value.text().view()); break;
     case metaValueKind::string: writeString(out, value.text().view()); break;
     case metaValueKind::number: {
       char digits[kTextNumberMaxChars];
-      out.append(digits, formatTextNumber(value.number(), digits));
+      out.append(digits, numbers == textNumberForm::exact ? formatExactTextNumber(value.number(), digits)
+                                                          : formatTextNumber(value.number(), digits));
       break;
     }
     default: break;  // other kinds have no text form
@@ -53,7 +54,7 @@ void writeValue(std::string& out, const metaValueC& value) {
 // Pre-order walk; the stack holds the elements whose closing brace is due.
 // With stored classes given, the walk gives up (returning false) at the
 // first node of such a class, which must be written from a stored copy.
-bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firstOnly,
+bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firstOnly, textNumberForm numbers,
                 const storedClassesC* stored) {
   std::vector<const metaTreeC*> open;
   // At the top, firstOnly hides the siblings of the start node.
@@ -68,7 +69,7 @@ bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
     firstOfChain = false;
     const metaValueC& value = node->value();
     if (stored && value.isKey() && stored->holds(value.text().view())) return false;
-    writeValue(out, value);
+    writeValue(out, value, numbers);
     if (const metaTreeC* child = node->firstChild()) {
       out.push_back('{');
       if (pretty) out.push_back('\n');
@@ -109,17 +110,21 @@ bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
 }  // namespace
 
 void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out) {
+  writeTree(node, pretty, firstOnly, out, textNumberForm::fourteenDigits);
+}
+
+void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out, textNumberForm numbers) {
   if (!node) return;
   // Most trees hold no object with a stored form and are written in one walk.
   const storedClassesC storedClasses;
   const std::size_t start = out.size();
-  if (writeChain(out, node, pretty, firstOnly, storedClasses.any() ? &storedClasses : nullptr)) return;
+  if (writeChain(out, node, pretty, firstOnly, numbers, storedClasses.any() ? &storedClasses : nullptr)) return;
   // Objects with a stored form (references) are written as that form, from a
   // converted copy; the tree itself stays as it is.
   out.resize(start);
   metaTreeC* copy = storeTreeCopy(node);
   try {
-    writeChain(out, copy ? copy : node, pretty, firstOnly, nullptr);
+    writeChain(out, copy ? copy : node, pretty, firstOnly, numbers, nullptr);
   } catch (...) {
     metaTreeC::destroyChain(copy);
     throw;

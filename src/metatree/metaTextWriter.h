@@ -15,4 +15,10 @@ LORVANE_RUNTIME_API std::string writeTree(metaTreeC* node, bool pretty, bool fir
 // The same, appended to the caller's text (whose buffer is reused).
 LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out);
 
+// How numbers are written: with the text form's 14 significant digits, or
+// with as many as each needs to read back as the same double.
+enum class textNumberForm { fourteenDigits, exact };
+LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out,
+                                   textNumberForm numbers);
+
 }  // namespace lorvane

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lorvane {
@@ -27,5 +28,20 @@ std::string formatDouble(double value, int precision, char decimalSeparator);
 
 // Plain decimal, as "%d" writes it.
 std::string formatInt(std::int32_t value);
+
+// The lines of a text written one a line (MI): cut at its line feeds, each
+// without the blanks around it and up to a zero byte; a last line feed
+// starts no further line. The check of written files compares by it too.
+std::vector<std::string> textLines(const std::string& text);
+
+// The text a C string would hold: up to its first zero byte, if any.
+std::string_view upToZeroByte(std::string_view text);
+
+// Whether a text written as a C string on one line of a file (a name in MI)
+// would run on into the next: it holds a line feed before any zero byte. A
+// carriage return does not end a line there, since the files' line end is
+// the pair, and a reader takes a lone one as part of its line. The writers
+// report such a text; lint finds it beforehand by the same rule.
+bool breaksItsLine(std::string_view text);
 
 }  // namespace lorvane

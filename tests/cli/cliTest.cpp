@@ -10,12 +10,24 @@ namespace {
 
 std::string tool() { return quoted(LORVANE_TOOL_PATH); }
 
-std::string scratch(const std::string& name) { return ::testing::TempDir() + "lorvane_cli_" + name; }
+std::string scratch(const std::string& name) { return scratchPath(name); }
 
 std::string writeScratch(const std::string& name, const std::string& text) {
   const std::string path = scratch(name);
   writeFileBytes(path, text);
   return path;
+}
+
+// A test leaves nothing in the temporary folder: neither its scratch files
+// nor what the tool made beside them.
+TEST(Cli, ATestsScratchGoesWhenItEnds) {
+  const std::string input = scratch("part.mt");
+  writeFileBytes(input, "FIGURE{NAME{\"A\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,2}}}}");
+  ASSERT_EQ(runProcess(tool() + " preview " + quoted(input)).exitCode, 0);
+  ASSERT_TRUE(fileExists(scratch("part.svg")));
+  sweepScratch();
+  EXPECT_FALSE(fileExists(input));
+  EXPECT_FALSE(fileExists(scratch("part.svg")));
 }
 
 TEST(Tool, ReportsItsVersion) {

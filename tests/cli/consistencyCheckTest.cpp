@@ -184,6 +184,7 @@ TEST(Check, ShapesThatOnlyTextsSeparateAreComparedAsOneRun) {
                             " LINE{POINT{2,0} POINT{3,0}}}}");
   elementC text;
   text.kind = elementKind::text;
+  text.text = "x";
   const elementC first = line(0, 0, 1, 0), second = line(1, 1, 2, 2);
   const sceneC meta2d = file({"a"}, {first, text, second, line(2, 0, 3, 0)});
   const sceneC mi = file({"a`~1"}, {first, second, line(2, 0, 3, 0), text});
@@ -201,12 +202,35 @@ TEST(Check, MiTextsFollowThePartsOtherElements) {
   text.a = {1, 2};
   text.height = 3.5;
   text.angle = 90;
+  text.text = "x";
   const sceneC meta2d = file({"a"}, {text, line(0, 0, 1, 0)});
   sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), text});
   EXPECT_FALSE(checkWrittenFiles(input, meta2d, mi).mi.first);
   // An angle that six digits of cosine and sine cannot blur.
   mi.elements[1].angle = 90.01;
   EXPECT_TRUE(checkWrittenFiles(input, meta2d, mi).mi.first);
+}
+
+// Every text's words: META2D holds the text as it is, MI its lines each
+// without the blanks around them and without a last line feed.
+TEST(Check, ATextAgreesOnlyInTheWordsItsFileHolds) {
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{TEXT{POINT{1,2} TEXT{\" Slot R10\\nboth sides \\n\"} HEIGHT{2}}}}");
+  elementC text;
+  text.kind = elementKind::text;
+  text.a = {1, 2};
+  text.height = 2;
+  text.text = " Slot R10\nboth sides \n";
+  sceneC meta2d = file({"a"}, {text});
+  text.text = "Slot R10\nboth sides";
+  sceneC mi = file({"a`~1"}, {text});
+  const checkReportC agreeing = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_FALSE(agreeing.meta2d.first);
+  EXPECT_FALSE(agreeing.mi.first);
+  meta2d.elements[0].text = " Slot R99\nboth sides \n";
+  mi.elements[0].text = "Slot R10";
+  const checkReportC differing = checkWrittenFiles(input, meta2d, mi);
+  EXPECT_TRUE(differing.meta2d.first);
+  EXPECT_TRUE(differing.mi.first);
 }
 
 TEST(Check, AValueAgreesWithinItsErrorAndAMarginOfItsSize) {

@@ -16,7 +16,7 @@ namespace lorvane::testing {
 namespace {
 
 std::string tool() { return quoted(LORVANE_TOOL_PATH); }
-std::string scratch(const std::string& name) { return ::testing::TempDir() + "lorvane_generated_" + name; }
+std::string scratch(const std::string& name) { return scratchPath(name); }
 
 std::vector<std::string> lines(const std::string& text) {
   std::vector<std::string> out;

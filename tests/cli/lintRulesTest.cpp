@@ -80,7 +80,7 @@ TEST(LintRules, ValueFindingsStandAtTheirLines) {
       "  FIGURE{\n"                                                             // 3
       "   ANSICHTNO{3000000000}\n"                                              // 4 beyond 32 bits
       "   GROUP{\"yes\"}\n"                                                     // 5 only YES
-      "   SHORTNAME{\"A\\nB\"}\n"                                              // 6 a line break
+      "   SHORTNAME{\"A\\n916 B\"}\n"                                         // 6 a line read as a record
       "   FIGURITEMS{\n"                                                        // 7
       "    SHAPEATTR{SHAPETYP{1000} METALINETYPE{2.5} COSMETIC{1}}\n"           // 8 field width; fraction
       "    LINE{POINT{-inf,0} POINT{-1e22,0}}\n"                                // 9 not finite; sign and digits fill the field
@@ -93,6 +93,22 @@ TEST(LintRules, ValueFindingsStandAtTheirLines) {
       "}\n";
   EXPECT_EQ(lineCodes(drawing), sorted({"4 L203", "5 L205", "6 L207", "8 L205", "8 L204", "9 L201", "9 L202",
                                         "10 L205", "12 L206"}));
+}
+
+// A line break is found where a writer reports it, and only there; lines
+// end with carriage returns alone here.
+TEST(LintRules, LineBreaksAreFoundWhereTheWritersReportThem) {
+  const std::string drawing =
+      "DRAWING{\r"                                                        // 1
+      " NAME{\"a\\rb\"}\r"                                                 // 2 written as it is
+      " DRAWINGITEMS{\r"                                                  // 3
+      "  FIGURE{NAME{\"F\"} FIGURITEMS{\r"                                // 4
+      "   TEXT{POINT{0,0} TEXT{\"a\\n100 1 2 3 4\"} HEIGHT{1}}\r"          // 5 a line read as a record
+      "   TEXT{POINT{0,0} TEXT{\"two\\nlines\"} HEIGHT{1}}}}\r"            // 6 two lines of text
+      "  FIGURE{NAME{\"G\\nH\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}}}\r"  // 7 an MI part name
+      " }\r"
+      "}\r";
+  EXPECT_EQ(lineCodes(drawing), sorted({"5 L207", "7 L207"}));
 }
 
 TEST(LintRules, GeometryFindingsStandAtTheirLines) {

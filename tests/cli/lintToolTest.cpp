@@ -16,7 +16,7 @@ namespace {
 std::string tool() { return quoted(LORVANE_TOOL_PATH); }
 
 std::string writeScratch(const std::string& name, const std::string& text) {
-  const std::string path = ::testing::TempDir() + "lorvane_lint_" + name;
+  const std::string path = scratchPath(name);
   writeFileBytes(path, text);
   return path;
 }

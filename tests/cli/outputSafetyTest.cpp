@@ -139,6 +139,36 @@ TEST_F(OutputSafety, ADashIsStandardOutputInEveryCommand) {
   EXPECT_EQ(filesInFolder(), 1u);
 }
 
+// Every command's output must arrive: a device that takes nothing is an
+// output that cannot be written, with the system's reason.
+TEST_F(OutputSafety, AStandardOutputThatTakesNothingIsReportedByEveryCommand) {
+  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  // lint has something to say about it: an arc through points on one line.
+  const std::string input = write("part.mt", "FIGURE{NAME{\"A\"} FIGURITEMS{ARC{POINT{0,0} POINT{1,0} POINT{2,0}}}}");
+  for (const std::string command : {" print ", " lint ", " check "}) {
+    // In a subshell, so that the capture of standard output does not replace it.
+    const processResultC r = runProcess("(" + tool() + command + quoted(input) + " > /dev/full)");
+    EXPECT_EQ(r.exitCode, 2) << command << r.err;
+    EXPECT_NE(r.err.find("cannot write standard output: "), std::string::npos) << command << r.err;
+  }
+  const processResultC converted = runProcess(tool() + " convert -q -f MI -o /dev/full " + quoted(input));
+  EXPECT_EQ(converted.exitCode, 1) << converted.err;
+  EXPECT_NE(converted.err.find("(the output file could not be written completely: "), std::string::npos)
+      << converted.err;
+}
+
+#if !defined(_WIN32)
+// Stopped while it waits for its drawing on standard input (its temporary
+// beside the target already made), the tool removes it and ends by the
+// signal: a shell sees 128 + its number.
+TEST_F(OutputSafety, AnInterruptedConversionLeavesNothingBeside) {
+  const processResultC r = runProcess("sleep 2 | " + tool() + " convert -q -f MI -o " + quoted(path("part.mi")) +
+                                      " - & sleep 1; kill -TERM $!; wait $!; echo $?");
+  EXPECT_EQ(r.out, "143\n") << r.err;
+  EXPECT_EQ(filesInFolder(), 0u);
+}
+#endif
+
 TEST_F(OutputSafety, FormatNamesAreOneTableInAnyCase) {
   const std::string input = write("part.mt", kDrawing);
   for (const char* name : {"me10", "Mi", "meta2d", "META2DV1"}) {

@@ -11,7 +11,7 @@ namespace lorvane::testing {
 namespace {
 
 std::string tool() { return quoted(LORVANE_TOOL_PATH); }
-std::string scratch(const std::string& name) { return ::testing::TempDir() + "lorvane_preview_" + name; }
+std::string scratch(const std::string& name) { return scratchPath(name); }
 std::string example(const char* name) { return std::string(LORVANE_EXAMPLES_DIR) + "/" + name + ".mt"; }
 const char* const kExamples[] = {"bracket", "washer"};
 

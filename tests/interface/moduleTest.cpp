@@ -2,12 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <string>
+#include <thread>
 
 #include "lorvane/interface/lorvanePlugin.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaRegistry.h"
 #include "platform.h"
+#include "requestTrees.h"
+#include "testFiles.h"
 
 namespace lorvane {
 namespace {
@@ -101,6 +105,37 @@ TEST(Module, AnExceptionFromTheRuntimeIsCaughtByTheEntryPoints) {
     EXPECT_EQ(result, 1);
   }
   std::remove((::testing::TempDir() + "module_exhausted.mi").c_str());
+  unloadModule(module);
+}
+
+// A host converting on two threads at once: the calls take turns, and each
+// gives the file it gives alone.
+TEST(Module, ConversionsOnTwoThreadsAtOnceEachGiveTheirFile) {
+  moduleHandleC module = load();
+  ASSERT_NE(module.handle, nullptr);
+  auto convert = reinterpret_cast<lorvaneConvertMetaTreeFunction>(findSymbol(module, "convertMetaTree"));
+  std::string drawing = R"(FIGURE{NAME{"F"} FIGURITEMS{)";
+  for (int i = 0; i < 2000; ++i) drawing += "ELLIPSE{POINT{" + std::to_string(i) + ",0} RAD1{3} RAD2{1}} ";
+  drawing += "}}";
+  const std::string alone = testing::scratchPath("module_alone.krv");
+  convert(testing::conversionRequest(drawing, "META", alone).node(), nullptr);
+  const std::string expected = testing::readFileBytes(alone);
+  ASSERT_FALSE(expected.empty());
+  for (int round = 0; round < 8; ++round) {
+    const std::string paths[2] = {testing::scratchPath("module_thread0.krv"), testing::scratchPath("module_thread1.krv")};
+    metaObjectC requests[2] = {testing::conversionRequest(drawing, "META", paths[0]),
+                               testing::conversionRequest(drawing, "META", paths[1])};
+    std::thread first([&] { convert(requests[0].node(), nullptr); });
+    std::thread second([&] { convert(requests[1].node(), nullptr); });
+    first.join();
+    second.join();
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_FALSE(testing::hasResultText(requests[i])) << testing::resultText(requests[i]);
+      EXPECT_EQ(testing::readFileBytes(paths[i]), expected) << "round " << round << " thread " << i;
+      std::remove(paths[i].c_str());
+    }
+  }
+  std::remove(alone.c_str());
   unloadModule(module);
 }
 

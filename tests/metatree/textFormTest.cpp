@@ -431,14 +431,16 @@ TEST(TextReaderLines, EveryNodeIsTaggedWithItsLine) {
   for (metaTreeC* n : {a, b, c, x, seven, d}) EXPECT_EQ(n->value().tagExtra(), 0);
 }
 
-TEST(TextReaderLines, CarriageReturnsAreNoLines) {
-  readResultC r = read("A\r\nB\rC\r\n\r\nD");
+// Files with the line ends of any platform: CR LF, LF, and a lone CR.
+TEST(TextReaderLines, ACarriageReturnEndsALineAndThePairEndsOne) {
+  readResultC r = read("A\r\nB\rC\r\n\r\nD\r \nE");
   ASSERT_EQ(r.error, "");
   metaTreeC* a = r.tree.node();
   EXPECT_EQ(a->value().tagLine(), 1);
   EXPECT_EQ(a->next()->value().tagLine(), 2);
-  EXPECT_EQ(a->next()->next()->value().tagLine(), 2);
-  EXPECT_EQ(a->next()->next()->next()->value().tagLine(), 4);
+  EXPECT_EQ(a->next()->next()->value().tagLine(), 3);
+  EXPECT_EQ(a->next()->next()->next()->value().tagLine(), 5);
+  EXPECT_EQ(a->next()->next()->next()->next()->value().tagLine(), 7);
 }
 
 // ---------------------------------------------------------------------------
@@ -763,6 +765,25 @@ TEST(TextWriterValues, NumbersLookLikePrintfG14) {
   };
   for (const auto& c : cases) EXPECT_EQ(formatted(c.value), c.text) << c.text;
 }
+// Exact numbers read back as the very doubles written, which 14 digits
+// cannot all tell apart; the fewest digits that do so are written.
+TEST(TextWriterValues, ExactNumbersReadBackAsTheSameDoubles) {
+  const double values[] = {0.1 + 0.2, 1.0 / 3.0, 123456789012345.67, 5e-324, -1.7976931348623157e308, 0.1, -0.0};
+  metaObjectC tree = metaObjectVirtualDataBaseC::createTree("V", true);
+  for (double v : values) addNumberNode(tree.node(), v);
+  std::string text;
+  writeTree(tree.node(), false, true, text, textNumberForm::exact);
+  EXPECT_EQ(text, "V{0.30000000000000004,0.3333333333333333,123456789012345.67,5e-324,-1.7976931348623157e+308,0.1,-0}");
+  readResultC r = read(text);
+  ASSERT_EQ(r.error, "");
+  std::size_t i = 0;
+  for (const metaTreeC* n = r.tree.node()->firstChild(); n; n = n->next(), ++i) {
+    ASSERT_LT(i, std::size(values));
+    const double read = n->value().number();
+    EXPECT_EQ(std::memcmp(&values[i], &read, sizeof read), 0) << text;
+  }
+  EXPECT_EQ(i, std::size(values));
+}
 
 TEST(TextWriterValues, NumbersMatchPrintfOnManyValues) {
   // This test process runs in the "C" locale, where printf is the reference.
@@ -922,6 +943,19 @@ TEST(TextReferences, ATargetSurvivesWriteAndRead) {
     EXPECT_EQ(metaObjectRefC(readReference).getTarget(), readLine);
   }
   EXPECT_EQ(leaks.leaked(), 0);
+}
+
+// Reading writes the address into the attribute that held the position; the
+// node it names there must be the one that stays.
+TEST(TextReferences, AReferenceToItsOwnDataNodeSurvivesReadAndWrite) {
+  // HOLDER(1){MOREF(2){REFTRGPTR(3){CODE(4){0} SIZE(6){4} DATA(8){...}}}}:
+  // position 8 is 08 00 00 00 = 000010 000000 ... = "200000".
+  const std::string text = "HOLDER{MOREF{REFTRGPTR{CODE{0}SIZE{4}DATA{\"200000\"}}}}";
+  readResultC r = read(text);
+  ASSERT_EQ(r.error, "");
+  metaObjectC attribute(metaObjectC(r.tree.node()->firstChild()).findChild("REFTRGPTR"));
+  EXPECT_EQ(metaObjectRefC(r.tree.node()->firstChild()).getTarget(), attribute.findChild("DATA"));
+  EXPECT_EQ(writeTree(r.tree.node(), false, false), text);
 }
 
 TEST(TextReferences, ATargetOutsideTheWrittenChainReadsAsNone) {

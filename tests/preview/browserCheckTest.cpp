@@ -19,7 +19,7 @@
 namespace lorvane::testing {
 namespace {
 
-std::string scratch(const std::string& name) { return ::testing::TempDir() + "lorvane_browser_" + name; }
+std::string scratch(const std::string& name) { return scratchPath(name); }
 
 std::string example(const std::string& name) { return std::string(LORVANE_EXAMPLES_DIR) + "/" + name + ".mt"; }
 

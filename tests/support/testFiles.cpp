@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 namespace lorvane::testing {
 
@@ -32,14 +33,58 @@ bool fileExists(const std::string& path) {
   return std::filesystem::exists(path, error);
 }
 
-std::string scratchPath(const std::string& name) {
-  std::string prefix;
-  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
-    for (char c : std::string(test->test_suite_name()) + "." + test->name() + ".") {
-      prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
-    }
+namespace {
+
+// The start of the scratch names of a test: its suite and name, each
+// character that a file name may not hold made "_".
+std::string scratchPrefix(const ::testing::TestInfo& test) {
+  std::string prefix = "lorvane_";
+  for (char c : std::string(test.test_suite_name()) + "." + test.name() + ".") {
+    prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
   }
-  return ::testing::TempDir() + "lorvane_" + prefix + name;
+  return prefix;
+}
+
+bool gScratchUsed = false;
+
+// When a test that asked for scratch names ends, everything under them goes,
+// also what the tool made beside them (a preview's INPUT.svg, a browser
+// profile): the temporary folder keeps nothing of a finished test.
+void sweep(const ::testing::TestInfo& test) {
+  const std::string prefix = scratchPrefix(test);
+  std::error_code failed;
+  std::vector<std::filesystem::path> made;
+  for (const auto& entry : std::filesystem::directory_iterator(::testing::TempDir(), failed)) {
+    if (entry.path().filename().string().rfind(prefix, 0) == 0) made.push_back(entry.path());
+  }
+  for (const auto& path : made) std::filesystem::remove_all(path, failed);
+}
+
+class scratchSweeperC : public ::testing::EmptyTestEventListener {
+  void OnTestEnd(const ::testing::TestInfo& test) override {
+    if (!gScratchUsed) return;
+    gScratchUsed = false;
+    sweep(test);
+  }
+};
+
+const bool gSweeperInstalled = [] {
+  ::testing::UnitTest::GetInstance()->listeners().Append(new scratchSweeperC);
+  return true;
+}();
+
+}  // namespace
+
+std::string scratchPath(const std::string& name) {
+  (void)gSweeperInstalled;
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  if (!test) return ::testing::TempDir() + "lorvane_" + name;
+  gScratchUsed = true;
+  return ::testing::TempDir() + scratchPrefix(*test) + name;
+}
+
+void sweepScratch() {
+  if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) sweep(*test);
 }
 
 std::string crlfLines(std::initializer_list<std::string_view> lines) {

@@ -6,8 +6,30 @@
 
 #include "pageRegions.h"
 
+// In a build with AddressSanitizer a freed cell is poisoned until it is
+// handed out again: the sanitizer sees nothing of the pool otherwise, and a
+// use of a freed node would read another node's data unnoticed.
+#if defined(__SANITIZE_ADDRESS__)
+#  define LORVANE_POISON_FREED_NODES 1
+#elif defined(__has_feature)
+#  if __has_feature(address_sanitizer)
+#    define LORVANE_POISON_FREED_NODES 1
+#  endif
+#endif
+#if defined(LORVANE_POISON_FREED_NODES)
+#  include <sanitizer/asan_interface.h>
+#endif
+
 namespace lorvane::nodePages {
 namespace {
+
+#if defined(LORVANE_POISON_FREED_NODES)
+void poison(void* start, std::size_t bytes) { ASAN_POISON_MEMORY_REGION(start, bytes); }
+void unpoison(void* start, std::size_t bytes) { ASAN_UNPOISON_MEMORY_REGION(start, bytes); }
+#else
+void poison(void*, std::size_t) {}
+void unpoison(void*, std::size_t) {}
+#endif
 
 // Pages beyond the first few are cut from large regions: a small tree stays
 // on the heap, a big one is spared most of its page faults.
@@ -96,6 +118,7 @@ void giveRegionPage(pageC* page) {
 
 void freePage(pageC* page) {
   if (page->listed) unlinkPage(page);
+  unpoison(page, kPageBytes);  // the heap or the region may hand it out again
   if (page->region) giveRegionPage(page);
   else ::operator delete(page, std::align_val_t{kPageBytes});
   --gPages;
@@ -128,7 +151,10 @@ void* allocate(std::size_t size) {
   if (!page && !(page = makePage())) return nullptr;
   if (page->used == 0) --gEmpty;
   void* cell = page->freeList;
-  if (cell) std::memcpy(&page->freeList, cell, sizeof(void*));
+  if (cell) {
+    unpoison(cell, gCellBytes);
+    std::memcpy(&page->freeList, cell, sizeof(void*));
+  }
   else cell = cellsOf(page) + std::size_t{page->fresh++} * gCellBytes;
   if (++page->used == gCapacity) unlinkPage(page);
   ++gLive;
@@ -139,6 +165,7 @@ void release(void* node) {
   pageC* page = pageOf(node);
   std::memcpy(node, &page->freeList, sizeof(void*));
   page->freeList = node;
+  poison(node, gCellBytes);
   --gLive;
   if (--page->used == 0) {
     if (gLive == 0) {

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "lorvane/schema/drawingRecords.h"
+#include "lorvane/util/textUtils.h"
 #include "me10Input.h"
 #include "me10Settings.h"
 #include "lorvane/writers/me10/miFile.h"
@@ -104,7 +105,7 @@ void ME10Writer::setAttributes(std::int32_t lineType, std::int32_t cosmetic) {
   const std::int32_t layer = layerIndex(choice.layerName);
   // A layer name stands on the one line of its record; it is checked once,
   // for the figure that brings it.
-  if (layers().size() > known && hasLineFeed(choice.layerName.c_str())) {
+  if (layers().size() > known && breaksItsLine(choice.layerName)) {
     reportUnrepresentable(unrepresentableKind::text, currentPart_->name(),
                           static_cast<std::size_t>(currentPart_->number()), "ASSP");
   }

@@ -37,12 +37,11 @@ public:
   void record(const char* record) { record_ = record; }
 
   // Texts are written as a C string would be: up to a zero byte, if any.
-  void text(std::string_view line) { add(asCString(line)); }
+  void text(std::string_view line) { add(upToZeroByte(line)); }
   // A name, which must stay on its one line.
   void singleLine(std::string_view line) {
-    line = asCString(line);
-    if (hasLineFeed(line)) unrepresentable(unrepresentableKind::text);
-    add(line);
+    if (breaksItsLine(line)) unrepresentable(unrepresentableKind::text);
+    add(upToZeroByte(line));
   }
   void integer(std::int32_t value) {
     char* at = room();
@@ -75,12 +74,6 @@ public:
 private:
   static constexpr std::size_t kBlock = 1 << 14;
 
-  static std::string_view asCString(std::string_view line) {
-    if (const void* zero = std::memchr(line.data(), '\0', line.size())) {
-      line = line.substr(0, static_cast<std::size_t>(static_cast<const char*>(zero) - line.data()));
-    }
-    return line;
-  }
   void unrepresentable(unrepresentableKind kind) {
     if (unrepresentable_) unrepresentable_(kind, figure_, position_, record_);
   }
@@ -312,7 +305,7 @@ private:
     out_.real(text.height);
     out_.real(text.height);
     out_.lines({"0", "1", "1"});
-    const std::vector<std::string> lines = splitFields(text.text, '\n', '\0', false);
+    const std::vector<std::string> lines = textLines(text.text);
     out_.integer(static_cast<std::int32_t>(lines.size()));
     for (const std::string& line : lines) {
       out_.text(line);

@@ -7,6 +7,7 @@
 #include "lorvane/schema/drawingRecords.h"
 #include "lorvane/writers/meta2d/meta2dNumber.h"
 #include "lorvane/writers/meta2d/meta2dRecordCodes.h"
+#include "lorvane/writers/meta2d/meta2dRecordText.h"
 #include "lorvane/writers/meta2d/tableIdent.h"
 
 namespace lorvane {
@@ -18,32 +19,6 @@ constexpr double kFitTolerance = 0.0001;
 
 // A shape type that suppresses the shapes following its attribute record.
 constexpr int kSuppressedType = 4;
-
-std::string blanksToUnderscores(std::string_view name) {
-  std::string text(name);
-  for (char& c : text) {
-    if (c == ' ') c = '_';
-  }
-  return text;
-}
-
-// A text that ends its record may hold line feeds: a reader takes each line
-// after one as the text's continuation, unless the line starts like a record
-// (a record code and a blank), which it cannot tell apart from one.
-bool continuesLikeARecord(std::string_view text) {
-  for (std::size_t at = text.find('\n'); at != std::string_view::npos; at = text.find('\n', at + 1)) {
-    const std::string_view line = text.substr(at + 1, 4);
-    if (line.size() < 4 || line[3] != ' ') continue;
-    int code = 0;
-    bool digits = true;
-    for (std::size_t i = 0; i < 3; ++i) {
-      digits = digits && line[i] >= '0' && line[i] <= '9';
-      code = code * 10 + (line[i] - '0');
-    }
-    if (digits && isMeta2dRecordCode(code)) return true;
-  }
-  return false;
-}
 
 std::string integerField(const char* format, int value) {
   char text[32];
@@ -81,7 +56,7 @@ int meta2dWriterC::run(metaTreeC* input, const std::string& outputPath) {
 }
 
 void meta2dWriterC::writeNameLine(std::string_view name) {
-  const std::string written = blanksToUnderscores(name);
+  const std::string written = meta2dNameLineText(name);
   checkText(written, "915");
   out_.write("915 ");
   out_.line(written);
@@ -89,7 +64,7 @@ void meta2dWriterC::writeNameLine(std::string_view name) {
 }
 
 void meta2dWriterC::checkText(std::string_view text, const char* record) {
-  if (hasLineFeed(text) && continuesLikeARecord(text)) {
+  if (splitsMeta2dRecord(text)) {
     reportUnrepresentable(unrepresentableKind::text, figureName_, figurePosition_, record);
   }
 }
@@ -145,11 +120,10 @@ void meta2dWriterC::writeFigure(metaTreeC* node) {
   if (!identification.empty()) {
     tableIdentC table;
     table.parse(identification);
-    checkText(table.tableName(), "515");
-    out_.line("515 " + table.tableName());
-    const std::string first = tableListText(table.firstList());
-    const std::string lists = integerField("%03d", static_cast<int>(first.size() + 2)) + first + "   " +
-                              tableListText(table.secondList());
+    const std::string name = meta2dTableNameText(table);
+    checkText(name, "515");
+    out_.line("515 " + name);
+    const std::string lists = meta2dTableListsText(table);
     checkText(lists, "520");
     out_.line("520 " + lists);
   }

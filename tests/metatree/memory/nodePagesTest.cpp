@@ -5,6 +5,17 @@
 
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+#  define LORVANE_TEST_ASAN 1
+#elif defined(__has_feature)
+#  if __has_feature(address_sanitizer)
+#    define LORVANE_TEST_ASAN 1
+#  endif
+#endif
+#if defined(LORVANE_TEST_ASAN)
+#  include <sanitizer/asan_interface.h>
+#endif
+
 #include "lorvane/metatree/memory/memManCheckLeak.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
@@ -75,6 +86,24 @@ TEST(NodePages, AMarkDoesNotOutliveItsNode) {
   EXPECT_EQ(fresh->copyTarget(), nullptr);
   delete fresh;
   delete keep;
+}
+
+// AddressSanitizer sees a use of a freed node although its cell stays in
+// the pool: the cell is poisoned until it is handed out again.
+TEST(NodePages, AFreedNodeIsPoisonedUnderTheSanitizer) {
+#if defined(LORVANE_TEST_ASAN)
+  metaTreeC* keep = metaTreeC::createKeyNode("KEEP");  // the page stays
+  metaTreeC* freed = metaTreeC::createKeyNode("A");
+  delete freed;
+  EXPECT_TRUE(__asan_address_is_poisoned(freed));
+  metaTreeC* fresh = metaTreeC::createKeyNode("B");  // the same cell, usable again
+  ASSERT_EQ(fresh, freed);
+  EXPECT_FALSE(__asan_region_is_poisoned(fresh, sizeof(metaTreeC)));
+  delete fresh;
+  delete keep;
+#else
+  GTEST_SKIP() << "a build without AddressSanitizer";
+#endif
 }
 
 TEST(SharedKeys, KeysReadFromTextShareOneTextAndChangeAlone) {

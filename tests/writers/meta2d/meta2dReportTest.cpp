@@ -73,6 +73,18 @@ TEST(Meta2dReport, NumbersThatAreNotFiniteAreReportedAndWrittenAsBefore) {
   EXPECT_EQ(run.file, crlfLines({"915 D", "914 A", "511 A", "914 ", "511 ", "200 " + kZero + " " + kZero + " inf ", "EOF"}));
 }
 
+// An arc between non-finite angles has no curve to sample; it must not
+// vanish from the file unreported.
+TEST(Meta2dReport, AnEllipticArcBetweenAnglesThatAreNotFiniteIsReported) {
+  for (const char* angles : {"ANGLE1{0} ANGLE2{+inf}", "ANGLE1{0} ANGLE2{+nan}", "ANGLE1{-inf} ANGLE2{+inf}",
+                             "ANGLE1{+nan} ANGLE2{90}", "ANGLE{+inf} ANGLE1{0} ANGLE2{90}"}) {
+    const std::string arc = std::string("ELLIPSEARC{POINT{0,0} RAD1{3} RAD2{2} ") + angles + "}";
+    EXPECT_EQ(convert(R"(FIGURE{NAME{"F"} FIGURITEMS{)" + arc + "}}").restext,
+              "Figur F: Zahl im Satz 100 nicht darstellbar!")
+        << angles;
+  }
+}
+
 TEST(Meta2dReport, OnlyTheFirstValueIsReported) {
   const runC run = convert(R"(FIGURE{NAME{"F"} FIGURITEMS{TEXT{POINT{0,0} TEXT{"t"} HEIGHT{+nan}})"
                            R"( ARC{POINT{1e300,0} POINT{0,1e300} POINT{-1e300,0}}}})");
