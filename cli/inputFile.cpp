@@ -45,6 +45,15 @@ bool inputStreamC::open(const std::string& path, std::string& error) {
     size_ = unknown ? 0 : static_cast<std::uint64_t>(size);
   }
   headSize_ = readSome(head_, sizeof head_);
+  constexpr std::string_view utf8Mark = "\xEF\xBB\xBF";
+  if (head().starts_with(utf8Mark)) {
+    const bool more = headSize_ == sizeof head_;  // else the input ended within the head
+    headSize_ -= utf8Mark.size();
+    std::memmove(head_, head_ + utf8Mark.size(), headSize_);
+    if (more) headSize_ += readSome(head_ + headSize_, utf8Mark.size());
+    size_ = size_ > utf8Mark.size() ? size_ - utf8Mark.size() : 0;
+  }
+  utf16_ = head().starts_with("\xFF\xFE") || head().starts_with("\xFE\xFF");
   if (!error_.empty()) {
     error = error_;
     return false;
@@ -91,6 +100,10 @@ bool inputStreamC::readRest(std::string& bytes, std::string& error) {
 
 bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
                   std::string& error) {
+  if (stream.isUtf16()) {
+    error = name + ": the file is UTF-16; save it as UTF-8";
+    return false;
+  }
   tree = reader.readTree(&inputStreamC::read, &stream, true, stream.size());
   if (!stream.error().empty()) {
     error = stream.error();

@@ -24,8 +24,12 @@ public:
   inputStreamC& operator=(const inputStreamC&) = delete;
   ~inputStreamC();
 
-  // False with "cannot open PATH: reason" in error.
+  // False with "cannot open PATH: reason" in error. A UTF-8 byte order mark
+  // at the start, as editors on Windows write it, is passed over: it is no
+  // part of the text.
   bool open(const std::string& path, std::string& error);
+  // Whether the input starts with a UTF-16 byte order mark (either order).
+  bool isUtf16() const { return utf16_; }
 
   // The first bytes, read ahead and still to be handed out: enough to tell a
   // written file from a drawing.
@@ -59,10 +63,12 @@ private:
   char head_[8] = {};
   std::size_t headSize_ = 0;
   std::size_t headAt_ = 0;
+  bool utf16_ = false;
 };
 
 // The text form read from the stream, with the reader's settings; false
-// with the stream's own read error or "NAME: Line:N - message" in error.
+// with the stream's own read error, "NAME: the file is UTF-16; save it as
+// UTF-8" or "NAME: Line:N - message" in error.
 bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
                   std::string& error);
 

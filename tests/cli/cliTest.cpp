@@ -192,6 +192,29 @@ TEST(Tool, ConvertReadsStandardInput) {
   EXPECT_EQ(fileContents(output), "915 S\r\nEOF\r\n");
 }
 
+// Editors on Windows start a file with a byte order mark: UTF-8's is passed
+// over, from a file and from standard input; UTF-16 is named as such.
+TEST(Tool, AUtf8ByteOrderMarkIsPassedOverAndUtf16IsNamed) {
+  const std::string text = "FIGURE{NAME{\"B\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,2}}}}";
+  const std::string plain = writeScratch("plain.mt", text);
+  const std::string marked = writeScratch("marked.mt", "\xEF\xBB\xBF" + text);
+  ASSERT_EQ(runProcess(tool() + " convert -q -f META " + quoted(plain)).exitCode, 0);
+  for (const std::string from : {" ", " - < "}) {
+    const std::string output = scratch("marked.krv");
+    std::remove(output.c_str());
+    const processResultC r = runProcess(tool() + " convert -q -f META -o " + quoted(output) + from + quoted(marked));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(fileContents(output), fileContents(scratch("plain.krv"))) << from;
+  }
+  EXPECT_EQ(runProcess(tool() + " lint " + quoted(marked)).exitCode, 0);
+  const std::string wide = writeScratch("wide.mt", std::string("\xFF\xFE" "F\0I\0G\0", 8));
+  for (const char* command : {"convert -q -f MI", "print", "lint", "check", "preview -o -"}) {
+    const processResultC r = runProcess(tool() + " " + command + " " + quoted(wide));
+    EXPECT_EQ(r.exitCode, 2) << command;
+    EXPECT_EQ(messageText(r.err), "lorvane: " + hostPath(wide) + ": the file is UTF-16; save it as UTF-8\n") << command;
+  }
+}
+
 // Drawings are read a window at a time: what lies beyond the first windows,
 // from a file or a pipe, is read as if the text were whole.
 TEST(Tool, ADrawingLongerThanTheReadWindowIsReadWhole) {
