@@ -137,8 +137,9 @@ const commandSyntaxC kConvertSyntax{
     "a FIGURE; - reads standard input) through the plug-in. The output is written\n"
     "into a new file beside it and takes its place only when the conversion\n"
     "succeeded; an output that is one of the inputs is refused.\n",
-    "exit status: 0 converted, 1 the plug-in reported a failure, 2 usage error,\n"
-    "an input that is no drawing, or an output that cannot be written\n"};
+    "exit status: 0 converted, 1 the plug-in reported a failure (a file it could not\n"
+    "write completely among them), 2 usage error, an input that is no drawing, or\n"
+    "an output the tool cannot make, write or put in place\n"};
 
 int runConvert(const argumentsC& arguments) {
   convertOptionsC options;
