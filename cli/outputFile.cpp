@@ -167,14 +167,25 @@ bool outputFileC::write(const std::string& bytes, std::string& error) {
   return false;
 }
 
+namespace {
+bool gStandardOutputFailureReported = false;
+}  // namespace
+
+bool standardOutputFailureReported() { return gStandardOutputFailureReported; }
+
 bool outputFileC::commit(std::string& error) {
   if (direct_) return true;
   if (toStandardOutput()) {
     std::string bytes;
     if (!readInputFile(temporary_.path(), bytes, error)) return false;
     setStandardOutputBinary();
+    errno = 0;
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-    if (!ok) error = "cannot write standard output";
+    const int reason = errno;
+    if (!ok) {
+      error = std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : "");
+      gStandardOutputFailureReported = true;
+    }
     temporary_.remove();
     return ok;
   }

@@ -58,6 +58,10 @@ private:
 
 // The output of a command: a file path, "-" for standard output, or an
 // existing device or pipe, which is written directly and never replaced.
+// Whether a command has already reported that standard output takes no more
+// (the tool's last check of standard output then says nothing again).
+bool standardOutputFailureReported();
+
 class outputFileC {
 public:
   // Checks the target before anything is written: it is none of inputs

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "commands.h"
+#include "outputFile.h"
 #include "lorvane/version.h"
 
 namespace lorvane::cli {
@@ -32,7 +33,7 @@ int withStandardOutputWritten(int status) {
   errno = 0;
   const bool flushed = std::fflush(stdout) == 0;
   const int reason = errno;
-  if (flushed && !std::ferror(stdout)) return status;
+  if ((flushed && !std::ferror(stdout)) || standardOutputFailureReported()) return status;
   printError(std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : ""));
   return kExitUsage;
 }

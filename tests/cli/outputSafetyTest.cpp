@@ -145,11 +145,13 @@ TEST_F(OutputSafety, AStandardOutputThatTakesNothingIsReportedByEveryCommand) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   // lint has something to say about it: an arc through points on one line.
   const std::string input = write("part.mt", "FIGURE{NAME{\"A\"} FIGURITEMS{ARC{POINT{0,0} POINT{1,0} POINT{2,0}}}}");
-  for (const std::string command : {" print ", " lint ", " check "}) {
+  for (const std::string command : {" print ", " lint ", " check ", " convert -q -f MI -o - "}) {
     // In a subshell, so that the capture of standard output does not replace it.
     const processResultC r = runProcess("(" + tool() + command + quoted(input) + " > /dev/full)");
     EXPECT_EQ(r.exitCode, 2) << command << r.err;
-    EXPECT_NE(r.err.find("cannot write standard output: "), std::string::npos) << command << r.err;
+    const std::size_t said = r.err.find("cannot write standard output: ");
+    EXPECT_NE(said, std::string::npos) << command << r.err;
+    EXPECT_EQ(r.err.find("cannot write standard output", said + 1), std::string::npos) << "said once" << r.err;
   }
   const processResultC converted = runProcess(tool() + " convert -q -f MI -o /dev/full " + quoted(input));
   EXPECT_EQ(converted.exitCode, 1) << converted.err;
