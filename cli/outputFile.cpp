@@ -173,6 +173,10 @@ bool gStandardOutputFailureReported = false;
 
 bool standardOutputFailureReported() { return gStandardOutputFailureReported; }
 
+std::string standardOutputFailure(int reason) {
+  return std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : "");
+}
+
 bool outputFileC::commit(std::string& error) {
   if (direct_) return true;
   if (toStandardOutput()) {
@@ -183,7 +187,7 @@ bool outputFileC::commit(std::string& error) {
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
     const int reason = errno;
     if (!ok) {
-      error = std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : "");
+      error = standardOutputFailure(reason);
       gStandardOutputFailureReported = true;
     }
     temporary_.remove();

@@ -61,6 +61,8 @@ private:
 // Whether a command has already reported that standard output takes no more
 // (the tool's last check of standard output then says nothing again).
 bool standardOutputFailureReported();
+// "cannot write standard output", with the system's reason when errno gave one.
+std::string standardOutputFailure(int reason);
 
 class outputFileC {
 public:

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 
 #include "commands.h"
@@ -34,7 +33,7 @@ int withStandardOutputWritten(int status) {
   const bool flushed = std::fflush(stdout) == 0;
   const int reason = errno;
   if ((flushed && !std::ferror(stdout)) || standardOutputFailureReported()) return status;
-  printError(std::string("cannot write standard output") + (reason ? std::string(": ") + std::strerror(reason) : ""));
+  printError(standardOutputFailure(reason));
   return kExitUsage;
 }
 
