@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "batchSummary.h"
 #include "commands.h"
 #include "inputFile.h"
 #include "consistencyCheck.h"
@@ -65,20 +66,9 @@ void report(const char* format, const std::string& fileName, const fileVerdictC&
   std::printf("  the drawing, line %zu: %s\n", d.inputLine, d.inputElement.c_str());
 }
 
-}  // namespace
-
-const commandSyntaxC kCheckSyntax{
-    kCheckOptions, inputCount::one,
-    "Converts the drawing INPUT (text form) to META2D and to MI, reads both back\n"
-    "and compares every line, arc, circle and text with the drawing, each within\n"
-    "what its file's numbers can hold; the lines and arcs both files make of\n"
-    "other shapes are compared with each other.\n",
-    "exit status: 0 all agree, 1 a file differs or cannot be read back (the first\n"
-    "difference of each file is shown with its line numbers), 2 usage error or\n"
-    "unreadable input\n"};
-
-int runCheck(const argumentsC& arguments) {
-  const std::string input = arguments.inputs().front();
+// Checks one drawing; returns its exit status and adds its items to items.
+// The plug-in is loaded the first time a conversion needs it.
+int checkOne(const argumentsC& arguments, const std::string& input, pluginHostC& host, std::size_t& items) {
   const std::string meta2dFile = arguments.value("meta2d");  // given instead of converting
   const std::string miFile = arguments.value("mi");
   std::string error;
@@ -91,10 +81,11 @@ int runCheck(const argumentsC& arguments) {
     }
   }
   const metaObjectC owned(drawing, true);
+  items += drawingItemCount(drawing);
   const std::vector<inputFigureC> figures = placeInputFigures(drawing);
 
-  pluginHostC host;
-  if ((meta2dFile.empty() || miFile.empty()) && !loadPlugin(host, arguments)) return kExitUsage;
+  const bool converting = meta2dFile.empty() || miFile.empty();
+  if (converting && !host.convertMetaTree && !loadPlugin(host, arguments)) return kExitUsage;
   preview::sceneC meta2d, mi;
   std::string meta2dName, miName;
   if (int status = writtenScene(host, drawing, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
@@ -112,6 +103,37 @@ int runCheck(const argumentsC& arguments) {
   }
   const bool agree = !result.meta2d.first && !result.mi.first && !result.approximations;
   return agree ? kExitOk : kExitConversionFailed;
+}
+
+}  // namespace
+
+const commandSyntaxC kCheckSyntax{
+    kCheckOptions, inputCount::many,
+    "Converts each drawing INPUT (text form) to META2D and to MI, reads both back\n"
+    "and compares every line, arc, circle and text with the drawing, each within\n"
+    "what its file's numbers can hold; the lines and arcs both files make of\n"
+    "other shapes are compared with each other. Several inputs are each headed by\n"
+    "their name and end with a summary line.\n",
+    "exit status (of several inputs, the highest): 0 all agree, 1 a file differs or\n"
+    "cannot be read back (the first difference of each file is shown with its line\n"
+    "numbers), 2 usage error or unreadable input\n"};
+
+int runCheck(const argumentsC& arguments) {
+  const std::vector<std::string>& inputs = arguments.inputs();
+  if (inputs.size() > 1 && (arguments.has("meta2d") || arguments.has("mi"))) {
+    printError("--meta2d and --mi name the files of one drawing; they cannot be used with several inputs");
+    return kExitUsage;
+  }
+  pluginHostC host;
+  batchTallyC tally;
+  for (const std::string& input : inputs) {
+    if (inputs.size() > 1) std::printf("%s:\n", input.c_str());
+    std::size_t items = 0;
+    const int status = checkOne(arguments, input, host, items);
+    tally.add(status, items);
+  }
+  if (inputs.size() > 1) std::printf("%s\n", tally.summary("in agreement").c_str());
+  return tally.status();
 }
 
 }  // namespace lorvane::cli

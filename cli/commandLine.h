@@ -26,6 +26,9 @@ struct optionC {
 // The options more than one command takes, spelt alike in each; what they
 // take and do differs by command.
 constexpr optionC outputOption(const char* help) { return {"output", 'o', optionKind::value, "PATH", help}; }
+constexpr optionC outputFolderOption(const char* help) {
+  return {"output-dir", 'O', optionKind::value, "DIR", help};
+}
 constexpr optionC formatOption(optionKind kind, const char* valueName, const char* help) {
   return {"format", 'f', kind, valueName, help};
 }

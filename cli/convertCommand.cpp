@@ -7,9 +7,12 @@
 
 #include "commands.h"
 #include "inputFile.h"
+#include "batchSummary.h"
 #include "hostConversion.h"
+#include "inputDrawing.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
+#include "outputFolder.h"
 #include "outputFormats.h"
 #include "platform.h"
 #include "pluginHost.h"
@@ -24,6 +27,8 @@ constexpr optionC kConvertOptions[] = {
                  "extension the output has"),
     outputOption(
         "output file (one INPUT only; - for standard output); default: INPUT with the format's file extension"),
+    outputFolderOption("the folder to write each output into, named for its INPUT with the format's file extension; "
+                       "made when missing"),
     {"quiet", 'q', optionKind::flag, nullptr, "no progress bar and no summary lines"},
     {"keep-failed", '\0', optionKind::flag, nullptr,
      "put what the plug-in wrote in place even when it reports a failure (to inspect the file)"},
@@ -32,6 +37,7 @@ constexpr optionC kConvertOptions[] = {
 struct convertOptionsC {
   std::string format;
   std::string output;
+  std::string outputFolder;
   bool quiet = false;
   bool keepFailed = false;
   std::vector<std::string> inputs;
@@ -40,14 +46,15 @@ struct convertOptionsC {
 bool takeOptions(const argumentsC& arguments, convertOptionsC& options) {
   options.format = arguments.value("format");
   options.output = arguments.value("output");
+  options.outputFolder = arguments.value("output-dir");
   options.quiet = arguments.has("quiet");
   options.keepFailed = arguments.has("keep-failed");
   options.inputs = arguments.inputs();
   if (options.inputs.size() > 1 && !options.output.empty()) {
-    printError("--output names one file; it cannot be used with several inputs");
+    printError("--output names one file; it cannot be used with several inputs (--output-dir DIR takes many)");
     return false;
   }
-  return true;
+  return outputOptionsAgree(options.output, options.outputFolder);
 }
 
 // The format asked for, or the one the output's extension names.
@@ -76,17 +83,15 @@ long long bytesWritten(const std::string& path) {
   return unknown ? -1 : static_cast<long long>(size);
 }
 
-// Converts one input; returns its exit status.
+// Converts one input; returns its exit status and adds its items to items.
 int convertOne(pluginHostC& host, const std::string& input, const std::string& target, const std::string& format,
-               const convertOptionsC& options, const inputFilesC& inputFiles) {
+               const convertOptionsC& options, const inputFilesC& inputFiles, std::size_t& items) {
   std::string error;
   outputFileC output;
   if (!output.prepare(target, inputFiles, error)) {
     printError(error);
     return kExitUsage;
   }
-  const bool showProgress = !options.quiet && standardErrorIsTerminal();
-  enableProgressBar(showProgress, input.c_str());
   enterProgressStage(progressStage::readingDrawing);
   metaTreeC* drawing = nullptr;
   bool usable = false;
@@ -96,14 +101,14 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
     usable = stream.open(input, error) && readDrawingInput(input, stream, drawing, error);
   }
   if (!usable) {
-    finishProgressBar();
     printError(error);
     return kExitUsage;
   }
+  items += drawingItemCount(drawing);
   std::string failure;
   int writeError = 0;
+  const bool showProgress = !options.quiet && standardErrorIsTerminal();
   const bool converted = convertDrawing(host, format, output.writePath(), drawing, showProgress, failure, &writeError);
-  finishProgressBar();
   if (!converted) {
     // The plug-in names the file it was given: the user knows the target.
     const std::string& written = output.writePath();
@@ -114,7 +119,7 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
     printError(input + ": " + explainModuleText(failure, writeError));
     if (!options.keepFailed) return kExitConversionFailed;
     if (!output.commit(error)) printError(error);
-    else if (!output.toStandardOutput()) std::fprintf(stderr, "lorvane: kept what the plug-in wrote in %s\n", target.c_str());
+    else if (!output.toStandardOutput()) printError("kept what the plug-in wrote in " + target);
     return kExitConversionFailed;
   }
   if (!output.commit(error)) {
@@ -122,11 +127,31 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
     return kExitUsage;
   }
   if (!options.quiet && !output.toStandardOutput()) {
+    clearProgressBar();
     const long long size = bytesWritten(target);
     if (size >= 0) std::printf("%s: %lld bytes\n", target.c_str(), size);
     else std::printf("%s: written\n", target.c_str());
   }
   return kExitOk;
+}
+
+// Where the output of input goes; false (reported) when it has none.
+bool targetOf(const std::string& input, const convertOptionsC& options, const std::string& extension,
+              outputFolderC& folder, std::string& target) {
+  std::string error;
+  if (!options.outputFolder.empty()) {
+    if (folder.outputOf(input, extension, target, error)) return true;
+    printError(error);
+    return false;
+  }
+  target = options.output;
+  if (!target.empty()) return true;
+  if (input == "-") {
+    printError("standard input needs --output (- for standard output)");
+    return false;
+  }
+  target = withExtension(input, extension);
+  return true;
 }
 
 }  // namespace
@@ -151,21 +176,27 @@ int runConvert(const argumentsC& arguments) {
   const outputFormatC* chosen = chooseFormat(formats, options);
   if (!chosen) return kExitUsage;
 
-  const inputFilesC inputFiles(options.inputs);
-  int status = kExitOk;
-  for (const std::string& input : options.inputs) {
-    std::string output = options.output;
-    if (output.empty()) {
-      if (input == "-") {
-        printError("standard input needs --output (- for standard output)");
-        status = std::max(status, kExitUsage);
-        continue;
-      }
-      output = withExtension(input, chosen->extension);
-    }
-    status = std::max(status, convertOne(host, input, output, chosen->name, options, inputFiles));
+  outputFolderC folder;
+  if (std::string error; !options.outputFolder.empty() && !folder.open(options.outputFolder, error)) {
+    printError(error);
+    return kExitUsage;
   }
-  return status;
+  const inputFilesC inputFiles(options.inputs);
+  const bool showProgress = !options.quiet && standardErrorIsTerminal();
+  startProgressBar(showProgress ? stderr : nullptr, options.inputs.size());
+  batchTallyC tally;
+  for (const std::string& input : options.inputs) {
+    std::size_t items = 0;
+    std::string target;
+    const int status = targetOf(input, options, chosen->extension, folder, target)
+                           ? convertOne(host, input, target, chosen->name, options, inputFiles, items)
+                           : kExitUsage;
+    tally.add(status, items);
+    progressFileDone(items);
+  }
+  finishProgressBar();
+  if (!options.quiet && options.inputs.size() > 1) std::printf("%s\n", tally.summary("converted").c_str());
+  return tally.status();
 }
 
 }  // namespace lorvane::cli

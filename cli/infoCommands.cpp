@@ -5,13 +5,18 @@
 #include "inputFile.h"
 #include "outputFormats.h"
 #include "pluginHost.h"
+#include "progressBar.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::cli {
 
-void printError(const std::string& message) { std::fprintf(stderr, "lorvane: %s\n", message.c_str()); }
+void printError(const std::string& message) {
+  // A message takes the progress bar's line; the bar comes back below it.
+  clearProgressBar();
+  std::fprintf(stderr, "lorvane: %s\n", message.c_str());
+}
 
 namespace {
 

@@ -155,20 +155,36 @@ inputFigureC placeFigure(const metaTreeC* figure) {
   return placed;
 }
 
+// The figures of a DRAWING (its DRAWINGITEMS' FIGURE children in order) or
+// the one FIGURE given.
+template <class Visit>
+void forEachFigure(const metaTreeC* drawing, Visit visit) {
+  if (!drawing) return;
+  if (drawing->hasKey("FIGURE")) {
+    visit(drawing);
+  } else if (drawing->hasKey("DRAWING")) {
+    const metaTreeC* list = child(drawing, "DRAWINGITEMS");
+    for (const metaTreeC* f = list ? list->firstChild() : nullptr; f; f = f->next()) {
+      if (f->hasKey("FIGURE")) visit(f);
+    }
+  }
+}
+
 }  // namespace
 
 std::vector<inputFigureC> placeInputFigures(const metaTreeC* drawing) {
   std::vector<inputFigureC> figures;
-  if (!drawing) return figures;
-  if (drawing->hasKey("FIGURE")) {
-    figures.push_back(placeFigure(drawing));
-  } else if (drawing->hasKey("DRAWING")) {
-    const metaTreeC* list = child(drawing, "DRAWINGITEMS");
-    for (const metaTreeC* f = list ? list->firstChild() : nullptr; f; f = f->next()) {
-      if (f->hasKey("FIGURE")) figures.push_back(placeFigure(f));
-    }
-  }
+  forEachFigure(drawing, [&](const metaTreeC* figure) { figures.push_back(placeFigure(figure)); });
   return figures;
+}
+
+std::size_t drawingItemCount(const metaTreeC* drawing) {
+  std::size_t count = 0;
+  forEachFigure(drawing, [&](const metaTreeC* figure) {
+    const metaTreeC* items = child(figure, "FIGURITEMS");
+    for (const metaTreeC* item = items ? items->firstChild() : nullptr; item; item = item->next()) ++count;
+  });
+  return count;
 }
 
 }  // namespace lorvane::cli

@@ -31,4 +31,8 @@ struct inputFigureC {
 // the one FIGURE given; none for any other node.
 std::vector<inputFigureC> placeInputFigures(const metaTreeC* drawing);
 
+// How many items the figures of a DRAWING, or the one FIGURE, hold: what a
+// batch counts as the size of its drawings.
+std::size_t drawingItemCount(const metaTreeC* drawing);
+
 }  // namespace lorvane::cli

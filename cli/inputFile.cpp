@@ -9,6 +9,7 @@
 #include "commands.h"
 #include "platform.h"
 #include "progressBar.h"
+#include "readerFailurePlace.h"
 #include "writtenFiles.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/util/fileContents.h"
@@ -110,7 +111,7 @@ bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC
     return false;
   }
   if (reader.failed()) {
-    error = name + ": " + reader.errorText();
+    error = locatedReaderError(name, stream.path(), reader.errorText(), reader.line());
     return false;
   }
   return true;

@@ -28,6 +28,8 @@ public:
   // at the start, as editors on Windows write it, is passed over: it is no
   // part of the text.
   bool open(const std::string& path, std::string& error);
+  // The path opened: "-" for standard input.
+  const std::string& path() const { return name_; }
   // Whether the input starts with a UTF-16 byte order mark (either order).
   bool isUtf16() const { return utf16_; }
 
@@ -68,7 +70,8 @@ private:
 
 // The text form read from the stream, with the reader's settings; false
 // with the stream's own read error, "NAME: the file is UTF-16; save it as
-// UTF-8" or "NAME: Line:N - message" in error.
+// UTF-8" or, when the text cannot be read, the reader's "Line:N - message"
+// behind where the mistake is ("NAME:LINE:COLUMN: ", see readerFailurePlace.h).
 bool readTextForm(inputStreamC& stream, const std::string& name, metaTextReaderC& reader, metaObjectC& tree,
                   std::string& error);
 

@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "batchSummary.h"
 #include "commands.h"
+#include "inputDrawing.h"
 #include "inputFile.h"
 #include "hostConversion.h"
 #include "outputFile.h"
+#include "outputFolder.h"
 #include "outputFormats.h"
 #include "pluginHost.h"
 #include "previewOptions.h"
@@ -19,7 +22,9 @@ namespace lorvane::cli {
 namespace {
 
 constexpr optionC kPreviewOptions[] = {
-    outputOption("the picture (- for standard output); default: INPUT with the extension svg or png"),
+    outputOption("the picture (one INPUT only; - for standard output); default: INPUT with the extension svg or png"),
+    outputFolderOption("the folder to draw each picture into, named for its INPUT with the extension svg or png; "
+                       "made when missing"),
     {"via", '\0', optionKind::value, "NAME",
      "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
      "colours, line types); see lorvane formats"},
@@ -38,8 +43,8 @@ struct previewOptionsC {
   pictureOptionsC picture;
 };
 
+// The options of the whole batch; input and output are each input's.
 bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
-  options.input = arguments.inputs().front();
   options.output = arguments.value("output");
   options.via = arguments.value("via");
   std::string error;
@@ -47,15 +52,33 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
     printError(error);
     return false;
   }
+  if (arguments.inputs().size() > 1 && !options.output.empty()) {
+    printError("--output names one picture; it cannot be used with several inputs (--output-dir DIR takes many)");
+    return false;
+  }
+  return outputOptionsAgree(options.output, arguments.value("output-dir"));
+}
+
+// Where the picture of input goes; false (reported) when it has none.
+bool targetOf(const std::string& input, const argumentsC& arguments, outputFolderC* folder, previewOptionsC& options) {
+  options.input = input;
+  options.output = arguments.value("output");
+  options.picture.png = arguments.value("format") == "png";
+  const char* extension = options.picture.png ? "png" : "svg";
+  std::string error;
+  if (folder && !folder->outputOf(input, extension, options.output, error)) {
+    printError(error);
+    return false;
+  }
   if (options.output.empty()) {
-    if (options.input == "-") {
+    if (input == "-") {
       printError("standard input needs --output (- for standard output)");
       return false;
     }
-    options.output = withExtension(options.input, options.picture.png ? "png" : "svg");
+    options.output = withExtension(input, extension);
   }
   // Without --format an output ending in .png asks for PNG.
-  if (!arguments.has("format") && endsWithPng(options.output)) options.picture.png = true;
+  if (!arguments.has("format")) options.picture.png = endsWithPng(options.output);
   return true;
 }
 
@@ -82,24 +105,15 @@ const outputFormatC* viaFormat(const formatTableC& formats, const std::string& v
   return format;
 }
 
-}  // namespace
-
-const commandSyntaxC kPreviewSyntax{
-    kPreviewOptions, inputCount::one,
-    "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
-    "file or a written MI file, told apart by their content (- reads standard\n"
-    "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
-    "shapes approximated by lines and arcs); the input file is not changed.\n",
-    "exit status: 0 drawn, 1 the plug-in reported a failure, 2 usage error, a\n"
-    "file that cannot be read (the message names its line) or an output that\n"
-    "cannot be written\n"};
-
-int runPreview(const argumentsC& arguments) {
-  previewOptionsC options;
-  if (!takeOptions(arguments, options)) return kExitUsage;
+// Draws one input; returns its exit status and adds its items to items.
+// The plug-in is loaded the first time a drawing needs it.
+int previewOne(const argumentsC& arguments, const previewOptionsC& options, const inputFilesC& inputFiles,
+               pluginHostC& host, std::size_t& items) {
+  // The time a large picture's notice tells: all the picture took.
+  const auto start = std::chrono::steady_clock::now();
   std::string error;
   outputFileC output;
-  if (!output.prepare(options.output, inputFilesC({options.input}), error)) {
+  if (!output.prepare(options.output, inputFiles, error)) {
     printError(error);
     return kExitUsage;
   }
@@ -117,8 +131,7 @@ int runPreview(const argumentsC& arguments) {
     // The drawing is drawn from what the writer makes of it: figures placed
     // and every other shape approximated exactly as in a conversion. The
     // input file itself is left as it is.
-    pluginHostC host;
-    if (!loadPlugin(host, arguments)) return kExitUsage;
+    if (!host.convertMetaTree && !loadPlugin(host, arguments)) return kExitUsage;
     const formatTableC formats(host);
     const outputFormatC* via = viaFormat(formats, options.via);
     if (!via) return kExitUsage;
@@ -127,6 +140,7 @@ int runPreview(const argumentsC& arguments) {
       printError(error);
       return kExitUsage;
     }
+    items += drawingItemCount(drawing);
     if (!convertToBytes(host, options.input, drawing, via->name, bytes, error)) {
       printError(error);
       return kExitConversionFailed;
@@ -148,7 +162,6 @@ int runPreview(const argumentsC& arguments) {
   svg.title = title;
   svg.labels = options.picture.labels;
   preview::svgStatsC stats;
-  const auto start = std::chrono::steady_clock::now();
   std::string picture = preview::writeSvg(scene, svg, &stats);
   if (options.picture.png) {
     std::string png;
@@ -168,6 +181,41 @@ int runPreview(const argumentsC& arguments) {
     std::fprintf(stderr, "%s\n", preview::largeDocumentNotice(options.output, picture.size(), stats, seconds).c_str());
   }
   return kExitOk;
+}
+
+}  // namespace
+
+const commandSyntaxC kPreviewSyntax{
+    kPreviewOptions, inputCount::many,
+    "Draws each INPUT as one picture: a drawing in the text form, a written META2D\n"
+    "file or a written MI file, told apart by their content (- reads standard\n"
+    "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
+    "shapes approximated by lines and arcs); the input file is not changed.\n"
+    "Several inputs end with a summary line.\n",
+    "exit status (of several inputs, the highest): 0 drawn, 1 the plug-in reported a\n"
+    "failure, 2 usage error, a file that cannot be read (the message names its\n"
+    "line) or an output that cannot be written\n"};
+
+int runPreview(const argumentsC& arguments) {
+  previewOptionsC options;
+  if (!takeOptions(arguments, options)) return kExitUsage;
+  outputFolderC folder;
+  const std::string folderName = arguments.value("output-dir");
+  if (std::string error; !folderName.empty() && !folder.open(folderName, error)) {
+    printError(error);
+    return kExitUsage;
+  }
+  const inputFilesC inputFiles(arguments.inputs());
+  pluginHostC host;
+  batchTallyC tally;
+  for (const std::string& input : arguments.inputs()) {
+    std::size_t items = 0;
+    const bool placed = targetOf(input, arguments, folderName.empty() ? nullptr : &folder, options);
+    const int status = placed ? previewOne(arguments, options, inputFiles, host, items) : kExitUsage;
+    tally.add(status, items);
+  }
+  if (arguments.inputs().size() > 1) std::printf("%s\n", tally.summary("drawn").c_str());
+  return tally.status();
 }
 
 }  // namespace lorvane::cli
