@@ -43,14 +43,17 @@ void show() {
   gBar.lastDrawn = std::chrono::steady_clock::now();
 }
 
-// The bar never runs backwards, and an unchanged bar is not drawn again.
+// The bar never runs backwards, and an unchanged bar is not drawn again;
+// now draws it whatever the pause.
 void update(bool now) {
   if (!gBar.terminal || gBar.files == 0) return;
   const double done = (static_cast<double>(gBar.filesDone) + gBar.fileShare) / static_cast<double>(gBar.files);
   const int perMille = static_cast<int>(done * 1000);
   if (perMille <= gBar.reachedPerMille && gBar.drawn && !now) return;
   if (perMille > gBar.reachedPerMille) gBar.reachedPerMille = perMille;
-  if (!now && gBar.drawn && std::chrono::steady_clock::now() - gBar.lastDrawn < kRedrawPause) return;
+  // Also after a message took its line: a batch of small files, each
+  // followed by its line, would otherwise draw the bar once per file.
+  if (!now && std::chrono::steady_clock::now() - gBar.lastDrawn < kRedrawPause) return;
   show();
 }
 
