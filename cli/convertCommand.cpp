@@ -161,10 +161,12 @@ const commandSyntaxC kConvertSyntax{
     "Converts each INPUT (a meta tree text file whose first element is a DRAWING or\n"
     "a FIGURE; - reads standard input) through the plug-in. The output is written\n"
     "into a new file beside it and takes its place only when the conversion\n"
-    "succeeded; an output that is one of the inputs is refused.\n",
-    "exit status: 0 converted, 1 the plug-in reported a failure (a file it could not\n"
-    "write completely among them), 2 usage error, an input that is no drawing, or\n"
-    "an output the tool cannot make, write or put in place\n"};
+    "succeeded; an output that is one of the inputs is refused. Several inputs\n"
+    "end with a summary line.\n",
+    "exit status (of several inputs, the highest): 0 converted, 1 the plug-in\n"
+    "reported a failure (a file it could not write completely among them), 2 usage\n"
+    "error, an input that is no drawing, or an output the tool cannot make, write\n"
+    "or put in place\n"};
 
 int runConvert(const argumentsC& arguments) {
   convertOptionsC options;

@@ -122,7 +122,7 @@ bool outputFileC::prepare(const std::string& target, const inputFilesC& inputs, 
   const fs::file_status status = fs::status(target, failed);
   if (fs::exists(status)) {
     if (fs::is_directory(status)) {
-      error = "cannot write " + target + ": it is a folder";
+      error = "cannot write " + target + ": it is a folder (--output-dir DIR writes into one)";
       return false;
     }
     if (!fs::is_regular_file(status)) {
