@@ -139,7 +139,7 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
 bool targetOf(const std::string& input, const convertOptionsC& options, const std::string& extension,
               outputFolderC& folder, std::string& target) {
   std::string error;
-  if (!options.outputFolder.empty()) {
+  if (folder.active()) {
     if (folder.outputOf(input, extension, target, error)) return true;
     printError(error);
     return false;
@@ -179,10 +179,7 @@ int runConvert(const argumentsC& arguments) {
   if (!chosen) return kExitUsage;
 
   outputFolderC folder;
-  if (std::string error; !options.outputFolder.empty() && !folder.open(options.outputFolder, error)) {
-    printError(error);
-    return kExitUsage;
-  }
+  if (!folder.open(options.outputFolder)) return kExitUsage;
   const inputFilesC inputFiles(options.inputs);
   const bool showProgress = !options.quiet && standardErrorIsTerminal();
   startProgressBar(showProgress ? stderr : nullptr, options.inputs.size());

@@ -16,18 +16,18 @@ bool outputOptionsAgree(const std::string& output, const std::string& folder) {
   return false;
 }
 
-bool outputFolderC::open(const std::string& folder, std::string& error) {
+bool outputFolderC::open(const std::string& folder) {
   folder_ = folder;
   taken_.clear();
   std::error_code failed;
-  if (fs::is_directory(folder, failed)) return true;
+  if (folder.empty() || fs::is_directory(folder, failed)) return true;
   if (fs::exists(fs::symlink_status(folder, failed))) {
-    error = "--output-dir " + folder + ": it is not a folder";
+    printError("--output-dir " + folder + ": it is not a folder");
     return false;
   }
   fs::create_directories(folder, failed);
   if (!failed) return true;
-  error = "cannot make the folder " + folder + ": " + failed.message();
+  printError("cannot make the folder " + folder + ": " + failed.message());
   return false;
 }
 

@@ -12,9 +12,11 @@ bool outputOptionsAgree(const std::string& output, const std::string& folder);
 
 class outputFolderC {
 public:
-  // Makes the folder if it is not there yet; false with the reason in error
-  // when it cannot be made or is something else.
-  bool open(const std::string& folder, std::string& error);
+  // Makes the folder if it is not there yet; false, reported, when it cannot
+  // be made or is something else. An empty name opens none: each output
+  // then goes where the command puts it by default.
+  bool open(const std::string& folder);
+  bool active() const { return !folder_.empty(); }
 
   // The output of input in the folder: "DIR/part.krv" for "drawings/part.mt".
   // False with a message in error for standard input, which has no name, and

@@ -60,13 +60,13 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
 }
 
 // Where the picture of input goes; false (reported) when it has none.
-bool targetOf(const std::string& input, const argumentsC& arguments, outputFolderC* folder, previewOptionsC& options) {
+bool targetOf(const std::string& input, const argumentsC& arguments, outputFolderC& folder, previewOptionsC& options) {
   options.input = input;
   options.output = arguments.value("output");
   options.picture.png = arguments.value("format") == "png";
   const char* extension = options.picture.png ? "png" : "svg";
   std::string error;
-  if (folder && !folder->outputOf(input, extension, options.output, error)) {
+  if (folder.active() && !folder.outputOf(input, extension, options.output, error)) {
     printError(error);
     return false;
   }
@@ -200,17 +200,13 @@ int runPreview(const argumentsC& arguments) {
   previewOptionsC options;
   if (!takeOptions(arguments, options)) return kExitUsage;
   outputFolderC folder;
-  const std::string folderName = arguments.value("output-dir");
-  if (std::string error; !folderName.empty() && !folder.open(folderName, error)) {
-    printError(error);
-    return kExitUsage;
-  }
+  if (!folder.open(arguments.value("output-dir"))) return kExitUsage;
   const inputFilesC inputFiles(arguments.inputs());
   pluginHostC host;
   batchTallyC tally;
   for (const std::string& input : arguments.inputs()) {
     std::size_t items = 0;
-    const bool placed = targetOf(input, arguments, folderName.empty() ? nullptr : &folder, options);
+    const bool placed = targetOf(input, arguments, folder, options);
     const int status = placed ? previewOne(arguments, options, inputFiles, host, items) : kExitUsage;
     tally.add(status, items);
   }
