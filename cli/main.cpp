@@ -13,8 +13,8 @@ using namespace lorvane::cli;
 // The commands in the order lorvane --help lists them.
 const commandC kCommands[] = {
     {"convert", "convert drawings (meta tree text files, - for standard input)", &kConvertSyntax, runConvert},
-    {"preview", "draw a drawing, META2D file or MI file as SVG or PNG", &kPreviewSyntax, runPreview},
-    {"check", "convert a drawing to both formats and compare the files with it", &kCheckSyntax, runCheck},
+    {"preview", "draw drawings, META2D files or MI files as SVG or PNG", &kPreviewSyntax, runPreview},
+    {"check", "convert drawings to both formats and compare the files with them", &kCheckSyntax, runCheck},
     {"lint", "report what the writers would read as something else", &kLintSyntax, runLint},
     {"formats", "list the output formats the plug-in offers", &kFormatsSyntax, runFormats},
     {"caps", "print the plug-in's capability tree", &kCapsSyntax, runCaps},
