@@ -12,10 +12,30 @@
 
 namespace lorvane::cli {
 
+namespace {
+
+// Whether the message starts with a place in a file, "FILE:LINE:COLUMN: ":
+// the text up to its first ": " ends in two numbers after colons.
+bool startsWithPlace(const std::string& message) {
+  const std::size_t end = message.find(": ");
+  std::size_t at = end == std::string::npos ? 0 : end;
+  for (int number = 0; number < 2; ++number) {
+    const std::size_t digits = at;
+    while (at > 0 && message[at - 1] >= '0' && message[at - 1] <= '9') --at;
+    if (at == digits || at == 0 || message[at - 1] != ':') return false;
+    --at;
+  }
+  return at > 0;
+}
+
+}  // namespace
+
 void printError(const std::string& message) {
   // A message takes the progress bar's line; the bar comes back below it.
   clearProgressBar();
-  std::fprintf(stderr, "lorvane: %s\n", message.c_str());
+  // A place in a file stands first, as compilers print it, so that editors
+  // jump to it.
+  std::fprintf(stderr, startsWithPlace(message) ? "%s\n" : "lorvane: %s\n", message.c_str());
 }
 
 namespace {
