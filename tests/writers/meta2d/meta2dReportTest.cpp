@@ -30,7 +30,7 @@ struct runC {
 };
 
 runC convert(const std::string& drawing, bool progressDetail = false, const std::string& path = "") {
-  const std::string output = path.empty() ? ::testing::TempDir() + "meta2d_report.krv" : path;
+  const std::string output = path.empty() ? testing::scratchPath("report.krv") : path;
   metaObjectC request = testing::conversionRequest(drawing, "META", output, {progressDetail});
   metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();
