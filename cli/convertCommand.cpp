@@ -5,13 +5,13 @@
 #include <system_error>
 #include <vector>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "hostConversion.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
 #include "outputFormats.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 #include "pluginHost.h"
 #include "progressBar.h"
 

@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "moduleMessages.h"
 #include "outputFile.h"

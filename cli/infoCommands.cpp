@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "hostConversion.h"
 #include "inputFile.h"
 #include "outputFormats.h"

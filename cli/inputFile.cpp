@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "commands.h"
-#include "platform.h"
+#include "lorvane/cli/commands.h"
+#include "lorvane/cli/platform.h"
 #include "progressBar.h"
 #include "writtenFiles.h"
 #include "lorvane/metatree/metaTextReader.h"

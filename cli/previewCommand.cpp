@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "lorvane/util/asciiCase.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "hostConversion.h"
 #include "outputFile.h"
@@ -65,7 +66,7 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
 // take either.
 bool extensionFitsFormat(const previewOptionsC& options) {
   if (options.output == "-") return true;
-  const std::string extension = lowerCase(extensionOf(options.output));
+  const std::string extension = asciiLowerCase(extensionOf(options.output));
   const char* format = options.picture.png ? "png" : "svg";
   if (extension.empty() || extension == format) return true;
   printError("refusing to write a" + std::string(options.picture.png ? " PNG" : "n SVG") + " picture into " +

@@ -9,7 +9,7 @@
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaRegistry.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 #include "requestTrees.h"
 #include "testFiles.h"
 

@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "requestTrees.h"
