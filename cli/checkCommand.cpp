@@ -3,11 +3,11 @@
 #include <vector>
 
 #include "batchSummary.h"
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
-#include "consistencyCheck.h"
+#include "lorvane/cli/consistencyCheck.h"
 #include "hostConversion.h"
-#include "inputDrawing.h"
+#include "lorvane/cli/inputDrawing.h"
 #include "pluginHost.h"
 #include "writtenFiles.h"
 

@@ -1,7 +1,8 @@
-#include "commandLine.h"
+#include "lorvane/cli/commandLine.h"
 
 #include <algorithm>
 
+#include "lorvane/util/asciiCase.h"
 #include "outputFormats.h"
 
 namespace lorvane::cli {
@@ -123,7 +124,7 @@ optionTaken takeOption(std::span<const optionC> own, std::span<const optionC> co
   }
   if (option->kind == optionKind::choice) {
     const std::vector<std::string> choices = choicesOf(*option);
-    const auto chosen = std::find(choices.begin(), choices.end(), lowerCase(value));
+    const auto chosen = std::find(choices.begin(), choices.end(), asciiLowerCase(value));
     if (chosen == choices.end()) {
       error = "--" + std::string(option->name) + " takes " + listed(choices) + ", not " + value;
       return optionTaken::failed;

@@ -1,4 +1,4 @@
-#include "consistencyCheck.h"
+#include "lorvane/cli/consistencyCheck.h"
 
 #include <algorithm>
 #include <charconv>

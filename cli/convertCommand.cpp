@@ -5,18 +5,18 @@
 #include <system_error>
 #include <vector>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "batchSummary.h"
 #include "hostConversion.h"
-#include "inputDrawing.h"
+#include "lorvane/cli/inputDrawing.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
 #include "outputFolder.h"
 #include "outputFormats.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 #include "pluginHost.h"
-#include "progressBar.h"
+#include "lorvane/cli/progressBar.h"
 
 namespace lorvane::cli {
 namespace {

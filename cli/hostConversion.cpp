@@ -2,11 +2,11 @@
 
 #include <cerrno>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "moduleMessages.h"
 #include "outputFile.h"
-#include "progressBar.h"
+#include "lorvane/cli/progressBar.h"
 #include "writtenFiles.h"
 #include "lorvane/metatree/metaTextReader.h"
 

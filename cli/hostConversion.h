@@ -4,7 +4,7 @@
 // scratch files for the commands that only look at the result.
 #include <string>
 
-#include "commandLine.h"
+#include "lorvane/cli/commandLine.h"
 #include "inputFile.h"
 #include "lorvane/metatree/metaObject.h"
 #include "pluginHost.h"

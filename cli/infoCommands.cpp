@@ -1,11 +1,11 @@
 #include <cstdio>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "hostConversion.h"
 #include "inputFile.h"
 #include "outputFormats.h"
 #include "pluginHost.h"
-#include "progressBar.h"
+#include "lorvane/cli/progressBar.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "lorvane/metatree/metaTextReader.h"

@@ -1,4 +1,4 @@
-#include "inputDrawing.h"
+#include "lorvane/cli/inputDrawing.h"
 
 #include <cmath>
 #include <cstdint>

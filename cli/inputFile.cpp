@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "commands.h"
-#include "platform.h"
-#include "progressBar.h"
-#include "readerFailurePlace.h"
+#include "lorvane/cli/commands.h"
+#include "lorvane/cli/platform.h"
+#include "lorvane/cli/progressBar.h"
+#include "lorvane/cli/readerFailurePlace.h"
 #include "writtenFiles.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/util/fileContents.h"

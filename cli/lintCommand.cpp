@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
 #include "lorvane/lint/drawingLint.h"
 #include "writtenFiles.h"

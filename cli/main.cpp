@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "platform.h"
+#include "lorvane/cli/commands.h"
+#include "lorvane/cli/platform.h"
 #include "toolDispatch.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <random>
 #include <system_error>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "inputFile.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 
 namespace lorvane::cli {
 namespace fs = std::filesystem;

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 
 namespace lorvane::cli {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "hostConversion.h"
 
 namespace lorvane::cli {

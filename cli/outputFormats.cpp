@@ -1,15 +1,9 @@
 #include "outputFormats.h"
 
+#include "lorvane/util/asciiCase.h"
 #include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::cli {
-
-std::string lowerCase(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 formatTableC::formatTableC(pluginHostC& host) {
   metaObjectC caps(host.getCaps(), true);
@@ -24,12 +18,12 @@ formatTableC::formatTableC(pluginHostC& host) {
 }
 
 const outputFormatC* formatTableC::find(const std::string& requested) const {
-  std::string wanted = lowerCase(requested);
+  std::string wanted = asciiLowerCase(requested);
   for (const formatAliasC& alias : kFormatAliases) {
-    if (wanted == lowerCase(alias.alias)) wanted = lowerCase(alias.name);
+    if (wanted == asciiLowerCase(alias.alias)) wanted = asciiLowerCase(alias.name);
   }
   for (const outputFormatC& format : formats_) {
-    if (lowerCase(format.name) == wanted) return &format;
+    if (asciiLowerCase(format.name) == wanted) return &format;
   }
   return nullptr;
 }
@@ -37,7 +31,7 @@ const outputFormatC* formatTableC::find(const std::string& requested) const {
 const outputFormatC* formatTableC::withExtension(const std::string& extension) const {
   if (extension.empty()) return nullptr;
   for (const outputFormatC& format : formats_) {
-    if (lowerCase(format.extension) == lowerCase(extension)) return &format;
+    if (asciiLowerCase(format.extension) == asciiLowerCase(extension)) return &format;
   }
   return nullptr;
 }
@@ -53,7 +47,7 @@ std::string formatTableC::names() const {
 }
 
 inputKind writtenKindOf(const outputFormatC& format) {
-  return lowerCase(format.extension) == "mi" ? inputKind::mi : inputKind::meta2d;
+  return asciiLowerCase(format.extension) == "mi" ? inputKind::mi : inputKind::meta2d;
 }
 
 }  // namespace lorvane::cli

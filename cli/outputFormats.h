@@ -43,6 +43,4 @@ inline constexpr formatAliasC kFormatAliases[] = {{"META2D", "META"}, {"ME10", "
 // The kind of file a format writes, for reading it back.
 inputKind writtenKindOf(const outputFormatC& format);
 
-std::string lowerCase(std::string text);
-
 }  // namespace lorvane::cli

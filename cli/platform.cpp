@@ -1,4 +1,4 @@
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 
 #include <atomic>
 #include <cerrno>

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "lorvane/interface/lorvanePlugin.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 
 namespace lorvane::cli {
 

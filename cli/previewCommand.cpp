@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "batchSummary.h"
-#include "commands.h"
-#include "inputDrawing.h"
+#include "lorvane/cli/commands.h"
+#include "lorvane/cli/inputDrawing.h"
+#include "lorvane/util/asciiCase.h"
 #include "inputFile.h"
 #include "hostConversion.h"
 #include "outputFile.h"
@@ -88,7 +89,7 @@ bool targetOf(const std::string& input, const argumentsC& arguments, outputFolde
 // take either.
 bool extensionFitsFormat(const previewOptionsC& options) {
   if (options.output == "-") return true;
-  const std::string extension = lowerCase(extensionOf(options.output));
+  const std::string extension = asciiLowerCase(extensionOf(options.output));
   const char* format = options.picture.png ? "png" : "svg";
   if (extension.empty() || extension == format) return true;
   printError("refusing to write a" + std::string(options.picture.png ? " PNG" : "n SVG") + " picture into " +

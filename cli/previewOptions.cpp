@@ -3,6 +3,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "lorvane/util/asciiCase.h"
 #include "outputFormats.h"
 
 namespace lorvane::cli {
@@ -22,7 +23,7 @@ bool readPictureOptions(const argumentsC& arguments, pictureOptionsC& options, s
 }
 
 bool endsWithPng(const std::string& path) {
-  return path.size() >= 4 && lowerCase(path.substr(path.size() - 4)) == ".png";
+  return path.size() >= 4 && asciiLowerCase(path.substr(path.size() - 4)) == ".png";
 }
 
 std::string displayName(const std::string& input) {

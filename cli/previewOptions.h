@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "commandLine.h"
+#include "lorvane/cli/commandLine.h"
 
 namespace lorvane::cli {
 

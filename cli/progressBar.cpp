@@ -1,4 +1,4 @@
-#include "progressBar.h"
+#include "lorvane/cli/progressBar.h"
 
 #include <chrono>
 #include <string>

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 #include "lorvane/util/fileContents.h"
 
 namespace lorvane::cli {

@@ -1,4 +1,4 @@
-#include "readerFailurePlace.h"
+#include "lorvane/cli/readerFailurePlace.h"
 
 #include <cstdio>
 #include <memory>

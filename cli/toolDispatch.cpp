@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 #include "outputFile.h"
 #include "lorvane/version.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "commandLine.h"
+#include "lorvane/cli/commandLine.h"
 
 namespace lorvane::cli {
 

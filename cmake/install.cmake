@@ -17,19 +17,6 @@ install(TARGETS lorvane_runtime lorvane_plugin_api EXPORT LorvaneTargets
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
   FILE_SET HEADERS DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
   FILE_SET version DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
-# The build reaches public headers through links (cmake/layers.cmake), which
-# the file sets install as links: put the files themselves in their place.
-install(CODE [[
-  file(GLOB_RECURSE installed_headers LIST_DIRECTORIES false
-       "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/include/lorvane/*")
-  foreach(header IN LISTS installed_headers)
-    if(IS_SYMLINK "${header}")
-      file(REAL_PATH "${header}" source)
-      file(REMOVE "${header}")
-      file(COPY_FILE "${source}" "${header}")
-    endif()
-  endforeach()
-]])
 install(TARGETS lorvane_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS lorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

@@ -16,7 +16,7 @@
 
 #include "lorvane/document/modelRegistration.h"
 #include "fuzzSupport.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"

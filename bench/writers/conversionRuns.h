@@ -5,7 +5,7 @@
 #include <string>
 
 #include "benchFiles.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 
 namespace lorvane::bench {

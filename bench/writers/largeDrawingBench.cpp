@@ -21,7 +21,7 @@
 #include "lorvane/geometry/shapeApproximation.h"
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/geometry/shapePlacement.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "lorvane/writers/me10/miNumberFormat.h"

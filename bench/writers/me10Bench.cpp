@@ -13,7 +13,7 @@
 #include "benchmarkDrawings.h"
 #include "conversionRuns.h"
 #include "lorvane/metatree/metaObject.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 
 namespace {
 

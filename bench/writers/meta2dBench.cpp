@@ -14,7 +14,7 @@
 #include "benchmarkDrawings.h"
 #include "conversionRuns.h"
 #include "lorvane/geometry/shapeBase.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/schema/drawingRecords.h"
 

@@ -1,6 +1,6 @@
 // The tool's one command-line parser, on small tables of its own and on the
 // tables of the tool's commands.
-#include "commandLine.h"
+#include "lorvane/cli/commandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "lorvane/cli/commands.h"
 
 namespace lorvane::cli {
 namespace {

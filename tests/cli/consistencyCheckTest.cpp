@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "consistencyCheck.h"
-#include "inputDrawing.h"
+#include "lorvane/cli/consistencyCheck.h"
+#include "lorvane/cli/inputDrawing.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/util/angleUnits.h"
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 #include <system_error>
 
 #include "processRunner.h"
+#include "testFiles.h"
 
 namespace lorvane::testing {
 namespace {
@@ -20,9 +20,7 @@ std::string tool() { return quoted(LORVANE_TOOL_PATH); }
 class OutputSafety : public ::testing::Test {
 protected:
   void SetUp() override {
-    // Named for the test and this run: several test runs may share a machine.
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    folder_ = fs::path(::testing::TempDir()) / ("lorvane_out_" + test + "_" + std::to_string(std::random_device()()));
+    folder_ = scratchPath("out");
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "progressBar.h"
+#include "lorvane/cli/progressBar.h"
 
 namespace lorvane::cli {
 namespace {

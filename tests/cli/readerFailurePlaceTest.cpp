@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "readerFailurePlace.h"
+#include "lorvane/cli/readerFailurePlace.h"
 
 namespace lorvane::cli {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "failingHeap.h"
 #include "hardeningSupport.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaTree.h"
 #include "lorvane/util/fileContents.h"

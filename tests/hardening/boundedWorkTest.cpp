@@ -12,7 +12,7 @@
 #include "lorvane/geometry/shapeBase.h"
 #include "failingHeap.h"
 #include "hardeningSupport.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaTextReader.h"
 
 namespace lorvane::hardening {

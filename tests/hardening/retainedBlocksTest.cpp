@@ -6,7 +6,7 @@
 #include <string>
 
 #include "hardeningSupport.h"
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaKeyContainer.h"
 

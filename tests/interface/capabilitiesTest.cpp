@@ -1,4 +1,4 @@
-#include "lorvane/interface/capabilities.h"
+#include "lorvane/module/capabilities.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 // What the dispatch handed to the writer, and the progress calls seen.
 struct observed {
   int writers = 0;
-  outputWriterKind kind = outputWriterKind::none;
+  const char* writerOf = nullptr;  // the table row whose writer was made
   metaTreeC* input = nullptr;
   std::string path;
   int progressCalls = 0;
@@ -35,40 +35,52 @@ public:
   }
 };
 
-std::unique_ptr<conversionWriterC> recordingFactory(outputWriterKind kind, lorvaneProgressCallback progress,
-                                                    metaTreeC* request) {
+template <const char* row>
+std::unique_ptr<conversionWriterC> recordingFactory(lorvaneProgressCallback progress, metaTreeC* request) {
   ++gSeen.writers;
-  gSeen.kind = kind;
+  gSeen.writerOf = row;
   return std::make_unique<recordingWriterC>(progress, request);
 }
+
+constexpr char kFirst[] = "first";
+constexpr char kSecond[] = "second";
+constexpr outputFormatC kFormats[] = {
+    {"META2DV1", nullptr, "", nullptr, "krv", nullptr, &recordingFactory<kFirst>},
+    {"META", nullptr, "", nullptr, "krv", nullptr, &recordingFactory<kFirst>},
+    {"MI", "ME10", "", nullptr, "mi", nullptr, &recordingFactory<kSecond>},
+};
 
 class Dispatch : public ::testing::Test {
 protected:
   void SetUp() override { gSeen = observed{}; }
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
   void set(const char* key, const char* value) { metaObjectC(request.getOrAddChild(key)).setString(value); }
-  std::int32_t convert() { return convertRequest(request.node(), &countProgress, &recordingFactory); }
+  std::int32_t convert() { return convertRequest(request.node(), &countProgress, kFormats); }
   std::string resultText() {
     return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view());
   }
 };
 
 TEST_F(Dispatch, ANullRequestReturnsZeroAndCallsNothing) {
-  EXPECT_EQ(convertRequest(nullptr, &countProgress, &recordingFactory), 0);
+  EXPECT_EQ(convertRequest(nullptr, &countProgress, kFormats), 0);
   EXPECT_EQ(gSeen.writers, 0);
   EXPECT_EQ(gSeen.progressCalls, 0);
 }
 
 TEST_F(Dispatch, FormatNamesAreComparedWithoutCase) {
-  EXPECT_EQ(writerForFormat("meta2dv1"), outputWriterKind::meta2d);
-  EXPECT_EQ(writerForFormat("Meta"), outputWriterKind::meta2d);
-  EXPECT_EQ(writerForFormat("META"), outputWriterKind::meta2d);
-  EXPECT_EQ(writerForFormat("me10"), outputWriterKind::me10);
-  EXPECT_EQ(writerForFormat("mI"), outputWriterKind::me10);
-  EXPECT_EQ(writerForFormat("META2DV2"), outputWriterKind::none);
-  EXPECT_EQ(writerForFormat("META2D"), outputWriterKind::none);
-  EXPECT_EQ(writerForFormat("MI "), outputWriterKind::none);
-  EXPECT_EQ(writerForFormat(""), outputWriterKind::none);
+  const std::span<const outputFormatC> formats = builtInFormats();
+  auto named = [&](const char* name) {
+    const outputFormatC* format = formatNamed(name, formats);
+    return format ? std::string(format->name) : std::string("none");
+  };
+  EXPECT_EQ(named("meta2dv1"), "META2DV1");
+  EXPECT_EQ(named("Meta"), "META");
+  EXPECT_EQ(named("me10"), "MI");
+  EXPECT_EQ(named("mI"), "MI");
+  EXPECT_EQ(named("META2DV2"), "none");
+  EXPECT_EQ(named("META2D"), "none");
+  EXPECT_EQ(named("MI "), "none");
+  EXPECT_EQ(named(""), "none");
 }
 
 TEST_F(Dispatch, TheWriterGetsTheFirstInputChildAndThePathUnchanged) {
@@ -79,7 +91,7 @@ TEST_F(Dispatch, TheWriterGetsTheFirstInputChildAndThePathUnchanged) {
   input.addChild("DRAWING");
   EXPECT_EQ(convert(), 1);
   EXPECT_EQ(gSeen.writers, 1);
-  EXPECT_EQ(gSeen.kind, outputWriterKind::me10);
+  EXPECT_EQ(gSeen.writerOf, kSecond);
   EXPECT_EQ(gSeen.input, figure);
   EXPECT_EQ(gSeen.path, "out/drawing");
   EXPECT_EQ(gSeen.progressCalls, 2);
@@ -150,7 +162,7 @@ TEST_F(Dispatch, LongErrorTextsAreCutSafely) {
 
 TEST_F(Dispatch, ANullProgressCallbackIsSkipped) {
   set("NAME", "MI");
-  EXPECT_EQ(convertRequest(request.node(), nullptr, &recordingFactory), 1);
+  EXPECT_EQ(convertRequest(request.node(), nullptr, kFormats), 1);
   EXPECT_EQ(gSeen.writers, 1);
   EXPECT_EQ(request.findChild("RESTEXT"), nullptr);
 }

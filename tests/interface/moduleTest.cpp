@@ -9,7 +9,7 @@
 #include "lorvane/metatree/memory/memManSystem.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaRegistry.h"
-#include "platform.h"
+#include "lorvane/cli/platform.h"
 #include "requestTrees.h"
 #include "testFiles.h"
 
@@ -92,7 +92,7 @@ TEST(Module, AnExceptionFromTheRuntimeIsCaughtByTheEntryPoints) {
   {
     metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
     metaObjectC(request.getOrAddChild("NAME")).setString("MI");
-    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(::testing::TempDir() + "module_exhausted.mi");
+    metaObjectC(request.getOrAddChild("OUTPUTLOCATION")).setString(testing::scratchPath("exhausted.mi"));
     metaObjectC input(request.getOrAddChild("INPUTDATA"));
     metaObjectC(metaObjectC(input.addChild("FIGURE")).getOrAddChild("NAME")).setString("F");
     // The request keeps the memory system alive while it refuses every block.
@@ -104,7 +104,6 @@ TEST(Module, AnExceptionFromTheRuntimeIsCaughtByTheEntryPoints) {
     EXPECT_EQ(caps, nullptr);
     EXPECT_EQ(result, 1);
   }
-  std::remove((::testing::TempDir() + "module_exhausted.mi").c_str());
   unloadModule(module);
 }
 

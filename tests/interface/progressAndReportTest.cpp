@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 
 namespace lorvane {
 namespace {
@@ -30,10 +30,10 @@ public:
   }
 };
 
-std::unique_ptr<conversionWriterC> steppingFactory(outputWriterKind, lorvaneProgressCallback progress,
-                                                   metaTreeC* request) {
+std::unique_ptr<conversionWriterC> steppingFactory(lorvaneProgressCallback progress, metaTreeC* request) {
   return std::make_unique<steppingWriterC>(progress, request);
 }
+constexpr outputFormatC kFormats[] = {{"META", nullptr, "", nullptr, "krv", nullptr, &steppingFactory}};
 
 class WriterBase : public ::testing::Test {
 protected:
@@ -41,7 +41,7 @@ protected:
     gCalls.clear();
     metaObjectC(request.getOrAddChild("NAME")).setString("META");
   }
-  void convert() { convertRequest(request.node(), &recordProgress, &steppingFactory); }
+  void convert() { convertRequest(request.node(), &recordProgress, kFormats); }
   std::string resultText() { return std::string(metaObjectC(request.findChild("RESTEXT")).getString().view()); }
   metaObjectC request = metaObjectVirtualDataBaseC::createTree("REQUEST", true);
 };

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <random>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 #include "requestTrees.h"
 #include "lorvane/metatree/metaTextReader.h"

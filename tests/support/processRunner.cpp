@@ -1,5 +1,7 @@
 #include "processRunner.h"
 
+#include "testFiles.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -39,11 +41,10 @@ std::string hostPath(const std::string& path) {
 std::string quoted(const std::string& path) { return "\"" + hostPath(path) + "\""; }
 
 processResultC runProcess(const std::string& commandLine) {
-  // Tests run in parallel processes: the capture files carry the test's name.
+  // The capture files are the running test's scratch files: unique to the
+  // test and the process, and swept when the test ends.
   static int counter = 0;
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::string name = test ? std::string(test->test_suite_name()) + "_" + test->name() : "process";
-  const std::string base = ::testing::TempDir() + "lorvane_" + name + "_" + std::to_string(++counter);
+  const std::string base = scratchPath("process_" + std::to_string(++counter));
   const std::string outPath = base + ".out";
   const std::string errPath = base + ".err";
   std::string full = commandLine + " > " + quoted(outPath) + " 2> " + quoted(errPath);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <vector>
 
 namespace lorvane::testing {
@@ -35,10 +36,23 @@ bool fileExists(const std::string& path) {
 
 namespace {
 
-// The start of the scratch names of a test: its suite and name, each
-// character that a file name may not hold made "_".
+// A mark of this process: two test runs on one machine (the release and
+// the sanitizer build under `ctest -j`, two CI jobs) run the same tests at
+// the same time and must not share a file.
+const std::string& processMark() {
+  static const std::string mark = [] {
+    std::random_device entropy;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%08x%08x", entropy(), entropy());
+    return std::string(digits);
+  }();
+  return mark;
+}
+
+// The start of the scratch names of a test: this process's mark, the test's
+// suite and name, each character that a file name may not hold made "_".
 std::string scratchPrefix(const ::testing::TestInfo& test) {
-  std::string prefix = "lorvane_";
+  std::string prefix = "lorvane_" + processMark() + "_";
   for (char c : std::string(test.test_suite_name()) + "." + test.name() + ".") {
     prefix += (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' ? c : '_';
   }
@@ -78,7 +92,7 @@ const bool gSweeperInstalled = [] {
 std::string scratchPath(const std::string& name) {
   (void)gSweeperInstalled;
   const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  if (!test) return ::testing::TempDir() + "lorvane_" + name;
+  if (!test) return ::testing::TempDir() + "lorvane_" + processMark() + "_" + name;
   gScratchUsed = true;
   return ::testing::TempDir() + scratchPrefix(*test) + name;
 }

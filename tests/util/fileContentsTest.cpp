@@ -1,4 +1,5 @@
 #include "lorvane/util/fileContents.h"
+#include "testFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ namespace lorvane {
 namespace {
 
 TEST(FileContents, EveryByteComesBackUntranslatedAcrossReadPieces) {
-  const std::string path = ::testing::TempDir() + "lorvane_file_contents.bin";
+  const std::string path = testing::scratchPath("contents.bin");
   // Longer than one piece of the read loop, with CR LF and NUL bytes inside.
   std::string written(3 << 20, 'x');
   written.replace(5, 4, std::string("\r\n\0\x1a", 4));
@@ -26,7 +27,7 @@ TEST(FileContents, EveryByteComesBackUntranslatedAcrossReadPieces) {
 }
 
 TEST(FileContents, AMissingFileIsNamedInTheError) {
-  const std::string path = ::testing::TempDir() + "lorvane_no_such_file";
+  const std::string path = testing::scratchPath("no_such_file");
   std::string bytes;
   std::string error;
   EXPECT_FALSE(readFileContents(path, bytes, error));

@@ -1,6 +1,7 @@
 #include "lorvane/util/textFileWriter.h"
 
 #include "lorvane/util/fileContents.h"
+#include "testFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,8 @@
 namespace lorvane {
 namespace {
 
-std::string scratchPath(const char* name) { return ::testing::TempDir() + name; }
-
 TEST(TextFileWriter, EveryLineFeedReachesTheDiskAsCarriageReturnLineFeed) {
-  const std::string path = scratchPath("lines.txt");
+  const std::string path = testing::scratchPath("lines.txt");
   {
     textFileWriterC out;
     ASSERT_TRUE(out.open(path));
@@ -29,7 +28,7 @@ TEST(TextFileWriter, EveryLineFeedReachesTheDiskAsCarriageReturnLineFeed) {
 }
 
 TEST(TextFileWriter, LargeOutputCrossesTheBufferIntact) {
-  const std::string path = scratchPath("large.txt");
+  const std::string path = testing::scratchPath("large.txt");
   std::string expected;
   {
     textFileWriterC out;
@@ -45,7 +44,7 @@ TEST(TextFileWriter, LargeOutputCrossesTheBufferIntact) {
 }
 
 TEST(TextFileWriter, WhatWasWrittenBeforeAnExceptionIsKept) {
-  const std::string path = scratchPath("unwound.txt");
+  const std::string path = testing::scratchPath("unwound.txt");
   try {
     textFileWriterC out;
     ASSERT_TRUE(out.open(path));
@@ -58,7 +57,7 @@ TEST(TextFileWriter, WhatWasWrittenBeforeAnExceptionIsKept) {
 }
 
 TEST(TextFileWriter, AnExistingFileIsEmptied) {
-  const std::string path = scratchPath("emptied.txt");
+  const std::string path = testing::scratchPath("emptied.txt");
   {
     textFileWriterC out;
     ASSERT_TRUE(out.open(path));
@@ -74,7 +73,7 @@ TEST(TextFileWriter, AnExistingFileIsEmptied) {
 
 TEST(TextFileWriter, AMissingFolderCannotBeOpened) {
   textFileWriterC out;
-  EXPECT_FALSE(out.open(scratchPath("no/such/folder/file.txt")));
+  EXPECT_FALSE(out.open(testing::scratchPath("no/such/folder/file.txt")));
   EXPECT_FALSE(out.isOpen());
 }
 

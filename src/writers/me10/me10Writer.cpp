@@ -18,16 +18,9 @@ constexpr double kModelShare = 60.0;
 
 }  // namespace
 
-int ME10Writer::run(metaTreeC* input, const std::string& outputPath) {
-  reportProgress(0.0);
-  if (meter().detailed()) meter().beginPhase(0.0, kModelShare, measureDrawing(input).items);
-  if (isDrawingNode(input)) {
-    processDrawing(input);
-  } else if (isFigureNode(input)) {
-    processFigure(input);
-  } else {
-    reportError("Fehler in der Metadatei!");
-  }
+double ME10Writer::conversionShare() const { return kModelShare; }
+
+outputOutcome ME10Writer::finishOutput(const std::string& outputPath) {
   // Pruning may free the part being filled.
   currentPart_ = nullptr;
 
@@ -38,20 +31,7 @@ int ME10Writer::run(metaTreeC* input, const std::string& outputPath) {
   watch.to = 100.0;
   watch.unrepresentable = [this](unrepresentableKind kind, std::string_view figure, std::size_t position,
                                  const char* record) { reportUnrepresentable(kind, figure, position, record); };
-  int result = -1;
-  switch (writeMiFile(*this, outputPath, localTimestamp(), watch)) {
-    case miFileResult::written:
-      result = 1;
-      break;
-    case miFileResult::notCreated:
-      reportError("Datei %s konnte nicht erzeugt werden!", outputPath.c_str());
-      break;
-    case miFileResult::notWritten:
-      reportError("Datei %s konnte nicht geschrieben werden!", outputPath.c_str());
-      break;
-  }
-  reportProgress(100.0);
-  return result;
+  return writeMiFile(*this, outputPath, localTimestamp(), watch);
 }
 
 void ME10Writer::processDrawing(metaTreeC* node) {

@@ -328,15 +328,15 @@ private:
 
 }  // namespace
 
-miFileResult writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when,
+outputOutcome writeMiFile(ME10Model& model, const std::string& path, const miTimestamp& when,
                          const miFileWatchC& watch) {
   model.pruneParts();
   model.numberRecords();
   model.restartNumbers();
   auto file = std::make_unique<textFileWriterC>();
-  if (!file->open(path)) return miFileResult::notCreated;
+  if (!file->open(path)) return outputOutcome::notCreated;
   miFileWriterC(model, *file, watch).write(when);
-  return file->close() ? miFileResult::written : miFileResult::notWritten;
+  return file->close() ? outputOutcome::written : outputOutcome::notWritten;
 }
 
 }  // namespace lorvane

@@ -28,31 +28,20 @@ std::string integerField(const char* format, int value) {
 
 }  // namespace
 
-int meta2dWriterC::run(metaTreeC* input, const std::string& outputPath) {
-  reportProgress(0.0);
-  if (!out_.open(outputPath)) {
-    reportError("Datei %s konnte nicht erzeugt werden!", outputPath.c_str());
-    reportProgress(100.0);
-    return -1;
-  }
-  if (meter().detailed()) meter().beginPhase(0.0, 100.0, measureDrawing(input).items);
-  int result = 1;
-  if (isDrawingNode(input)) {
-    writeDrawing(input);
-    out_.line("EOF");
-  } else if (isFigureNode(input)) {
-    writeFigure(input);
-    out_.line("EOF");
-  } else {
-    reportError("Fehler in der Metadatei!");
-    result = -1;
-  }
-  if (!out_.close()) {
-    reportError("Datei %s konnte nicht geschrieben werden!", outputPath.c_str());
-    result = -1;
-  }
-  reportProgress(100.0);
-  return result;
+bool meta2dWriterC::openOutput(const std::string& outputPath) { return out_.open(outputPath); }
+
+void meta2dWriterC::convertDrawing(metaTreeC* drawing) {
+  writeDrawing(drawing);
+  out_.line("EOF");
+}
+
+void meta2dWriterC::convertFigure(metaTreeC* figure) {
+  writeFigure(figure);
+  out_.line("EOF");
+}
+
+outputOutcome meta2dWriterC::finishOutput(const std::string&) {
+  return out_.close() ? outputOutcome::written : outputOutcome::notWritten;
 }
 
 void meta2dWriterC::writeNameLine(std::string_view name) {

@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
 #include "lorvane/document/modelRegistration.h"

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "me10TestSupport.h"
 #include "requestTrees.h"
 #include "lorvane/metatree/metaTextReader.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "lorvane/metatree/metaTextWriter.h"
@@ -30,7 +30,7 @@ struct runC {
 };
 
 runC convert(const std::string& drawing, bool progressDetail = false, const std::string& path = "") {
-  const std::string output = path.empty() ? ::testing::TempDir() + "meta2d_report.krv" : path;
+  const std::string output = path.empty() ? testing::scratchPath("report.krv") : path;
   metaObjectC request = testing::conversionRequest(drawing, "META", output, {progressDetail});
   metaObjectC input(request.findChild("INPUTDATA"));
   gProgress.clear();

@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 
-#include "lorvane/interface/builtInWriters.h"
+#include "lorvane/module/builtInFormats.h"
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTextReader.h"
 #include "requestTrees.h"
@@ -34,7 +34,7 @@ struct conversionC {
   std::string file;
 
   // The drawing in the text form becomes the first child of INPUTDATA.
-  conversionC(const std::string& drawing, std::string output = ::testing::TempDir() + "meta2d_test.krv",
+  conversionC(const std::string& drawing, std::string output = testing::scratchPath("test.krv"),
               const char* format = "META")
       : path(std::move(output)) {
     std::remove(path.c_str());
@@ -64,9 +64,9 @@ TEST(Meta2dWriter, AFigureInputNamesTheFileAfterItself) {
 TEST(Meta2dWriter, ViewNumberMinusOneSuppressesTheViewLine) {
   conversionC none(R"(FIGURE{NAME{"V"} ANSICHTNO{-1}})");
   EXPECT_EQ(none.file, crlfLines({"915 V", "914 V", "511 V", "EOF"}));
-  conversionC zero(R"(FIGURE{NAME{"V"} ANSICHTNO{0}})", ::testing::TempDir() + "zero.krv");
+  conversionC zero(R"(FIGURE{NAME{"V"} ANSICHTNO{0}})", testing::scratchPath("zero.krv"));
   EXPECT_EQ(zero.file, crlfLines({"915 V", "914 V", "918 0_V", "511 V", "EOF"}));
-  conversionC seven(R"(FIGURE{NAME{"V"} ANSICHTNO{-7.9}})", ::testing::TempDir() + "seven.krv");
+  conversionC seven(R"(FIGURE{NAME{"V"} ANSICHTNO{-7.9}})", testing::scratchPath("seven.krv"));
   EXPECT_EQ(seven.file, crlfLines({"915 V", "914 V", "918 -7_V", "511 V", "EOF"}));
 }
 
@@ -228,7 +228,7 @@ TEST(Meta2dWriter, NoInputAtAllIsRejectedToo) {
 }
 
 TEST(Meta2dWriter, AFileInAMissingFolderIsReportedWithItsPath) {
-  const std::string path = ::testing::TempDir() + "no-such-folder/out.krv";
+  const std::string path = testing::scratchPath("no-such-folder/out.krv");
   conversionC c(R"(FIGURE{NAME{"F"}})", path);
   EXPECT_EQ(c.resultText(), "Datei " + path + " konnte nicht erzeugt werden!");
   EXPECT_EQ(gProgressCalls, 2);
@@ -252,7 +252,7 @@ TEST(Meta2dWriter, AWriteErrorIsReported) {
 
 TEST(Meta2dWriter, FormatNamesInAnyCaseSelectTheWriter) {
   for (const char* name : {"meta", "Meta2dV1"}) {
-    conversionC c(R"(DRAWING{NAME{"x"}})", ::testing::TempDir() + "case.krv", name);
+    conversionC c(R"(DRAWING{NAME{"x"}})", testing::scratchPath("case.krv"), name);
     EXPECT_EQ(c.file, crlfLines({"915 x", "EOF"})) << name;
   }
 }
