@@ -24,8 +24,11 @@ constexpr optionC kPreviewOptions[] = {
      "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
      "colours, line types); see lorvane formats"},
     formatOption(optionKind::choice, "svg|png",
-                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); without it an output ending in "
+                 "svg (default) or png (where the tool is built with cairo); without it an output ending in "
                  ".png is PNG; an output whose extension is not the format's is refused"),
+    {"width", '\0', optionKind::value, "PX",
+     "the PNG picture's width in pixels, 16 to 32767 (default: the SVG's size, 1000 for the drawing's longer "
+     "side)"},
     {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
     {"warn-size", '\0', optionKind::value, "MB",
      "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
@@ -56,6 +59,15 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
   }
   // Without --format an output ending in .png asks for PNG.
   if (!arguments.has("format") && endsWithPng(options.output)) options.picture.png = true;
+  if (options.picture.width > 0 && !options.picture.png) {
+    printError("--width sizes a PNG picture; an SVG picture scales by itself");
+    return false;
+  }
+  // Said before a long conversion, not after it.
+  if (options.picture.png && !canRasterise(error)) {
+    printError(error);
+    return false;
+  }
   return true;
 }
 
@@ -149,14 +161,12 @@ int runPreview(const argumentsC& arguments) {
   svg.labels = options.picture.labels;
   preview::svgStatsC stats;
   const auto start = std::chrono::steady_clock::now();
-  std::string picture = preview::writeSvg(scene, svg, &stats);
-  if (options.picture.png) {
-    std::string png;
-    if (!rasteriseSvg(picture, png, error)) {
-      printError(error);
-      return kExitUsage;
-    }
-    picture = std::move(png);
+  std::string picture;
+  if (!options.picture.png) {
+    picture = preview::writeSvg(scene, svg, &stats);
+  } else if (!rasteriseScene(scene, svg, options.picture.width, picture, error)) {
+    printError(error);
+    return kExitUsage;
   }
   if (!output.write(picture, error) || !output.commit(error)) {
     printError(error);
