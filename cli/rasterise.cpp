@@ -4,10 +4,12 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <string_view>
+#include <vector>
 
 #include "lorvane/preview/pictureLayout.h"
 #include "lorvane/preview/svgGeometry.h"
@@ -28,6 +30,9 @@ constexpr std::size_t elementsPerStroke = 8192;
 // Where the pen stands close enough to an element's start, in pixels, the
 // element continues the subpath, so that a dash runs on along a chain.
 constexpr double joinPixels = 0.02;
+// Lines covering the drawing this many times over are painted without
+// smoothing.
+constexpr double saturatedCoverage = 8;
 
 double radiansOf(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
@@ -62,7 +67,15 @@ class painterC {
     cairo_rectangle(cr_, layout_.drawingX, 0, layout_.drawingWidth, layout_.drawingHeight);
     cairo_clip(cr_);
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
+    // Where the lines would cover the drawing many times over, smoothing
+    // their edges shows nothing and takes most of the time: a random
+    // drawing of a million items paints its lines in a ninth of the time
+    // without.
+    if (inkPixels() > saturatedCoverage * layout_.drawingWidth * layout_.drawingHeight) {
+      cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
+    }
     paintLines();
+    cairo_set_antialias(cr_, CAIRO_ANTIALIAS_DEFAULT);
     setFont(cr_, 1, false);
     for (const elementC& element : scene_.elements) {
       if (element.kind == elementKind::text && preview::svg::isDrawable(element)) paintText(element);
@@ -84,6 +97,31 @@ class painterC {
     double y = 0;
     cairo_get_current_point(cr_, &x, &y);
     return std::fabs(x - point.x) <= joinPixels && std::fabs(y - point.y) <= joinPixels;
+  }
+
+  // The area the lines and arcs would cover, in pixels: their lengths
+  // times their widths.
+  double inkPixels() const {
+    std::vector<double> widths;
+    for (const preview::styleC& style : scene_.styles) {
+      widths.push_back(std::max(preview::svg::lookOf(style).pixels, 1.0));
+    }
+    double ink = 0;
+    for (const elementC& element : scene_.elements) {
+      if (element.kind == elementKind::text || element.style >= scene_.styles.size() ||
+          !preview::svg::isDrawable(element)) {
+        continue;
+      }
+      double length = 0;
+      if (element.kind == elementKind::line) {
+        length = std::hypot(element.b.x - element.a.x, element.b.y - element.a.y);
+      } else {
+        const double sweep = element.kind == elementKind::circle ? 360 : preview::svg::arcSweep(element);
+        length = element.radius * radiansOf(std::min(sweep, 360.0));
+      }
+      ink += length / layout_.unitsPerPixel * widths[element.style];
+    }
+    return ink;
   }
 
   // Lines, arcs and circles in scene order, stroked once per run of one
