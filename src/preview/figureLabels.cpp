@@ -9,11 +9,11 @@ namespace lorvane::preview::svg {
 
 namespace {
 
-constexpr double gapPixels = 4;
+// Between a label and its figure's box, and the side of the cells that
+// placed labels are filed by, in screen pixels.
+constexpr double gapPixels = 4, cellPixels = 32;
 // A label's glyphs above and below its baseline, in label heights.
-constexpr double ascent = 0.95;
-constexpr double descent = 0.25;
-constexpr double cellPixels = 32;
+constexpr double ascent = 0.95, descent = 0.25;
 
 struct spanC {
   double left = 0;

@@ -1,6 +1,7 @@
 #include "svgLegend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -201,14 +202,17 @@ void appendColour(std::string& out, const char* name, std::string_view colour) {
   out += '"';
 }
 
+// A box's corner and size, or a line's two ends, under the element's names.
+void appendPlace(std::string& out, const std::array<const char*, 4>& names, const legendMarkC& mark) {
+  const double values[] = {mark.x, mark.y, mark.x2, mark.y2};
+  for (std::size_t k = 0; k < names.size(); ++k) appendFixedAttribute(out, names[k], values[k]);
+}
+
 void appendMark(std::string& out, const legendMarkC& mark) {
   switch (mark.what) {
     case legendMarkC::kind::box:
       out += "<rect";
-      appendFixedAttribute(out, "x", mark.x);
-      appendFixedAttribute(out, "y", mark.y);
-      appendFixedAttribute(out, "width", mark.x2);
-      appendFixedAttribute(out, "height", mark.y2);
+      appendPlace(out, {"x", "y", "width", "height"}, mark);
       appendColour(out, "fill", mark.fill);
       appendColour(out, "stroke", mark.stroke);
       if (mark.strokePixels != 1) appendFixedAttribute(out, "stroke-width", mark.strokePixels);
@@ -216,10 +220,7 @@ void appendMark(std::string& out, const legendMarkC& mark) {
       return;
     case legendMarkC::kind::line:
       out += "<line";
-      appendFixedAttribute(out, "x1", mark.x);
-      appendFixedAttribute(out, "y1", mark.y);
-      appendFixedAttribute(out, "x2", mark.x2);
-      appendFixedAttribute(out, "y2", mark.y2);
+      appendPlace(out, {"x1", "y1", "x2", "y2"}, mark);
       appendColour(out, "stroke", mark.stroke);
       appendFixedAttribute(out, "stroke-width", mark.strokePixels);
       if (!mark.dash.empty()) {
