@@ -24,6 +24,8 @@ using preview::pictureLayoutC;
 using preview::pointC;
 
 constexpr int largestSide = 32767;  // cairo's image surfaces
+// Four bytes a pixel: a gigabyte at most, on machines shared with others.
+constexpr long long largestArea = 16384LL * 16384;
 // Lines of one style are stroked in pieces of this many elements, which
 // bounds the memory of cairo's path on a drawing of millions.
 constexpr std::size_t elementsPerStroke = 8192;
@@ -288,10 +290,11 @@ bool rasteriseScene(const preview::sceneC& scene, const preview::svgOptionsC& op
   const double factor = width > 0 ? width / layout.width : 1;
   const double pixelsWide = width > 0 ? width : std::ceil(layout.width);
   const double pixelsHigh = std::ceil(layout.height * factor);
-  if (pixelsWide > largestSide || pixelsHigh > largestSide) {
+  if (pixelsWide > largestSide || pixelsHigh > largestSide || pixelsWide * pixelsHigh > largestArea) {
     error = "a picture of " + std::to_string(static_cast<long long>(pixelsWide)) + " x " +
             std::to_string(static_cast<long long>(pixelsHigh)) + " pixels is larger than PNG output draws (" +
-            std::to_string(largestSide) + " pixels a side); give a smaller --width";
+            std::to_string(largestSide) + " pixels a side, " + std::to_string(largestArea / 1000000) +
+            " million in all); give a smaller --width";
     return false;
   }
   const std::unique_ptr<cairo_surface_t, surfaceDeleterC> surface(cairo_image_surface_create(

@@ -16,8 +16,8 @@ bool canRasterise(std::string& error);
 // The PNG bytes of the scene as writeSvg with these options shows it.
 // width: the picture's width in pixels, scaling everything alike; 0 keeps
 // the SVG's own size. False with error set when the build has no cairo,
-// the picture is larger than cairo paints (32767 pixels a side) or memory
-// runs out.
+// the picture is larger than cairo paints (32767 pixels a side) or than
+// the tool allows (16384 x 16384 pixels in all), or memory runs out.
 bool rasteriseScene(const preview::sceneC& scene, const preview::svgOptionsC& options, int width, std::string& png,
                     std::string& error);
 
