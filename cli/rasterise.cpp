@@ -8,6 +8,8 @@
 #include <cmath>
 #include <memory>
 #include <numbers>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -35,6 +37,8 @@ constexpr double joinPixels = 0.02;
 // Lines covering the drawing this many times over are painted without
 // smoothing.
 constexpr double saturatedCoverage = 8;
+// Arcs of a larger radius, in pixels, are painted as their chord.
+constexpr double straightRadiusPixels = 1e6;
 
 double radiansOf(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
@@ -70,8 +74,8 @@ class painterC {
     cairo_clip(cr_);
     cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
     // Where the lines would cover the drawing many times over, smoothing
-    // their edges shows nothing and takes most of the time: a random
-    // drawing of a million items paints its lines in a ninth of the time
+    // their edges shows nothing and takes most of the time: the lines of
+    // a random drawing of 100,000 items are painted in a fifth of the time
     // without.
     if (inkPixels() > saturatedCoverage * layout_.drawingWidth * layout_.drawingHeight) {
       cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
@@ -176,6 +180,13 @@ class painterC {
     const double start = -radiansOf(element.startAngle);
     const double end = sweep >= 360.0 ? start - 2 * std::numbers::pi : start - radiansOf(sweep);
     const double radius = element.radius * scale;
+    // An arc about a far centre is straight on screen, and its numbers
+    // would overflow cairo's fixed-point coordinates.
+    if (radius > straightRadiusPixels) {
+      if (!atPen(from)) cairo_move_to(cr_, from.x, from.y);
+      cairo_line_to(cr_, to.x, to.y);
+      return;
+    }
     if (atPen(to) && !atPen(from)) {
       cairo_arc(cr_, centre.x, centre.y, radius, end, start);
       return;
