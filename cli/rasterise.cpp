@@ -37,8 +37,10 @@ constexpr double joinPixels = 0.02;
 // Lines covering the drawing this many times over are painted without
 // smoothing.
 constexpr double saturatedCoverage = 8;
-// Arcs of a larger radius, in pixels, are painted as their chord.
-constexpr double straightRadiusPixels = 1e6;
+// Arcs of a larger radius, in pixels, would overflow cairo's fixed-point
+// coordinates (24 bits before the point) with their centre.
+constexpr double farRadiusPixels = 4e6;
+constexpr int flatArcPieces = 16;
 
 double radiansOf(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
@@ -180,11 +182,8 @@ class painterC {
     const double start = -radiansOf(element.startAngle);
     const double end = sweep >= 360.0 ? start - 2 * std::numbers::pi : start - radiansOf(sweep);
     const double radius = element.radius * scale;
-    // An arc about a far centre is straight on screen, and its numbers
-    // would overflow cairo's fixed-point coordinates.
-    if (radius > straightRadiusPixels) {
-      if (!atPen(from)) cairo_move_to(cr_, from.x, from.y);
-      cairo_line_to(cr_, to.x, to.y);
+    if (radius > farRadiusPixels) {
+      addFlatArc(from, to, centre, radius);
       return;
     }
     if (atPen(to) && !atPen(from)) {
@@ -193,6 +192,36 @@ class painterC {
     }
     if (!atPen(from)) cairo_new_sub_path(cr_);
     cairo_arc_negative(cr_, centre.x, centre.y, radius, start, end);
+  }
+
+  // An arc about a far centre, as lines through points of its bow: each
+  // point's height above the chord from the difference of two squares,
+  // which stays exact however far the centre lies. A short arc's sweep
+  // is at most a few degrees here.
+  void addFlatArc(const pointC& from, const pointC& to, const pointC& centre, double radius) {
+    const double dx = to.x - from.x;
+    const double dy = to.y - from.y;
+    const double half = std::hypot(dx, dy) / 2;
+    // The bow bulges away from the centre.
+    double nx = -dy;
+    double ny = dx;
+    const double midX = from.x + dx / 2;
+    const double midY = from.y + dy / 2;
+    if (nx * (midX - centre.x) + ny * (midY - centre.y) < 0) {
+      nx = -nx;
+      ny = -ny;
+    }
+    const double length = std::hypot(nx, ny);
+    if (!atPen(from)) cairo_move_to(cr_, from.x, from.y);
+    for (int k = 1; k <= flatArcPieces; ++k) {
+      const double t = static_cast<double>(k) / flatArcPieces;
+      const double along = (t - 0.5) * 2 * half;
+      const double height = length > 0 ? (half * half - along * along) /
+                                             (std::sqrt(radius * radius - along * along) +
+                                              std::sqrt(radius * radius - half * half)) / length
+                                       : 0;
+      cairo_line_to(cr_, from.x + dx * t + nx * height, from.y + dy * t + ny * height);
+    }
   }
 
   // A text as the SVG sets it: its lines from the block's first baseline,
