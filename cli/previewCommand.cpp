@@ -29,7 +29,7 @@ constexpr optionC kPreviewOptions[] = {
     {"width", '\0', optionKind::value, "PX",
      "the PNG picture's width in pixels, 16 to 32767 (default: the SVG's size, 1000 for the drawing's longer "
      "side)"},
-    {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
+    {"no-labels", '\0', optionKind::flag, nullptr, "no figure names beside the figures"},
     {"warn-size", '\0', optionKind::value, "MB",
      "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
 };
@@ -61,11 +61,6 @@ bool takeOptions(const argumentsC& arguments, previewOptionsC& options) {
   if (!arguments.has("format") && endsWithPng(options.output)) options.picture.png = true;
   if (options.picture.width > 0 && !options.picture.png) {
     printError("--width sizes a PNG picture; an SVG picture scales by itself");
-    return false;
-  }
-  // Said before a long conversion, not after it.
-  if (options.picture.png && !canRasterise(error)) {
-    printError(error);
     return false;
   }
   return true;
@@ -116,6 +111,11 @@ int runPreview(const argumentsC& arguments) {
     return kExitUsage;
   }
   if (!extensionFitsFormat(options)) return kExitUsage;
+  // Said before a long conversion, not after it.
+  if (options.picture.png && !canRasterise(error)) {
+    printError(error);
+    return kExitUsage;
+  }
   inputStreamC stream;
   if (!stream.open(options.input, error)) {
     printError(error);
