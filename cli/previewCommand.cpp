@@ -93,10 +93,11 @@ const outputFormatC* viaFormat(const formatTableC& formats, const std::string& v
 
 const commandSyntaxC kPreviewSyntax{
     kPreviewOptions, inputCount::one,
-    "Draws INPUT as one SVG file: a drawing in the text form, a written META2D\n"
-    "file or a written MI file, told apart by their content (- reads standard\n"
-    "input). A drawing is drawn as the plug-in writes it (figures placed, other\n"
-    "shapes approximated by lines and arcs); the input file is not changed.\n",
+    "Draws INPUT as one picture, SVG or PNG: a drawing in the text form, a written\n"
+    "META2D file or a written MI file, told apart by their content (- reads\n"
+    "standard input). A drawing is drawn as the plug-in writes it (figures\n"
+    "placed, other shapes approximated by lines and arcs); the input file is not\n"
+    "changed.\n",
     "exit status: 0 drawn, 1 the plug-in reported a failure, 2 usage error, a\n"
     "file that cannot be read (the message names its line) or an output that\n"
     "cannot be written\n"};
