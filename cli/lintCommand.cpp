@@ -25,8 +25,10 @@ const commandSyntaxC kLintSyntax{
     "and reports, one a line as FILE:LINE: severity: message [CODE], what the\n"
     "writers would silently read as something else: unknown or repeated keys,\n"
     "values of the wrong kind, numbers the files cannot hold, degenerate shapes,\n"
-    "table identifications that yield nothing. docs/drawing-format.md lists the\n"
-    "codes.\n",
+    "table identifications that yield nothing. The reference lists the codes:\n"
+    "share/doc/lorvane/drawing-format.md under the folder the tool is installed\n"
+    "in (PREFIX/bin/lorvane: PREFIX/share/doc/lorvane/), docs/drawing-format.md\n"
+    "in the sources.\n",
     "exit status: 0 no errors or warnings (notes allowed), 1 errors or warnings,\n"
     "2 usage error or an input that cannot be read\n"};
 

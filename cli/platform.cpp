@@ -14,11 +14,8 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
-#  include <spawn.h>
 #  include <sys/stat.h>
-#  include <sys/wait.h>
 #  include <unistd.h>
-extern char** environ;
 #endif
 
 namespace lorvane::cli {
@@ -37,8 +34,6 @@ struct cleanupSlotC {
 };
 
 cleanupSlotC gCleanup[kCleanupSlots];
-// The program runProgram waits for (a process id; 0 for none).
-std::atomic<long long> gChild{0};
 
 void removeRegisteredFiles();
 
@@ -137,26 +132,6 @@ bool standardInputIdentity(fileIdentityC& identity) {
   return identityOfHandle(input, identity);
 }
 
-// cmd.exe takes a double-quoted argument as it is, but has no way to quote
-// a double quote, and expands %NAME% even inside quotes.
-static bool quoteArgument(std::string& command, const std::string& argument, std::string& error) {
-  if (argument.find_first_of("\"%") != std::string::npos) {
-    error = "cannot pass " + argument + " to another program (it holds \" or %)";
-    return false;
-  }
-  command += '"';
-  command += argument;
-  command += '"';
-  return true;
-}
-
-static const char* discardOutput(bool quiet) { return quiet ? " >NUL 2>&1" : " >NUL"; }
-
-// cmd /c drops the first and the last quote of a command line that starts
-// with one: the whole line goes into one more pair. A program started so
-// shares the console and gets its Ctrl-C itself.
-static int runCommandLine(const std::string& command) { return std::system(("\"" + command + "\"").c_str()); }
-
 namespace {
 
 void removeRegisteredFiles() {
@@ -191,8 +166,6 @@ void removeRegisteredFiles() {
 // the default on entry: raising the signal again ends the tool by it, so
 // that its parent sees the signal (a shell: status 128 + its number).
 extern "C" void onInterruption(int signal) {
-  const auto child = static_cast<pid_t>(gChild.load());
-  if (child > 0) kill(child, SIGTERM);
   removeRegisteredFiles();
   raise(signal);
 }
@@ -264,56 +237,6 @@ bool standardInputIdentity(fileIdentityC& identity) {
   return true;
 }
 
-// In single quotes the shell takes every character as it is; a single
-// quote itself ends the quotes, is escaped and opens them again.
-static bool quoteArgument(std::string& command, const std::string& argument, std::string&) {
-  command += '\'';
-  for (const char c : argument) {
-    if (c == '\'') command += "'\\''";
-    else command += c;
-  }
-  command += '\'';
-  return true;
-}
-
-static const char* discardOutput(bool quiet) { return quiet ? " >/dev/null 2>&1" : " >/dev/null"; }
-
-// Through the shell, which becomes the program (exec): the process waited
-// for is the program itself, which an interruption can end.
-static int runCommandLine(const std::string& command) {
-  const std::string line = "exec " + command;
-  char shell[] = "/bin/sh";
-  char option[] = "-c";
-  char* arguments[] = {shell, option, const_cast<char*>(line.c_str()), nullptr};
-  pid_t child = 0;
-  if (posix_spawn(&child, "/bin/sh", nullptr, nullptr, arguments, environ) != 0) return -1;
-  gChild.store(child);
-  int status = 0;
-  pid_t waited;
-  do {
-    waited = waitpid(child, &status, 0);
-  } while (waited == -1 && errno == EINTR);
-  gChild.store(0);
-  if (waited == -1 || !WIFEXITED(status)) return -1;
-  // 127: the shell found no such program.
-  return WEXITSTATUS(status);
-}
-
 #endif
-
-int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
-               std::string& error) {
-  std::string command;
-  if (!quoteArgument(command, program, error)) return -1;
-  for (const std::string& argument : arguments) {
-    command += ' ';
-    if (!quoteArgument(command, argument, error)) return -1;
-  }
-  command += discardOutput(quiet);
-  std::fflush(nullptr);
-  const int status = runCommandLine(command);
-  if (status < 0) error = "cannot run " + program;
-  return status;
-}
 
 }  // namespace lorvane::cli

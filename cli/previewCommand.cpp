@@ -30,9 +30,12 @@ constexpr optionC kPreviewOptions[] = {
      "the format a drawing is drawn through, any case: META2D (default, line kinds and cut-outs) or MI (layers, "
      "colours, line types); see lorvane formats"},
     formatOption(optionKind::choice, "svg|png",
-                 "svg (default) or png, drawn by rsvg-convert (Debian: librsvg2-bin); without it an output ending in "
+                 "svg (default) or png (where the tool is built with cairo); without it an output ending in "
                  ".png is PNG; an output whose extension is not the format's is refused"),
-    {"no-labels", '\0', optionKind::flag, nullptr, "no figure names above the figures"},
+    {"width", '\0', optionKind::value, "PX",
+     "the PNG picture's width in pixels, 16 to 32767 (default: the SVG's size, 1000 for the drawing's longer "
+     "side)"},
+    {"no-labels", '\0', optionKind::flag, nullptr, "no figure names beside the figures"},
     {"warn-size", '\0', optionKind::value, "MB",
      "tell what was drawn and how long a browser may take when the SVG file is larger (default 20)"},
 };
@@ -80,6 +83,10 @@ bool targetOf(const std::string& input, const argumentsC& arguments, outputFolde
   }
   // Without --format an output ending in .png asks for PNG.
   if (!arguments.has("format")) options.picture.png = endsWithPng(options.output);
+  if (options.picture.width > 0 && !options.picture.png) {
+    printError("--width sizes a PNG picture; an SVG picture scales by itself");
+    return false;
+  }
   return true;
 }
 
@@ -119,6 +126,11 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
     return kExitUsage;
   }
   if (!extensionFitsFormat(options)) return kExitUsage;
+  // Said before a long conversion, not after it.
+  if (options.picture.png && !canRasterise(error)) {
+    printError(error);
+    return kExitUsage;
+  }
   inputStreamC stream;
   if (!stream.open(options.input, error)) {
     printError(error);
@@ -163,14 +175,12 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
   svg.title = title;
   svg.labels = options.picture.labels;
   preview::svgStatsC stats;
-  std::string picture = preview::writeSvg(scene, svg, &stats);
-  if (options.picture.png) {
-    std::string png;
-    if (!rasteriseSvg(picture, png, error)) {
-      printError(error);
-      return kExitUsage;
-    }
-    picture = std::move(png);
+  std::string picture;
+  if (!options.picture.png) {
+    picture = preview::writeSvg(scene, svg, &stats);
+  } else if (!rasteriseScene(scene, svg, options.picture.width, picture, error)) {
+    printError(error);
+    return kExitUsage;
   }
   if (!output.write(picture, error) || !output.commit(error)) {
     printError(error);

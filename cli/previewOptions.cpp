@@ -10,6 +10,15 @@ namespace lorvane::cli {
 bool readPictureOptions(const argumentsC& arguments, pictureOptionsC& options, std::string& error) {
   options.labels = !arguments.has("no-labels");
   options.png = arguments.value("format") == "png";
+  if (arguments.has("width")) {
+    const std::string value = arguments.value("width");
+    const auto result = std::from_chars(value.data(), value.data() + value.size(), options.width);
+    if (result.ec != std::errc{} || result.ptr != value.data() + value.size() || options.width < 16 ||
+        options.width > 32767) {
+      error = "--width takes the picture's width in pixels, 16 to 32767, not " + value;
+      return false;
+    }
+  }
   if (!arguments.has("warn-size")) return true;
   const std::string value = arguments.value("warn-size");
   double megabytes = 0;

@@ -19,6 +19,10 @@ install(TARGETS lorvane_runtime lorvane_plugin_api EXPORT LorvaneTargets
   FILE_SET version DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(TARGETS lorvane_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(TARGETS lorvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The reference beside the tool: lint's help names this folder.
+set(LORVANE_DOC_DIR ${CMAKE_INSTALL_DATAROOTDIR}/doc/lorvane)
+install(FILES ${PROJECT_SOURCE_DIR}/docs/drawing-format.md DESTINATION ${LORVANE_DOC_DIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/pictures DESTINATION ${LORVANE_DOC_DIR})
 
 
 set(LORVANE_PLUGIN_INSTALL_PATH ${CMAKE_INSTALL_LIBDIR}/lorvane_plugin${CMAKE_SHARED_MODULE_SUFFIX})

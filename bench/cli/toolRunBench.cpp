@@ -5,6 +5,8 @@
 // at the end each conversion's time as a multiple of print's and its peak
 // memory as a multiple of the input file's bytes.
 //
+// And the preview of that drawing as PNG against SVG.
+//
 // And a catalogue: 2,000 small drawings converted to MI by one call against
 // the same files in calls of 100, to show that one call costs its inputs
 // and a constant (--benchmark_filter=Catalogue runs only this).
@@ -53,6 +55,7 @@ void runTool(benchmark::State& state, std::vector<std::string> arguments) {
   arguments.push_back(input);
   const std::string output = bench::scratchOutputPath("lorvane_tool_run.out");
   double peak = 0;
+  double cpu = 0;
   for (auto _ : state) {
     const bench::childRunC run = bench::runChild(arguments, output);
     if (run.exitCode != 0) {
@@ -61,7 +64,9 @@ void runTool(benchmark::State& state, std::vector<std::string> arguments) {
     }
     state.SetIterationTime(run.seconds);
     peak = std::max(peak, run.peakKilobytes);
+    cpu += run.cpuSeconds;
   }
+  state.counters["cpu_s"] = benchmark::Counter(cpu, benchmark::Counter::kAvgIterations);
   const auto inputBytes = static_cast<double>(bench::fileSize(input));
   state.counters["input_MB"] = inputBytes / 1e6;
   state.counters["peak_MB"] = peak * 1024 / 1e6;
@@ -79,6 +84,16 @@ void BM_ToolConvertMi(benchmark::State& state) {
 BENCHMARK(BM_ToolPrint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ToolConvertMeta2d)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ToolConvertMi)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+// The PNG picture painted from the drawn scene, against the SVG document
+// it shares its layout with (both convert through META2D first).
+void BM_ToolPreviewPng(benchmark::State& state) {
+  runTool(state, {"preview", "-f", "png", "-o", bench::scratchOutputPath("lorvane_tool_run.png")});
+}
+void BM_ToolPreviewSvg(benchmark::State& state) {
+  runTool(state, {"preview", "-o", bench::scratchOutputPath("lorvane_tool_run.svg")});
+}
+BENCHMARK(BM_ToolPreviewPng)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_ToolPreviewSvg)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // --- the catalogue ---
 
@@ -214,6 +229,9 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   if (gInputWritten) std::remove(inputPath().c_str());
+  for (const char* picture : {"lorvane_tool_run.png", "lorvane_tool_run.svg"}) {
+    std::remove(bench::scratchOutputPath(picture).c_str());
+  }
   if (gCatalogueWritten) {
     std::error_code ignored;
     std::filesystem::remove_all(catalogueFolder(), ignored);

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "svgFormat.h"
-#include "svgGeometry.h"
+#include "lorvane/preview/svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

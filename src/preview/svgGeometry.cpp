@@ -1,4 +1,4 @@
-#include "svgGeometry.h"
+#include "lorvane/preview/svgGeometry.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "svgGeometry.h"
+#include "lorvane/preview/svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

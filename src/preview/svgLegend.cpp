@@ -1,6 +1,7 @@
 #include "svgLegend.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 
@@ -23,6 +24,8 @@ constexpr double scaleRow = 30;
 constexpr double scaleBarHeight = 5;
 constexpr double scaleTargetPixels = 120;
 constexpr double narrowestBlock = 160;
+constexpr std::string_view black = "#000000";
+constexpr std::string_view white = "#ffffff";
 
 double samplesWidth(std::size_t styles) {
   const double shown = static_cast<double>(std::min(styles, samplesShown));
@@ -73,13 +76,17 @@ legendC::legendC(const std::vector<styleC>& styles, const std::vector<bool>& use
   if (scaleLength_ > 0) scalePixels_ = scaleLength_ / unitsPerPixel;
 }
 
+void legendC::setNote(const std::string& note) { note_ = cleanText(note); }
+
 double legendC::fixedHeight() const {
-  return 2 * padding + (title_.empty() ? 0 : titleRow) + (scaleLength_ > 0 ? scaleRow : 0);
+  return 2 * padding + (title_.empty() ? 0 : titleRow) + (note_.empty() ? 0 : row) +
+         (scaleLength_ > 0 ? scaleRow : 0);
 }
 
 double legendC::minimumWidth() const {
   // Bold glyphs are wider than the plain estimate.
   double width = title_.empty() ? 0 : 1.2 * textWidth(title_, titleSize) + 2 * padding;
+  width = std::max(width, textWidth(note_, nameSize) + 2 * padding);
   if (scaleLength_ > 0) width = std::max(width, scalePixels_ + 100 + 2 * padding);
   return std::max(width, narrowestBlock);
 }
@@ -102,52 +109,63 @@ void legendC::layOutBeside(double height) {
   height_ = fixedHeight() + static_cast<double>(rows_) * row;
 }
 
-void legendC::appendScaleBar(std::string& out, double y) const {
-  // Four cells, alternately filled, under which the ends are labelled.
-  const double cell = scalePixels_ / 4;
-  out += "<g id=\"scale\">\n";
-  for (int k = 0; k < 4; ++k) {
-    out += "<rect";
-    appendFixedAttribute(out, "x", padding + cell * k);
-    appendFixedAttribute(out, "y", y);
-    appendFixedAttribute(out, "width", cell);
-    appendFixedAttribute(out, "height", scaleBarHeight);
-    out += k % 2 == 0 ? " fill=\"#000000\"" : " fill=\"#ffffff\"";
-    out += " stroke=\"#000000\" stroke-width=\"0.75\"/>\n";
-  }
-  out += "<text";
-  appendFixedAttribute(out, "x", padding);
-  appendFixedAttribute(out, "y", y + scaleBarHeight + nameSize);
-  appendFixedAttribute(out, "font-size", nameSize * 0.9);
-  out += " fill=\"#000000\">0</text>\n<text";
-  appendFixedAttribute(out, "x", padding + scalePixels_ + 6);
-  appendFixedAttribute(out, "y", y + scaleBarHeight + nameSize * 0.35);
-  appendFixedAttribute(out, "font-size", nameSize);
-  out += " fill=\"#000000\">";
-  appendFixed(out, scaleLength_);
-  out += " mm</text>\n</g>\n";
+namespace {
+
+legendMarkC textMark(double x, double y, double size, std::string text) {
+  legendMarkC mark;
+  mark.x = x;
+  mark.y = y;
+  mark.fill = black;
+  mark.fontSize = size;
+  mark.text = std::move(text);
+  return mark;
 }
 
-void legendC::append(std::string& out, double left, double top) const {
-  if (height_ == 0) return;
-  out += "<g id=\"legend\" transform=\"translate(";
-  appendFixed(out, left);
-  out += ' ';
-  appendFixed(out, top);
-  out += ")\" font-family=\"sans-serif\">\n<rect x=\"1\" y=\"1\"";
-  appendFixedAttribute(out, "width", width_ - 2);
-  appendFixedAttribute(out, "height", height_ - 2);
-  out += " fill=\"#f6f6f6\" stroke=\"#c0c0c0\"/>\n";
+}  // namespace
+
+void legendC::addScaleBar(std::vector<legendMarkC>& marks, double y) const {
+  // Four cells, alternately filled, under which the ends are labelled.
+  const double cell = scalePixels_ / 4;
+  for (int k = 0; k < 4; ++k) {
+    legendMarkC box;
+    box.what = legendMarkC::kind::box;
+    box.x = padding + cell * k;
+    box.y = y;
+    box.x2 = cell;
+    box.y2 = scaleBarHeight;
+    box.fill = k % 2 == 0 ? black : white;
+    box.stroke = black;
+    box.strokePixels = 0.75;
+    marks.push_back(box);
+  }
+  marks.push_back(textMark(padding, y + scaleBarHeight + nameSize, nameSize * 0.9, "0"));
+  std::string length;
+  appendFixed(length, scaleLength_);
+  marks.push_back(textMark(padding + scalePixels_ + 6, y + scaleBarHeight + nameSize * 0.35, nameSize, length + " mm"));
+  for (std::size_t k = marks.size() - 6; k < marks.size(); ++k) marks[k].scaleBar = true;
+}
+
+std::vector<legendMarkC> legendC::marks() const {
+  std::vector<legendMarkC> marks;
+  if (height_ == 0) return marks;
+  legendMarkC frame;
+  frame.what = legendMarkC::kind::box;
+  frame.x = 1;
+  frame.y = 1;
+  frame.x2 = width_ - 2;
+  frame.y2 = height_ - 2;
+  frame.fill = "#f6f6f6";
+  frame.stroke = "#c0c0c0";
+  marks.push_back(frame);
   double y = padding;
   if (!title_.empty()) {
-    out += "<text";
-    appendFixedAttribute(out, "x", padding);
-    appendFixedAttribute(out, "y", y + titleSize);
-    appendFixedAttribute(out, "font-size", titleSize);
-    out += " font-weight=\"bold\" fill=\"#000000\">";
-    appendEscaped(out, title_);
-    out += "</text>\n";
+    marks.push_back(textMark(padding, y + titleSize, titleSize, title_));
+    marks.back().bold = true;
     y += titleRow;
+  }
+  if (!note_.empty()) {
+    marks.push_back(textMark(padding, y + row / 2 + nameSize * 0.35, nameSize, note_));
+    y += row;
   }
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     const entryC& entry = entries_[i];
@@ -155,33 +173,93 @@ void legendC::append(std::string& out, double left, double top) const {
     const double middle = y + static_cast<double>(i % rows_) * row + row / 2;
     for (std::size_t k = 0; k < entry.styles.size() && k < samplesShown; ++k) {
       const lookC look = lookOf(*entry.styles[k]);
+      legendMarkC sample;
+      sample.what = legendMarkC::kind::line;
+      sample.x = x;
+      sample.y = middle;
+      sample.x2 = x + sampleLength;
+      sample.y2 = middle;
+      sample.stroke = look.colour;
+      sample.strokePixels = look.pixels;
+      sample.dash = look.dash;
+      marks.push_back(sample);
+      x += sampleLength + sampleGap;
+    }
+    marks.push_back(textMark(x, middle + nameSize * 0.35, nameSize, entry.name));
+  }
+  y += static_cast<double>(rows_) * row;
+  if (scaleLength_ > 0) addScaleBar(marks, y + 8);
+  return marks;
+}
+
+namespace {
+
+void appendColour(std::string& out, const char* name, std::string_view colour) {
+  out += ' ';
+  out += name;
+  out += "=\"";
+  out += colour.empty() ? std::string_view("none") : colour;
+  out += '"';
+}
+
+// A box's corner and size, or a line's two ends, under the element's names.
+void appendPlace(std::string& out, const std::array<const char*, 4>& names, const legendMarkC& mark) {
+  const double values[] = {mark.x, mark.y, mark.x2, mark.y2};
+  for (std::size_t k = 0; k < names.size(); ++k) appendFixedAttribute(out, names[k], values[k]);
+}
+
+void appendMark(std::string& out, const legendMarkC& mark) {
+  switch (mark.what) {
+    case legendMarkC::kind::box:
+      out += "<rect";
+      appendPlace(out, {"x", "y", "width", "height"}, mark);
+      appendColour(out, "fill", mark.fill);
+      appendColour(out, "stroke", mark.stroke);
+      if (mark.strokePixels != 1) appendFixedAttribute(out, "stroke-width", mark.strokePixels);
+      out += "/>\n";
+      return;
+    case legendMarkC::kind::line:
       out += "<line";
-      appendFixedAttribute(out, "x1", x);
-      appendFixedAttribute(out, "y1", middle);
-      appendFixedAttribute(out, "x2", x + sampleLength);
-      appendFixedAttribute(out, "y2", middle);
-      out += " stroke=\"";
-      out += look.colour;
-      out += '"';
-      appendFixedAttribute(out, "stroke-width", look.pixels);
-      if (!look.dash.empty()) {
+      appendPlace(out, {"x1", "y1", "x2", "y2"}, mark);
+      appendColour(out, "stroke", mark.stroke);
+      appendFixedAttribute(out, "stroke-width", mark.strokePixels);
+      if (!mark.dash.empty()) {
         out += " stroke-dasharray=\"";
-        appendDashArray(out, look.dash, 1);
+        appendDashArray(out, mark.dash, 1);
         out += '"';
       }
       out += "/>\n";
-      x += sampleLength + sampleGap;
-    }
-    out += "<text";
-    appendFixedAttribute(out, "x", x);
-    appendFixedAttribute(out, "y", middle + nameSize * 0.35);
-    appendFixedAttribute(out, "font-size", nameSize);
-    out += " fill=\"#000000\">";
-    appendEscaped(out, entry.name);
-    out += "</text>\n";
+      return;
+    case legendMarkC::kind::text:
+      out += "<text";
+      appendFixedAttribute(out, "x", mark.x);
+      appendFixedAttribute(out, "y", mark.y);
+      appendFixedAttribute(out, "font-size", mark.fontSize);
+      if (mark.bold) out += " font-weight=\"bold\"";
+      appendColour(out, "fill", mark.fill);
+      out += '>';
+      appendEscaped(out, mark.text);
+      out += "</text>\n";
+      return;
   }
-  y += static_cast<double>(rows_) * row;
-  if (scaleLength_ > 0) appendScaleBar(out, y + 8);
+}
+
+}  // namespace
+
+void appendLegend(std::string& out, const std::vector<legendMarkC>& marks, double left, double top) {
+  if (marks.empty()) return;
+  out += "<g id=\"legend\" transform=\"translate(";
+  appendFixed(out, left);
+  out += ' ';
+  appendFixed(out, top);
+  out += ")\" font-family=\"sans-serif\">\n";
+  bool inScale = false;
+  for (const legendMarkC& mark : marks) {
+    if (mark.scaleBar != inScale) out += mark.scaleBar ? "<g id=\"scale\">\n" : "</g>\n";
+    inScale = mark.scaleBar;
+    appendMark(out, mark);
+  }
+  if (inScale) out += "</g>\n";
   out += "</g>\n";
 }
 

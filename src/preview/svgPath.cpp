@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "svgGeometry.h"
+#include "lorvane/preview/svgGeometry.h"
 
 namespace lorvane::preview::svg {
 

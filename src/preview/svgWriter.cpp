@@ -6,11 +6,12 @@
 
 #include "svgElements.h"
 #include "svgFormat.h"
-#include "svgGeometry.h"
+#include "lorvane/preview/svgGeometry.h"
 #include "lorvane/preview/svgGrid.h"
 #include "svgLegend.h"
 #include "lorvane/preview/svgPath.h"
 #include "lorvane/preview/svgStyles.h"
+#include "lorvane/preview/pictureLayout.h"
 
 namespace lorvane::preview {
 
@@ -20,45 +21,6 @@ using svg::appendEscaped;
 using svg::appendFixed;
 using svg::appendFixedAttribute;
 using svg::appendNumber;
-
-constexpr double defaultPixelSize = 1000;
-constexpr double marginPerSize = 0.05;
-// A legend below the drawing needs some room even under a narrow drawing.
-constexpr double narrowestLegend = 320;
-constexpr double labelPixels = 11;
-constexpr double labelGapPixels = 4;
-
-// The drawing's extent in drawing units, margin included.
-struct viewC {
-  double x = 0;
-  double y = 0;  // bottom edge (y up)
-  double width = 1;
-  double height = 1;
-};
-
-viewC fittedView(const sceneC& scene) {
-  svg::boxC box;
-  for (const elementC& element : scene.elements) {
-    if (svg::isDrawable(element)) svg::addExtent(box, element);
-  }
-  if (box.empty()) box = {0, 0, 0, 0};
-  const double largest = std::max({std::fabs(box.minX), std::fabs(box.minY), std::fabs(box.maxX),
-                                   std::fabs(box.maxY)});
-  double size = std::max(box.maxX - box.minX, box.maxY - box.minY);
-  // A point, or an extent too small to tell apart at its distance from the
-  // origin, is shown in a unit box (larger far out, so that its sides
-  // differ at all).
-  if (size <= std::max(largest * 1e-12, 1e-200)) {
-    const double half = std::max(0.5, largest * 1e-9);
-    const double centreX = box.minX / 2 + box.maxX / 2;
-    const double centreY = box.minY / 2 + box.maxY / 2;
-    box = {centreX - half, centreY - half, centreX + half, centreY + half};
-    size = box.maxX - box.minX;
-  }
-  const double margin = size * marginPerSize;
-  return {box.minX - margin, box.minY - margin, box.maxX - box.minX + 2 * margin,
-          box.maxY - box.minY + 2 * margin};
-}
 
 // Element indices ordered by group, scene order within a group; elements of
 // no valid group come last.
@@ -78,29 +40,15 @@ std::vector<std::size_t> groupStarts(const sceneC& scene, std::vector<std::size_
   return starts;
 }
 
-// The name a label shows: an MI part's name without the number suffix
-// "`~N" that the MI writer appends to every part.
-std::string labelOf(const std::string& name) {
-  std::string clean = svg::cleanText(name);
-  const std::size_t mark = clean.rfind("`~");
-  if (mark != std::string::npos && mark + 2 < clean.size() &&
-      clean.find_first_not_of("0123456789", mark + 2) == std::string::npos) {
-    clean.erase(mark);
-  }
-  return clean;
-}
-
 class groupWriterC {
  public:
   groupWriterC(std::string& out, const sceneC& scene, const svg::gridC& grid, svgStatsC& stats)
       : out_(out), scene_(scene), grid_(grid), stats_(stats), path_(grid) {}
 
-  // Every group with its elements; the extent of each named group's
-  // drawable elements goes into boxes.
-  void appendGroups(std::vector<svg::boxC>& boxes) {
+  // Every group with its elements.
+  void appendGroups() {
     std::vector<std::size_t> order;
     const std::vector<std::size_t> starts = groupStarts(scene_, order);
-    boxes.assign(scene_.groups.size(), svg::boxC());
     for (std::size_t g = 0; g + 1 < starts.size(); ++g) {
       const bool named = g < scene_.groups.size();
       if (!named && starts[g] == starts[g + 1]) continue;
@@ -120,7 +68,6 @@ class groupWriterC {
       for (std::size_t k = starts[g]; k < starts[g + 1]; ++k) {
         const elementC& element = scene_.elements[order[k]];
         if (!svg::isDrawable(element)) continue;
-        if (named) svg::addExtent(boxes[g], element);
         append(element);
       }
       finishPath();
@@ -185,20 +132,19 @@ class groupWriterC {
 
 // Labels lie in the drawing's viewport without the flip: y is the drawing's
 // y negated.
-void appendLabels(std::string& out, const sceneC& scene, const std::vector<svg::boxC>& boxes,
-                  const svg::gridC& grid, double unitsPerPixel) {
-  out += "<g id=\"labels\" fill=\"#3a5f8f\" font-family=\"sans-serif\"";
-  appendFixedAttribute(out, "font-size", labelPixels * unitsPerPixel);
+void appendLabels(std::string& out, const pictureLayoutC& layout, const svg::gridC& grid) {
+  out += "<g id=\"labels\" fill=\"";
+  out += labelColour;
+  out += "\" font-family=\"sans-serif\"";
+  appendFixedAttribute(out, "font-size", layout.labelSize);
   out += ">\n";
-  for (std::size_t g = 0; g < boxes.size(); ++g) {
-    const std::string label = labelOf(scene.groups[g].name);
-    if (boxes[g].empty() || label.empty()) continue;
+  for (const figureLabelC& label : layout.labels) {
     out += "<text x=\"";
-    grid.append(out, grid.steps(boxes[g].minX));
+    grid.append(out, grid.steps(label.x));
     out += "\" y=\"";
-    grid.append(out, grid.steps(-boxes[g].maxY - labelGapPixels * unitsPerPixel));
+    grid.append(out, grid.steps(-label.baseline));
     out += "\">";
-    appendEscaped(out, label);
+    appendEscaped(out, label.text);
     out += "</text>\n";
   }
   out += "</g>\n";
@@ -207,39 +153,11 @@ void appendLabels(std::string& out, const sceneC& scene, const std::vector<svg::
 }  // namespace
 
 std::string writeSvg(const sceneC& scene, const svgOptionsC& options, svgStatsC* stats) {
-  const double pixelSize = options.pixelSize >= 16 && options.pixelSize <= 100000
-                               ? options.pixelSize
-                               : defaultPixelSize;
-  const viewC view = fittedView(scene);
-  const double longer = std::max(view.width, view.height);
-  const double unitsPerPixel = longer / pixelSize;
-  const double drawingWidth = view.width / unitsPerPixel;
-  const double drawingHeight = view.height / unitsPerPixel;
-  const svg::gridC grid = svg::gridC::forScene(scene, unitsPerPixel);
-
-  std::vector<bool> used(scene.styles.size(), false);
-  bool drawable = false;
-  for (const elementC& element : scene.elements) {
-    if (!svg::isDrawable(element)) continue;
-    drawable = true;
-    if (element.style < used.size()) used[element.style] = true;
-  }
-  svg::legendC legend(scene.styles, used, options.title, drawable ? unitsPerPixel : 0);
-  const double drawingArea = std::ceil(drawingHeight);
-  const bool beside = !legend.empty() && drawingHeight > drawingWidth;
-  double width = 0;
-  double height = 0;
-  double drawingX = 0;
-  if (beside) {
-    legend.layOutBeside(drawingArea);
-    width = std::ceil(drawingWidth) + legend.width();
-    height = std::max(drawingArea, legend.height());
-  } else {
-    width = std::ceil(legend.empty() ? drawingWidth : std::max(drawingWidth, narrowestLegend));
-    legend.layOutBelow(width);
-    height = drawingArea + legend.height();
-    drawingX = (width - drawingWidth) / 2;
-  }
+  const pictureLayoutC layout = layOutPicture(scene, options);
+  const viewC& view = layout.view;
+  const double width = layout.width;
+  const double height = layout.height;
+  const svg::gridC grid = svg::gridC::forScene(scene, layout.unitsPerPixel);
 
   std::string out;
   out.reserve(2048 + scene.elements.size() * 24 + scene.groups.size() * 96 + scene.styles.size() * 160);
@@ -258,17 +176,17 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options, svgStatsC*
     out += "</title>\n";
   }
   out += "<style type=\"text/css\">\n";
-  svg::appendStyleSheet(out, scene.styles, unitsPerPixel);
+  svg::appendStyleSheet(out, scene.styles, layout.unitsPerPixel);
   out += "</style>\n";
   out += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 
   // The drawing area: a viewport in drawing units whose y runs down, and in
   // it a flip, so that every number below it is the drawing's own.
   out += "<svg id=\"drawing\"";
-  appendFixedAttribute(out, "x", drawingX);
+  appendFixedAttribute(out, "x", layout.drawingX);
   out += " y=\"0\"";
-  appendFixedAttribute(out, "width", drawingWidth);
-  appendFixedAttribute(out, "height", drawingHeight);
+  appendFixedAttribute(out, "width", layout.drawingWidth);
+  appendFixedAttribute(out, "height", layout.drawingHeight);
   out += " viewBox=\"";
   appendNumber(out, view.x);
   out += ' ';
@@ -279,13 +197,11 @@ std::string writeSvg(const sceneC& scene, const svgOptionsC& options, svgStatsC*
   appendNumber(out, view.height);
   out += "\">\n<g transform=\"scale(1,-1)\">\n";
   svgStatsC counted;
-  std::vector<svg::boxC> boxes;
-  groupWriterC(out, scene, grid, counted).appendGroups(boxes);
+  groupWriterC(out, scene, grid, counted).appendGroups();
   out += "</g>\n";
-  if (options.labels) appendLabels(out, scene, boxes, grid, unitsPerPixel);
+  if (options.labels) appendLabels(out, layout, grid);
   out += "</svg>\n";
-  if (beside) legend.append(out, std::ceil(drawingWidth), 0);
-  else legend.append(out, 0, drawingArea);
+  svg::appendLegend(out, layout.legend, layout.legendLeft, layout.legendTop);
   out += "</svg>\n";
   if (stats) *stats = counted;
   return out;

@@ -194,6 +194,14 @@ TEST(Preview, AnExtensionThatContradictsTheFormatIsRefused) {
   EXPECT_FALSE(std::filesystem::exists(scratch("x.jpg")));
 }
 
+TEST(Preview, WidthIsForPngOnly) {
+  const processResultC r =
+      runProcess(tool() + " preview --width 500 -o " + quoted(scratch("w.svg")) + " " + quoted(example("washer")));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find("--width sizes a PNG picture"), std::string::npos) << r.err;
+  EXPECT_FALSE(std::filesystem::exists(scratch("w.svg")));
+}
+
 TEST(Preview, StandardInputNeedsAnOutput) {
   const processResultC r = runProcess(tool() + " preview - < " + quoted(example("washer")));
   EXPECT_EQ(r.exitCode, 2);

@@ -12,7 +12,8 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(installed include/lorvane/metatree/metaObject.h include/lorvane/interface/lorvanePlugin.h include/lorvane/version.h lib/${PLUGIN_FILE}
-        lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane${EXE_SUFFIX})
+        lib/cmake/Lorvane/LorvaneConfig.cmake bin/lorvane${EXE_SUFFIX}
+        share/doc/lorvane/drawing-format.md share/doc/lorvane/pictures/mi-colours.svg)
   if(NOT EXISTS ${prefix}/${installed})
     message(FATAL_ERROR "not installed: ${installed}")
   endif()
@@ -64,4 +65,11 @@ run(${launcher} ${prefix}/bin/lorvane${EXE_SUFFIX} formats)
 string(FIND "${last_output}" "META2DV1" at)
 if(at EQUAL -1)
   message(FATAL_ERROR "the installed tool lists no formats:\n${last_output}")
+endif()
+
+# lint's help names where the reference is installed.
+run(${launcher} ${prefix}/bin/lorvane${EXE_SUFFIX} lint --help)
+string(FIND "${last_output}" "share/doc/lorvane/drawing-format.md" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "lint's help names no installed reference:\n${last_output}")
 endif()

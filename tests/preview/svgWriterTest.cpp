@@ -751,6 +751,50 @@ TEST(SvgWriterLegend, LiesBesideATallDrawing) {
   EXPECT_EQ(legend.texts.back(), "10 mm");
 }
 
+// Figures whose labels would lie on one another: each element a group of
+// its own.
+sceneC figuresOf(std::vector<elementC> elements) {
+  sceneC scene = sceneOf(std::move(elements));
+  scene.groups.clear();
+  for (std::size_t g = 0; g < scene.elements.size(); ++g) {
+    scene.groups.push_back({"View " + std::string(1, static_cast<char>('A' + g)), 1});
+    scene.elements[g].group = g;
+  }
+  return scene;
+}
+
+TEST(SvgWriterLegend, ALabelThatWouldOverlapAnotherMovesToTheNextCorner) {
+  // Two figures 1 unit apart under equal tops: the second name would start
+  // 1 unit right of the first, about 9 pixels.
+  const svgTestDocumentC document(writeSvg(figuresOf({line(0, 0, 100, 50), line(1, 0, 101, 50)}), {}));
+  EXPECT_PARSES(document);
+  const pugi::xml_node labels = document.drawing().find_child_by_attribute("g", "id", "labels");
+  std::vector<pugi::xml_node> texts(labels.children("text").begin(), labels.children("text").end());
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(number(texts[0], "x"), 0);
+  // Above the top right corner instead: ending at x = 101, at the height of
+  // the first.
+  EXPECT_GT(number(texts[1], "x"), 90);
+  EXPECT_LT(number(texts[1], "x"), 101);
+  EXPECT_EQ(number(texts[1], "y"), number(texts[0], "y"));
+  for (const std::string& text : legendOf(document).texts) EXPECT_EQ(text.find("left out"), std::string::npos) << text;
+}
+
+TEST(SvgWriterLegend, LabelsWithoutRoomAreLeftOutAndCounted) {
+  // Ten figures on one spot: room for seven labels, above and below each
+  // corner, beside the top edge on either side (a 6-character label is 4.4
+  // units wide, the margin 5) and inside the top left corner.
+  std::vector<elementC> lines(10, line(0, 0, 100, 50));
+  const svgTestDocumentC document(writeSvg(figuresOf(lines), {}));
+  EXPECT_PARSES(document);
+  const pugi::xml_node labels = document.drawing().find_child_by_attribute("g", "id", "labels");
+  const auto placed = static_cast<std::size_t>(std::distance(labels.children("text").begin(), labels.children("text").end()));
+  EXPECT_EQ(placed, 7u);
+  const legendTextsC legend = legendOf(document);
+  ASSERT_GE(legend.texts.size(), 1u);
+  EXPECT_EQ(legend.texts[0], "3 figure labels left out (no free room)");
+}
+
 TEST(SvgWriterLegend, FiguresAreLabelledAboveTheirTopLeftCorner) {
   sceneC scene = sceneOf({line(0, 0, 100, 50)});
   scene.groups[0].name = "Front view`~1";

@@ -3,7 +3,6 @@
 // only file of the tool that differs between platforms.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace lorvane::cli {
 
@@ -24,13 +23,6 @@ std::string executableFolder();
 
 bool standardErrorIsTerminal();
 
-// Runs a program found on the search path with the arguments, each quoted
-// for the system's shell, and waits for it. Its standard output is
-// discarded, and with quiet its standard error too. The program's exit
-// status, or -1 when it could not be run or an argument cannot be passed
-// safely (error says why).
-int runProgram(const std::string& program, const std::vector<std::string>& arguments, bool quiet,
-               std::string& error);
 // Standard input and output take bytes untranslated from now on.
 void setStandardInputBinary();
 void setStandardOutputBinary();
@@ -53,8 +45,8 @@ bool standardInputIdentity(fileIdentityC& identity);
 
 // Interruption: on SIGINT, SIGTERM, SIGHUP and a broken pipe (on Windows
 // Ctrl-C, Ctrl-Break and a closed console) the tool removes the files
-// registered below, ends the program runProgram waits for, and exits with
-// 128 + the signal's number (by the signal itself where there are signals).
+// registered below and exits with 128 + the signal's number (by the signal
+// itself where there are signals).
 void installInterruptionCleanup();
 // A file to remove when the tool is interrupted (a temporary or scratch
 // file), until it is dropped again. A few at a time; the rest are left.
