@@ -73,15 +73,8 @@ TEST(Meta2dRoundTrip, ACircleAndTextsWithLineFeedsReadBackUnchanged) {
       R"(FIGURE{NAME{"T"} FIGURITEMS{CIRCLE{POINT{2,3} RAD{4}} TEXT{POINT{1,1} TEXT{"ab\ncd"} HEIGHT{2.5} ANGLE{30}})"
       R"( TEXT{POINT{0,0} TEXT{"x\r\ny\n"} HEIGHT{1} ANGLE{0}} TEXT{POINT{0,0} TEXT{"last\nEOF"} HEIGHT{1} ANGLE{0}}}})");
   ASSERT_EQ(scene.elements.size(), 4u);
-  EXPECT_EQ(scene.elements[0].kind, elementKind::circle);
-  EXPECT_EQ(scene.elements[0].centre.x, 2.0);
-  EXPECT_EQ(scene.elements[0].centre.y, 3.0);
-  EXPECT_EQ(scene.elements[0].radius, 4.0);
+  previewtest::expectCircleAndText(scene.elements[0], scene.elements[1]);
   const elementC& text = scene.elements[1];
-  EXPECT_EQ(text.kind, elementKind::text);
-  EXPECT_EQ(text.text, "ab\ncd");
-  EXPECT_EQ(text.a.x, 1.0);
-  EXPECT_EQ(text.height, 2.5);
   EXPECT_EQ(text.angle, 30.0);
   EXPECT_EQ(text.relativePosition, 0);
   EXPECT_EQ(scene.elements[2].text, "x\r\ny\n");

@@ -68,16 +68,8 @@ TEST(MiRoundTrip, ACircleAndTextsKeepTheirValuesAndLines) {
       R"( TEXT{POINT{1,1} TEXT{"ab\ncd"} HEIGHT{2.5} ANGLE{30} TEXTRELPOS{1}})"
       R"( TEXT{POINT{0,0} TEXT{"x\r\ny"} HEIGHT{1} ANGLE{0} TEXTRELPOS{0}}}})");
   ASSERT_EQ(scene.elements.size(), 3u);
-  EXPECT_EQ(scene.elements[0].kind, elementKind::circle);
-  EXPECT_EQ(scene.elements[0].centre.x, 2.0);
-  EXPECT_EQ(scene.elements[0].centre.y, 3.0);
-  EXPECT_EQ(scene.elements[0].radius, 4.0);
+  previewtest::expectCircleAndText(scene.elements[0], scene.elements[1]);
   const elementC& text = scene.elements[1];
-  EXPECT_EQ(text.kind, elementKind::text);
-  EXPECT_EQ(text.text, "ab\ncd");
-  EXPECT_EQ(text.a.x, 1.0);
-  EXPECT_EQ(text.a.y, 1.0);
-  EXPECT_EQ(text.height, 2.5);
   EXPECT_NEAR(text.angle, 30, 1e-3);  // from a six-digit sine and cosine
   EXPECT_EQ(text.relativePosition, 7);  // the rows exchanged
   EXPECT_EQ(scene.elements[2].text, "x\r\ny");

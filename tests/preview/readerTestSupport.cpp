@@ -38,6 +38,18 @@ std::string writtenFile(const std::string& drawing, const char* format, const ch
   return bytes;
 }
 
+void expectCircleAndText(const preview::elementC& circle, const preview::elementC& text) {
+  EXPECT_EQ(circle.kind, preview::elementKind::circle);
+  EXPECT_EQ(circle.centre.x, 2.0);
+  EXPECT_EQ(circle.centre.y, 3.0);
+  EXPECT_EQ(circle.radius, 4.0);
+  EXPECT_EQ(text.kind, preview::elementKind::text);
+  EXPECT_EQ(text.text, "ab\ncd");
+  EXPECT_EQ(text.a.x, 1.0);
+  EXPECT_EQ(text.a.y, 1.0);
+  EXPECT_EQ(text.height, 2.5);
+}
+
 std::string exampleDrawing(const char* name) {
   return testing::readFileBytes((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
 }

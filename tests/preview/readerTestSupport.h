@@ -29,6 +29,11 @@ void expectPrefixesFailAndChangesEnd(fileReaderT read, const std::string& file, 
 // end, 180 to 360 degrees about (10, 5).
 void expectTheMovedClockwiseArc(const preview::elementC& arc);
 
+// The circle and the two-line text that both formats read back from
+// CIRCLE{POINT{2,3} RAD{4}} TEXT{POINT{1,1} TEXT{"ab\ncd"} HEIGHT{2.5} ANGLE{30}}:
+// the values each format keeps exactly.
+void expectCircleAndText(const preview::elementC& circle, const preview::elementC& text);
+
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.
 std::string field24(std::string_view value);

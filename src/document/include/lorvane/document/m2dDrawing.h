@@ -1,13 +1,10 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/document/documentKeys.h"
 #include "lorvane/document/documentBase.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kDrawingKey = "DRAWING";
-inline constexpr std::string_view kDrawingPrefsKey = "DRAWINGPREFS";
-inline constexpr std::string_view kDrawingItemsKey = "DRAWINGITEMS";
 
 // "DRAWING": its figures under "DRAWINGITEMS", in order. Each operation
 // reaches the figures through the document registry.

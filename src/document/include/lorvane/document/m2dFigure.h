@@ -1,19 +1,10 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/document/documentKeys.h"
 #include "lorvane/document/documentBase.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kFigureKey = "FIGURE";
-inline constexpr std::string_view kFigurePrefsKey = "FIGUREPREFS";
-inline constexpr std::string_view kFigureItemsKey = "FIGURITEMS";
-inline constexpr std::string_view kInsertPointKey = "INSERTPOINT";
-inline constexpr std::string_view kHatchesKey = "M2DHATCHES";
-inline constexpr std::string_view kHatchKey = "M2DHATCH";
-inline constexpr std::string_view kHatchDistanceKey = "DISTANCE";
-inline constexpr std::string_view kHatchLinesKey = "M2DHATCHLINES";
-inline constexpr std::string_view kHatchLoopsKey = "M2DHATCHLOOPS";
 
 // Angular step and fit tolerance of a figure's own conversion: ten times
 // finer than what the writers ask for.

@@ -1,6 +1,7 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/document/documentKeys.h"
 #include "lorvane/document/documentBase.h"
 #include "lorvane/geometry/shapeArc.h"
 #include "lorvane/geometry/shapeBase.h"
@@ -9,11 +10,6 @@
 #include "lorvane/metatree/str.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kShapeText = "TEXT";
-inline constexpr std::string_view kTextKey = "TEXT";
-inline constexpr std::string_view kTextHeightKey = "HEIGHT";
-inline constexpr std::string_view kTextAngleKey = "ANGLE";
 
 // Base of the shapes that live in a figure's items.
 class m2dShapeBaseC : public m2dBaseObjC {

@@ -1,13 +1,12 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/geometry/shapeKeys.h"
 #include "lorvane/geometry/vectorMath.h"
 #include "lorvane/metatree/metaKeyContainer.h"
 #include "lorvane/metatree/metaTree.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kPointKey = "POINT";
 
 // Appends children to one parent in constant time each: the last child is
 // found once and then remembered, where a plain append walks the whole child

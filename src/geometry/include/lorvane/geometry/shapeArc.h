@@ -28,14 +28,8 @@ public:
   // The counter-clockwise sweep (from, to) the writers record.
   anglePairC getWriterAngles();
 
-  double getLength() override;
-  int getBoundingBox(point2dC& p0, point2dC& p1, point2dC& p2, point2dC& p3) override;
-  int transform(const transformMatrixC& matrix) override;
-  int getPoints(pointListC& points, double step) override;
-  int scale(double factor) override;
-  int getEndPoints(point2dC& start, point2dC& end) override;
-  int setEndPoints(const point2dC& start, const point2dC& end) override;
-  int reverse() override;
+  LORVANE_SHAPE_MEASURES;
+  LORVANE_SHAPE_ENDS;
 };
 
 }  // namespace lorvane

@@ -1,19 +1,26 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/geometry/shapeKeys.h"
 #include "lorvane/geometry/transformMatrix.h"
 #include "lorvane/geometry/vectorMath.h"
 #include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
 
-inline constexpr std::string_view kShapeSPoint = "SPOINT";
-inline constexpr std::string_view kShapeLine = "LINE";
-inline constexpr std::string_view kShapeArc = "ARC";
-inline constexpr std::string_view kShapeCircle = "CIRCLE";
-inline constexpr std::string_view kShapeEllipse = "ELLIPSE";
-inline constexpr std::string_view kShapeEllipseArc = "ELLIPSEARC";
-inline constexpr std::string_view kShapeIntCurve = "ICRV2D";
+// The operations that a shape with its own size and place implements itself
+// (point, circle, line, arc), and those of a curve with two ends (line, arc),
+// declared alike in each class.
+#define LORVANE_SHAPE_MEASURES                                                          \
+  double getLength() override;                                                          \
+  int getBoundingBox(point2dC& p0, point2dC& p1, point2dC& p2, point2dC& p3) override; \
+  int transform(const transformMatrixC& matrix) override;                               \
+  int getPoints(pointListC& points, double step) override;                              \
+  int scale(double factor) override
+#define LORVANE_SHAPE_ENDS                                                  \
+  int getEndPoints(point2dC& start, point2dC& end) override;                \
+  int setEndPoints(const point2dC& start, const point2dC& end) override;    \
+  int reverse() override
 
 // A 2D shape: a view of one shape node that holds nothing but the node
 // reference. Each operation reads (and writes) the node's children when it

@@ -1,9 +1,8 @@
 #pragma once
+#include "lorvane/geometry/shapeKeys.h"
 #include "lorvane/geometry/shapeBase.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kRadiusKey = "RAD";
 
 // "CIRCLE": centre "POINT", radius "RAD"; runs counter-clockwise from angle 0.
 class mBaseCircle2dC : public mBaseShape2dC {
@@ -15,11 +14,7 @@ public:
   void setCentre(const point2dC& centre);
   void setRadius(double radius);
 
-  double getLength() override;
-  int getBoundingBox(point2dC& p0, point2dC& p1, point2dC& p2, point2dC& p3) override;
-  int transform(const transformMatrixC& matrix) override;
-  int getPoints(pointListC& points, double step) override;
-  int scale(double factor) override;
+  LORVANE_SHAPE_MEASURES;
 };
 
 }  // namespace lorvane

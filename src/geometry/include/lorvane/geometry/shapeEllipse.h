@@ -1,14 +1,9 @@
 #pragma once
+#include "lorvane/geometry/shapeKeys.h"
 #include "lorvane/geometry/ellipseGeometry.h"
 #include "lorvane/geometry/shapeBase.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kRadius1Key = "RAD1";
-inline constexpr std::string_view kRadius2Key = "RAD2";
-inline constexpr std::string_view kAngleKey = "ANGLE";
-inline constexpr std::string_view kAngle1Key = "ANGLE1";
-inline constexpr std::string_view kAngle2Key = "ANGLE2";
 
 // What full ellipses and elliptic arcs share: centre "POINT", semi-axes
 // "RAD1" and "RAD2", axis direction "ANGLE" in degrees.

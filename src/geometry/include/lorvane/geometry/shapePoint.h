@@ -11,11 +11,7 @@ public:
   point2dC getPosition();
   void setPosition(const point2dC& position);
 
-  double getLength() override;
-  int getBoundingBox(point2dC& p0, point2dC& p1, point2dC& p2, point2dC& p3) override;
-  int transform(const transformMatrixC& matrix) override;
-  int getPoints(pointListC& points, double step) override;
-  int scale(double factor) override;
+  LORVANE_SHAPE_MEASURES;
 };
 
 }  // namespace lorvane
