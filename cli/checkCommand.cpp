@@ -65,14 +65,23 @@ void report(const char* format, const std::string& fileName, const fileVerdictC&
   std::printf("  the drawing, line %zu: %s\n", d.inputLine, d.inputElement.c_str());
 }
 
+void approximationReport(const char* format, const std::string& fileName, const fileVerdictC& verdict) {
+  if (!verdict.approximation) return;
+  const disagreementC& d = *verdict.approximation;
+  std::printf("the %s approximations differ from the shape in figure \"%s\" (the drawing, line %zu)\n", format,
+              d.figure.c_str(), d.inputLine);
+  std::printf("  %s line %zu: %s\n  the shape: %s\n", fileName.c_str(), d.fileLine, d.fileElement.c_str(),
+              d.inputElement.c_str());
+}
+
 }  // namespace
 
 const commandSyntaxC kCheckSyntax{
     kCheckOptions, inputCount::one,
     "Converts the drawing INPUT (text form) to META2D and to MI, reads both back\n"
     "and compares every line, arc, circle and text with the drawing, each within\n"
-    "what its file's numbers can hold; the lines and arcs both files make of\n"
-    "other shapes are compared with each other.\n",
+    "what its file's numbers can hold; the lines and arcs each file makes of\n"
+    "other shapes are held to those shapes, within the fitting tolerance.\n",
     "exit status: 0 all agree, 1 a file differs or cannot be read back (the first\n"
     "difference of each file is shown with its line numbers), 2 usage error or\n"
     "unreadable input\n"};
@@ -103,14 +112,15 @@ int runCheck(const argumentsC& arguments) {
   const checkReportC result = checkWrittenFiles(figures, meta2d, mi);
   report("META2D", meta2dName, result.meta2d);
   report("MI", miName, result.mi);
-  if (result.approximations) {
-    const disagreementC& d = *result.approximations;
-    std::printf("the approximations differ in figure \"%s\" (the drawing, line %zu)\n", d.figure.c_str(), d.inputLine);
-    std::printf("  META2D line %zu: %s\n  %s\n", d.fileLine, d.fileElement.c_str(), d.inputElement.c_str());
-  } else if (!result.meta2d.first && !result.mi.first && result.approximationsCompared > 0) {
-    std::printf("both files approximate the other shapes alike: %zu elements\n", result.approximationsCompared);
+  approximationReport("META2D", meta2dName, result.meta2d);
+  approximationReport("MI", miName, result.mi);
+  if (!result.meta2d.first && !result.mi.first && !result.meta2d.approximation && !result.mi.approximation &&
+      result.meta2d.piecesCompared + result.mi.piecesCompared > 0) {
+    std::printf("both files approximate the other shapes within the fitting tolerance: %zu + %zu elements\n",
+                result.meta2d.piecesCompared, result.mi.piecesCompared);
   }
-  const bool agree = !result.meta2d.first && !result.mi.first && !result.approximations;
+  const bool agree = !result.meta2d.first && !result.mi.first && !result.meta2d.approximation &&
+                     !result.mi.approximation;
   return agree ? kExitOk : kExitConversionFailed;
 }
 

@@ -1,0 +1,310 @@
+#include "approximationCheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "lorvane/util/angleUnits.h"
+
+namespace lorvane::cli {
+namespace {
+
+using preview::elementC;
+using preview::elementKind;
+using preview::pointC;
+
+// The writers' approximation: an ellipse is sampled every 0.01 radians of
+// its parameter. A line takes in the next sample while it turns by less
+// than the angle whose cosine is 1 - 1e-4 / 100, so a sample it passes lies
+// off it by at most its length times the sine of that angle. An arc takes in
+// the next sample while it lies within 1e-4 of the circle through the arc's
+// first two samples and its latest end; that circle turns as the end moves
+// on, so the samples passed may stray from the final one by more: up to an
+// eighth of the span it covers (its chord, or its diameter when it runs
+// round more than half its circle) in random drawings of every scale,
+// which this bound doubles.
+constexpr double kSampleStep = 0.01;
+constexpr double kFitTolerance = 1e-4;
+const double kLineSpread = std::sin(std::acos(1 - kFitTolerance / 100));
+constexpr double kArcSpread = 0.25;
+// Sampling stops at this many points, as the writers' does.
+constexpr std::size_t kMostSamples = std::size_t{1} << 20;
+// The writers carry an ellipse's axis and parameter angles through an
+// arccosine, good to this many radians near 0 and 180 degrees ...
+constexpr double kArccosineTurn = 2e-8;
+// ... and an angle of 359.9999 degrees or more through the rule that
+// reports its excess over 359.9999: near a whole turn the angle they keep
+// may stand up to 0.0001 degrees (twice, once a placing step) further
+// clockwise.
+constexpr double kTurnRuleTurn = 2 * 1e-4 * kPi / 180;
+constexpr double kNearTurn = 359.999;
+// The rounding of a placed coordinate, as a share of its size, through the
+// few operations of placing it.
+constexpr double kCoordinateRounding = 1e-15;
+
+struct ellipsePointC {
+  pointC centre;
+  double radius1, radius2, cosine, sine;
+  pointC operator()(double t) const {
+    const double x = radius1 * std::cos(t), y = radius2 * std::sin(t);
+    return {centre.x + cosine * x - sine * y, centre.y + sine * x + cosine * y};
+  }
+};
+
+// t, t + step, ... (a running sum, as the writers step) while below to, then
+// to itself unless the sum landed on it.
+void sampleParameters(double from, double to, const ellipsePointC& at, std::vector<pointC>& out) {
+  double t = from;
+  for (std::size_t count = 0; t < to && count < kMostSamples; ++count) {
+    out.push_back(at(t));
+    if (t + kSampleStep == t) break;
+    t += kSampleStep;
+  }
+  if (t != to) out.push_back(at(to));
+}
+
+// Parameter angles as placing leaves them: within one turn from 0.
+double withinTurn(double degrees) {
+  const double turned = std::fmod(degrees, 360.0);
+  return turned < 0 ? turned + 360 : turned;
+}
+
+// How far a written sample may lie from the one computed here, beyond the
+// file's printing.
+bool nearWholeTurn(double degrees) { return withinTurn(degrees) >= kNearTurn; }
+
+double sampleMargin(const approximatedShapeC& shape) {
+  if (shape.kind == approximatedKind::curve) return 0;
+  const bool ruled = nearWholeTurn(shape.axisDegrees) ||
+                     (shape.kind == approximatedKind::ellipseArc &&
+                      (nearWholeTurn(shape.startDegrees) || nearWholeTurn(shape.endDegrees)));
+  const double turn = kArccosineTurn + (ruled ? kTurnRuleTurn : 0);
+  const double largest = std::max(std::fabs(shape.radius1), std::fabs(shape.radius2));
+  if (shape.kind == approximatedKind::ellipse) return largest * turn;
+  // Placing finds an arc's parameters anew, twice at most, from its end
+  // points turned back by its axis and divided by its radii: the turn's
+  // error and the rounding of the placed coordinates, divided by the
+  // smaller radius, move the parameters, and the samples along the larger.
+  const double smallest = std::min(std::fabs(shape.radius1), std::fabs(shape.radius2));
+  const double rounding = kCoordinateRounding * std::max({1.0, std::fabs(shape.centre.x), std::fabs(shape.centre.y)});
+  return largest * turn + 2 * largest * (largest * turn + rounding) / smallest;
+}
+
+double distance(pointC a, pointC b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double size(pointC error) { return std::hypot(error.x, error.y); }
+double magnitude(pointC p) { return std::max({1.0, std::fabs(p.x), std::fabs(p.y)}); }
+
+double distanceToSegment(pointC q, pointC a, pointC b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  const double along = length2 > 0 ? std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+  return distance(q, {a.x + along * dx, a.y + along * dy});
+}
+
+// One shape's samples against the pieces that approximate it, in order.
+class shapeWalkC {
+public:
+  shapeWalkC(const std::vector<pointC>& samples, double margin, writtenFormat format)
+      : samples_(samples), margin_(margin), format_(format) {}
+
+  std::size_t reached() const { return at_; }
+  bool done() const { return at_ + 1 >= samples_.size(); }
+  const char* reason() const { return reason_; }
+
+  bool endAt(const elementC& piece, bool start, std::size_t k) const {
+    return pieceEndAgrees(samples_[k], piece, start, {margin_, margin_}, format_);
+  }
+
+  // Takes the piece when it starts at the sample reached, ends at a sample
+  // further on and keeps every sample between within the tolerance.
+  bool take(const elementC& piece) {
+    if (piece.kind == elementKind::text) return refuse("a text where the shape goes on");
+    if (piece.kind == elementKind::circle) {
+      // A circle closes the shape: every sample left lies on it.
+      for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
+        if (!onCircle(piece, samples_[k])) return refuse("the shape leaves the circle by more than the tolerance");
+      }
+      at_ = samples_.size() - 1;
+      return true;
+    }
+    const bool fromA = endAt(piece, true, at_);
+    if (!fromA && !endAt(piece, false, at_)) return refuse("the piece does not start where the shape has got to");
+    const std::size_t end = reach(piece, !fromA);
+    if (end == 0) return refuse("the piece ends at no point of the shape further on");
+    for (std::size_t k = at_ + 1; k < end; ++k) {
+      if (!follows(piece, samples_[k])) return refuse("the shape leaves the piece by more than the tolerance");
+    }
+    if (piece.kind == elementKind::arc && end > at_ + 1 && !onArcSide(piece, samples_[(at_ + end) / 2])) {
+      return refuse("the arc runs round the other side");
+    }
+    at_ = end;
+    lastError_ = fromA ? piece.error.b : piece.error.a;
+    return true;
+  }
+
+  // Whether the samples not reached lie within the errors of the one
+  // reached: a sample the writer's rounding did not make.
+  bool restNegligible() const {
+    const pointC error{2 * lastError_.x + 2 * margin_, 2 * lastError_.y + 2 * margin_};
+    for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
+      if (!pointsAgree(samples_[at_], samples_[k], error)) return false;
+    }
+    return true;
+  }
+
+private:
+  bool refuse(const char* why) {
+    reason_ = why;
+    return false;
+  }
+
+  // The first sample after the one reached that the end agrees with; 0 for
+  // none. Where the printing's error spans several samples this may lie
+  // before the sample the writer ended at, never after it, so the next
+  // piece's end is still ahead.
+  std::size_t reach(const elementC& piece, bool start) const {
+    for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
+      if (endAt(piece, start, k)) return k;
+    }
+    return 0;
+  }
+
+  double allowance(pointC q, double printed) const {
+    return kFitTolerance + printed + 2 * margin_ + kArithmeticMargin * magnitude(q);
+  }
+
+  bool onCircle(const elementC& piece, pointC q) const {
+    const double off = std::fabs(distance(q, piece.centre) - piece.radius);
+    // The span the arc covers: its chord, or its diameter once it runs
+    // round more than half its circle (its centre on its side of the chord).
+    const bool major = piece.kind == elementKind::circle || leftOfChord(piece, piece.centre) < 0;
+    const double span = major ? 2 * std::fabs(piece.radius) : distance(piece.a, piece.b);
+    return off <= allowance(q, size(piece.error.centre) + piece.error.radius) + span * kArcSpread;
+  }
+
+  bool follows(const elementC& piece, pointC q) const {
+    if (piece.kind == elementKind::arc) return onCircle(piece, q);
+    const double printed = std::max(size(piece.error.a), size(piece.error.b));
+    return distanceToSegment(q, piece.a, piece.b) <= allowance(q, printed) + distance(piece.a, piece.b) * kLineSpread;
+  }
+
+  // An arc runs counter-clockwise from a to b, so all of it lies to the
+  // right of the chord from a to b.
+  static double leftOfChord(const elementC& arc, pointC q) {
+    const double dx = arc.b.x - arc.a.x, dy = arc.b.y - arc.a.y;
+    const double chord = std::hypot(dx, dy);
+    return chord == 0 ? 0 : (dx * (q.y - arc.a.y) - dy * (q.x - arc.a.x)) / chord;
+  }
+
+  bool onArcSide(const elementC& arc, pointC q) const {
+    const double left = leftOfChord(arc, q);
+    const double printed = std::max(size(arc.error.a), size(arc.error.b)) + kArcEndShare * std::fabs(arc.radius);
+    return left <= allowance(q, printed);
+  }
+
+  const std::vector<pointC>& samples_;
+  double margin_;
+  writtenFormat format_;
+  std::size_t at_ = 0;
+  pointC lastError_;
+  const char* reason_ = "the pieces end before the shape does";
+};
+
+disagreementC shapeDisagreement(const inputFigureC& figure, const inputItemC& item, const elementC* piece,
+                                const char* reason) {
+  disagreementC d;
+  d.figure = figure.name;
+  d.inputLine = item.sourceLine;
+  d.inputElement = describe(item.shape) + ": " + reason;
+  d.fileLine = piece ? piece->sourceLine : 0;
+  d.fileElement = piece ? describe(*piece) : "nothing more";
+  return d;
+}
+
+}  // namespace
+
+void shapeSamples(const approximatedShapeC& shape, std::vector<pointC>& out) {
+  out.clear();
+  if (shape.kind == approximatedKind::curve) {
+    out = shape.points;
+    return;
+  }
+  if (shape.kind == approximatedKind::none) return;
+  const double axis = degreesToRadiansMultiplyingFirst(shape.axisDegrees);
+  const ellipsePointC at{shape.centre, shape.radius1, shape.radius2, std::cos(axis), std::sin(axis)};
+  if (shape.kind == approximatedKind::ellipse) {
+    sampleParameters(0, kTwoPi, at, out);
+    return;
+  }
+  // Placing finds an arc's parameters from its end points: with a radius
+  // of 0, or angles that are no numbers, there are none and nothing is made.
+  if (shape.radius1 == 0 || shape.radius2 == 0 || !std::isfinite(shape.startDegrees) ||
+      !std::isfinite(shape.endDegrees)) {
+    return;
+  }
+  double from = degreesToRadiansDividingFirst(withinTurn(shape.startDegrees));
+  const double to = degreesToRadiansDividingFirst(withinTurn(shape.endDegrees));
+  if (to < from) from -= kTwoPi;
+  sampleParameters(from, to, at, out);
+}
+
+std::optional<disagreementC> followShapes(const inputFigureC& figure, const std::vector<std::size_t>& items,
+                                          const std::vector<const elementC*>& pieces, writtenFormat format,
+                                          std::size_t& compared) {
+  std::vector<pointC> samples;
+  std::size_t p = 0;
+  const inputItemC* last = nullptr;
+  for (std::size_t index : items) {
+    const inputItemC& item = figure.items[index];
+    shapeSamples(item.shape, samples);
+    if (samples.size() < 2) continue;  // the writers make nothing of it
+    last = &item;
+    shapeWalkC walk(samples, sampleMargin(item.shape), format);
+    while (!walk.done()) {
+      if (p < pieces.size() && walk.take(*pieces[p])) {
+        ++p;
+        ++compared;
+      } else if (walk.restNegligible()) {
+        break;
+      } else {
+        return shapeDisagreement(figure, item, p < pieces.size() ? pieces[p] : nullptr, walk.reason());
+      }
+    }
+    // A sample the writer's rounding made just before the end leaves a last
+    // line within the errors of the end.
+    const std::size_t end = samples.size() - 1;
+    while (p < pieces.size() && pieces[p]->kind == elementKind::line && walk.endAt(*pieces[p], true, end) &&
+           walk.endAt(*pieces[p], false, end)) {
+      ++p;
+      ++compared;
+    }
+  }
+  if (p < pieces.size() && last) return shapeDisagreement(figure, *last, pieces[p], "a piece beyond its end");
+  if (p < pieces.size()) {
+    disagreementC d = shapeDisagreement(figure, figure.items[items.front()], pieces[p], "");
+    d.inputElement = "nothing the writers approximate";
+    return d;
+  }
+  return std::nullopt;
+}
+
+std::string describe(const approximatedShapeC& shape) {
+  switch (shape.kind) {
+    case approximatedKind::ellipse:
+    case approximatedKind::ellipseArc: {
+      std::string words = (shape.kind == approximatedKind::ellipse ? "ellipse about " : "elliptic arc about ") +
+                          inWords(shape.centre) + " radii " + inWords(shape.radius1) + " and " +
+                          inWords(shape.radius2) + " turned " + inWords(shape.axisDegrees);
+      if (shape.kind == approximatedKind::ellipseArc) {
+        words += " from " + inWords(shape.startDegrees) + " to " + inWords(shape.endDegrees);
+      }
+      return words;
+    }
+    case approximatedKind::curve:
+      return "curve through " + std::to_string(shape.points.size()) + " points";
+    case approximatedKind::none:
+      break;
+  }
+  return "nothing the writers approximate";
+}
+
+}  // namespace lorvane::cli
