@@ -106,7 +106,6 @@ public:
   shapeWalkC(const std::vector<pointC>& samples, double margin, writtenFormat format)
       : samples_(samples), margin_(margin), format_(format) {}
 
-  std::size_t reached() const { return at_; }
   bool done() const { return at_ + 1 >= samples_.size(); }
   const char* reason() const { return reason_; }
 
@@ -129,7 +128,7 @@ public:
     const bool fromA = endAt(piece, true, at_);
     if (!fromA && !endAt(piece, false, at_)) return refuse("the piece does not start where the shape has got to");
     const std::size_t end = reach(piece, !fromA);
-    if (end == 0) return refuse("the piece ends at no point of the shape further on");
+    if (end == kNone) return refuse("the piece ends at no point of the shape further on");
     for (std::size_t k = at_ + 1; k < end; ++k) {
       if (!follows(piece, samples_[k])) return refuse("the shape leaves the piece by more than the tolerance");
     }
@@ -137,35 +136,55 @@ public:
       return refuse("the arc runs round the other side");
     }
     at_ = end;
-    lastError_ = fromA ? piece.error.b : piece.error.a;
+    last_ = &piece;
+    lastIsStart_ = !fromA;
     return true;
   }
 
-  // Whether the samples not reached lie within the errors of the one
-  // reached: a sample the writer's rounding did not make.
+  // Whether the samples not reached lie within twice the errors of the end
+  // the last piece reached: the writer's last sample lies within them of
+  // the end, and the samples here within them of that one (the printing
+  // spans them, or the writer's rounding made no sample so near the end).
   bool restNegligible() const {
-    const pointC error{2 * lastError_.x + 2 * margin_, 2 * lastError_.y + 2 * margin_};
+    if (!last_) return false;
+    const pointC end = lastIsStart_ ? last_->a : last_->b;
+    const pointC printed = lastIsStart_ ? last_->error.a : last_->error.b;
+    const double share = last_->kind == elementKind::arc ? kArcEndShare * std::fabs(last_->radius) : 0;
+    const pointC error{2 * (printed.x + margin_ + share), 2 * (printed.y + margin_ + share)};
     for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
-      if (!pointsAgree(samples_[at_], samples_[k], error)) return false;
+      if (!pointsAgree(samples_[k], end, error)) return false;
     }
     return true;
   }
 
 private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
   bool refuse(const char* why) {
     reason_ = why;
     return false;
   }
 
-  // The first sample after the one reached that the end agrees with; 0 for
-  // none. Where the printing's error spans several samples this may lie
-  // before the sample the writer ended at, never after it, so the next
-  // piece's end is still ahead.
+  // The sample the end reaches: the sample reached itself when the end
+  // agrees with it and not with the next (the printing spans both of the
+  // piece's samples); else the first after it that the end agrees with,
+  // which never lies after the one the writer ended at, so the next piece's
+  // end is still ahead. Where the writer's samples may lie further from
+  // these than its printing's error (the turn of a thin ellipse's
+  // parameters), they are found nearest to the end instead. kNone for none.
   std::size_t reach(const elementC& piece, bool start) const {
-    for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
-      if (endAt(piece, start, k)) return k;
+    std::size_t k = at_ + 1;
+    if (k < samples_.size() && !endAt(piece, start, k) && endAt(piece, start, at_)) return at_;
+    while (k < samples_.size() && !endAt(piece, start, k)) ++k;
+    if (k == samples_.size()) return kNone;
+    const pointC end = start ? piece.a : piece.b;
+    if (margin_ > size(start ? piece.error.a : piece.error.b)) {
+      while (k + 1 < samples_.size() && distance(samples_[k + 1], end) < distance(samples_[k], end) &&
+             endAt(piece, start, k + 1)) {
+        ++k;
+      }
     }
-    return 0;
+    return k;
   }
 
   double allowance(pointC q, double printed) const {
@@ -205,7 +224,8 @@ private:
   double margin_;
   writtenFormat format_;
   std::size_t at_ = 0;
-  pointC lastError_;
+  const elementC* last_ = nullptr;  // the last piece taken, and which of its ends reached
+  bool lastIsStart_ = false;
   const char* reason_ = "the pieces end before the shape does";
 };
 
@@ -269,11 +289,12 @@ std::optional<disagreementC> followShapes(const inputFigureC& figure, const std:
         return shapeDisagreement(figure, item, p < pieces.size() ? pieces[p] : nullptr, walk.reason());
       }
     }
-    // A sample the writer's rounding made just before the end leaves a last
-    // line within the errors of the end.
+    // Where the printing spans the last few samples, or the writer's
+    // rounding made one just before the end, the last pieces lie within the
+    // errors of the end.
     const std::size_t end = samples.size() - 1;
-    while (p < pieces.size() && pieces[p]->kind == elementKind::line && walk.endAt(*pieces[p], true, end) &&
-           walk.endAt(*pieces[p], false, end)) {
+    while (p < pieces.size() && pieces[p]->kind != elementKind::circle && pieces[p]->kind != elementKind::text &&
+           walk.endAt(*pieces[p], true, end) && walk.endAt(*pieces[p], false, end)) {
       ++p;
       ++compared;
     }
