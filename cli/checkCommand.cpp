@@ -18,8 +18,9 @@ constexpr optionC kCheckOptions[] = {
     {"mi", '\0', optionKind::value, "FILE", "compare this written MI file instead of converting"},
 };
 
-// A written file: the one given, or the drawing converted into a scratch
-// file. Its exit status when it cannot be had.
+// A written file: the one given, or the drawing, which the conversion
+// takes, converted into a scratch file. Its exit status when it cannot be
+// had.
 int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given, inputKind kind,
                  const std::string& inputName, preview::sceneC& scene, std::string& fileName) {
   const char* format = kind == inputKind::mi ? "MI" : "META2D";
@@ -38,9 +39,7 @@ int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given
     }
   } else {
     fileName = std::string("the ") + format + " file";
-    // The conversion takes the drawing it is given; the one read stays to
-    // be compared with.
-    if (!convertToBytes(host, inputName, metaObjectC(drawing).copyTree(true, true), formatName, bytes, error)) {
+    if (!convertToBytes(host, inputName, drawing, formatName, bytes, error)) {
       printError(std::string(format) + ": " + error);
       return kExitConversionFailed;
     }
@@ -51,6 +50,17 @@ int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given
     printError(error);
     return given.empty() ? kExitConversionFailed : kExitUsage;
   }
+  return kExitOk;
+}
+
+// One written file compared with the drawing. Its elements are held only
+// while it is compared, so that the two files' are never in memory at once.
+int checkFile(pluginHostC& host, metaTreeC* drawing, const std::string& given, inputKind kind,
+              const std::string& inputName, const std::vector<inputFigureC>& figures, fileVerdictC& verdict,
+              std::string& fileName) {
+  preview::sceneC scene;
+  if (int status = writtenScene(host, drawing, given, kind, inputName, scene, fileName)) return status;
+  verdict = checkWrittenFile(figures, scene, kind == inputKind::mi ? writtenFormat::mi : writtenFormat::meta2d);
   return kExitOk;
 }
 
@@ -99,17 +109,22 @@ int runCheck(const argumentsC& arguments) {
       return kExitUsage;
     }
   }
-  const metaObjectC owned(drawing, true);
+  metaObjectC owned(drawing, true);
   const std::vector<inputFigureC> figures = placeInputFigures(drawing);
 
   pluginHostC host;
   if ((meta2dFile.empty() || miFile.empty()) && !loadPlugin(host, arguments)) return kExitUsage;
-  preview::sceneC meta2d, mi;
+  checkReportC result;
   std::string meta2dName, miName;
-  if (int status = writtenScene(host, drawing, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
-  if (int status = writtenScene(host, drawing, miFile, inputKind::mi, input, mi, miName)) return status;
+  // A conversion takes the drawing it is given: META2D a copy, MI, which
+  // needs it last, the drawing read itself.
+  metaTreeC* toMeta2d = meta2dFile.empty() ? metaObjectC(drawing).copyTree(true, true) : nullptr;
+  if (int status = checkFile(host, toMeta2d, meta2dFile, inputKind::meta2d, input, figures, result.meta2d, meta2dName)) {
+    return status;
+  }
+  metaTreeC* toMi = miFile.empty() ? owned.rebind(nullptr) : nullptr;
+  if (int status = checkFile(host, toMi, miFile, inputKind::mi, input, figures, result.mi, miName)) return status;
 
-  const checkReportC result = checkWrittenFiles(figures, meta2d, mi);
   report("META2D", meta2dName, result.meta2d);
   report("MI", miName, result.mi);
   approximationReport("META2D", meta2dName, result.meta2d);

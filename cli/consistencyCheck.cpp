@@ -361,25 +361,22 @@ std::string describe(const elementC& element) {
   return {};
 }
 
-checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sceneC& meta2d, const sceneC& mi) {
-  checkReportC report;
-  const alignmentC m = alignFile(input, meta2d, writtenFormat::meta2d);
-  const alignmentC n = alignFile(input, mi, writtenFormat::mi);
-  report.meta2d.first = m.first;
-  report.meta2d.elementsCompared = m.compared;
-  report.mi.first = n.first;
-  report.mi.elementsCompared = n.compared;
-  if (m.first || n.first) return report;
+fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const sceneC& file, writtenFormat format) {
+  fileVerdictC verdict{format, 0, std::nullopt, std::nullopt, 0};
+  const alignmentC aligned = alignFile(input, file, format);
+  verdict.first = aligned.first;
+  verdict.elementsCompared = aligned.compared;
+  if (verdict.first) return verdict;
+  // The file agrees with the drawing: what it made of the other shapes can
+  // now be held to those shapes.
+  for (std::size_t f = 0; f < input.size() && !verdict.approximation; ++f) {
+    followFigure(input[f], aligned.approximations[f], format, verdict);
+  }
+  return verdict;
+}
 
-  // Both files agree with the drawing: what each made of the other shapes
-  // can now be held to those shapes.
-  for (std::size_t f = 0; f < input.size() && !report.meta2d.approximation; ++f) {
-    followFigure(input[f], m.approximations[f], writtenFormat::meta2d, report.meta2d);
-  }
-  for (std::size_t f = 0; f < input.size() && !report.mi.approximation; ++f) {
-    followFigure(input[f], n.approximations[f], writtenFormat::mi, report.mi);
-  }
-  return report;
+checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sceneC& meta2d, const sceneC& mi) {
+  return {checkWrittenFile(input, meta2d, writtenFormat::meta2d), checkWrittenFile(input, mi, writtenFormat::mi)};
 }
 
 }  // namespace lorvane::cli

@@ -40,6 +40,9 @@ struct checkReportC {
   fileVerdictC mi{writtenFormat::mi, 0, std::nullopt, std::nullopt, 0};
 };
 
+// One written file against the drawing: its elements and, where they
+// agree, the lines and arcs it made of other shapes.
+fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const preview::sceneC& file, writtenFormat format);
 checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const preview::sceneC& meta2d,
                                const preview::sceneC& mi);
 
