@@ -27,23 +27,22 @@ std::size_t fileLinesC::endOf(std::size_t start, std::size_t& next) const {
 }
 
 std::string_view fileLinesC::operator[](std::size_t line) const {
-  std::size_t start = 0;
-  std::size_t at = 0;
-  if (line == cachedLine_) {
-    start = cachedStart_;
-    at = line;
-  } else if (cachedLine_ != static_cast<std::size_t>(-1) && line == cachedLine_ + 1) {
-    endOf(cachedStart_, start);
-    at = line;
-  } else {
-    at = line / kStride * kStride;
-    start = checkpoints_[line / kStride];
+  if (line != cachedLine_) {
+    std::size_t start = 0;
+    std::size_t at = 0;
+    if (cachedLine_ != kNoLine && line == cachedLine_ + 1) {
+      start = cachedNext_;
+      at = line;
+    } else {
+      at = line / kStride * kStride;
+      start = checkpoints_[line / kStride];
+    }
+    for (; at < line; ++at) endOf(start, start);
+    cachedLine_ = line;
+    cachedStart_ = start;
+    cachedEnd_ = endOf(start, cachedNext_);
   }
-  for (; at < line; ++at) endOf(start, start);
-  cachedLine_ = line;
-  cachedStart_ = start;
-  std::size_t next = 0;
-  return content_.substr(start, endOf(start, next) - start);
+  return content_.substr(cachedStart_, cachedEnd_ - cachedStart_);
 }
 
 std::string excerpt(std::string_view text) {

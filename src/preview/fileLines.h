@@ -41,8 +41,12 @@ private:
   std::string_view content_;
   std::size_t count_ = 0;
   std::vector<std::size_t> checkpoints_;  // where lines 0, kStride, 2 kStride, ... start
-  mutable std::size_t cachedLine_ = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  // The line asked last: where it starts and ends, and where the next starts.
+  mutable std::size_t cachedLine_ = kNoLine;
   mutable std::size_t cachedStart_ = 0;
+  mutable std::size_t cachedEnd_ = 0;
+  mutable std::size_t cachedNext_ = 0;
 };
 
 // At most a few dozen bytes of `text` in double quotes, every byte outside

@@ -44,6 +44,14 @@ elementC arc(double cx, double cy, double r, double ax, double ay, double bx, do
   return e;
 }
 
+elementC circle(double cx, double cy, double r) {
+  elementC e;
+  e.kind = elementKind::circle;
+  e.centre = {cx, cy};
+  e.radius = r;
+  return e;
+}
+
 // A file of the given group names whose elements each name their group.
 sceneC file(std::vector<std::string> groups, std::vector<elementC> elements) {
   sceneC scene;
@@ -160,10 +168,7 @@ TEST(Check, OtherShapesAreHeldToTheShapeTheyApproximate) {
   // circle, between the lines' own elements.
   const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}\n"
                             " ELLIPSE{POINT{5,0} RAD1{2} RAD2{2}}\n LINE{POINT{2,0} POINT{3,0}}}}");
-  elementC piece;
-  piece.kind = elementKind::circle;
-  piece.centre = {5, 0};
-  piece.radius = 2;
+  const elementC piece = circle(5, 0, 2);
   const sceneC meta2d = file({"a"}, {line(0, 0, 1, 0), piece, line(2, 0, 3, 0)});
   sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), piece, line(2, 0, 3, 0)});
   checkReportC r = checkWrittenFiles(input, meta2d, mi);
@@ -192,10 +197,7 @@ TEST(Check, ShapesThatOnlyTextsSeparateAreComparedAsOneRun) {
   elementC text;
   text.kind = elementKind::text;
   text.text = "x";
-  elementC first, second;
-  first.kind = second.kind = elementKind::circle;
-  first.radius = second.radius = 1;
-  second.centre = {5, 0};
+  const elementC first = circle(0, 0, 1), second = circle(5, 0, 1);
   const sceneC meta2d = file({"a"}, {first, text, second, line(2, 0, 3, 0)});
   const sceneC mi = file({"a`~1"}, {first, second, line(2, 0, 3, 0), text});
   const checkReportC r = checkWrittenFiles(input, meta2d, mi);
