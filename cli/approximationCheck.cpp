@@ -165,19 +165,29 @@ private:
     return false;
   }
 
+  // Whether the piece's ends lie within their errors of each other.
+  static bool printedAsAPoint(const elementC& piece) {
+    return pointsAgree(piece.a, piece.b, {piece.error.a.x + piece.error.b.x, piece.error.a.y + piece.error.b.y});
+  }
+
   // The sample the end reaches: the sample reached itself when the end
-  // agrees with it and not with the next (the printing spans both of the
-  // piece's samples); else the first after it that the end agrees with,
+  // agrees with it and not with the next, and the piece is printed as a
+  // point (the printing spans both of its samples) or no later sample it
+  // agrees with lies nearer; else the first after it that the end agrees with,
   // which never lies after the one the writer ended at, so the next piece's
   // end is still ahead. Where the writer's samples may lie further from
   // these than its printing's error (the turn of a thin ellipse's
   // parameters), they are found nearest to the end instead. kNone for none.
   std::size_t reach(const elementC& piece, bool start) const {
-    std::size_t k = at_ + 1;
-    if (k < samples_.size() && !endAt(piece, start, k) && endAt(piece, start, at_)) return at_;
-    while (k < samples_.size() && !endAt(piece, start, k)) ++k;
-    if (k == samples_.size()) return kNone;
     const pointC end = start ? piece.a : piece.b;
+    std::size_t k = at_ + 1;
+    while (k < samples_.size() && !endAt(piece, start, k)) ++k;
+    if (k > at_ + 1 && endAt(piece, start, at_) &&
+        (k == samples_.size() || printedAsAPoint(piece) ||
+         distance(samples_[at_], end) <= distance(samples_[k], end))) {
+      return at_;
+    }
+    if (k == samples_.size()) return kNone;
     if (margin_ > size(start ? piece.error.a : piece.error.b)) {
       while (k + 1 < samples_.size() && distance(samples_[k + 1], end) < distance(samples_[k], end) &&
              endAt(piece, start, k + 1)) {
