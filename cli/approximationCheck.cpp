@@ -68,10 +68,10 @@ double withinTurn(double degrees) {
   return turned < 0 ? turned + 360 : turned;
 }
 
-// How far a written sample may lie from the one computed here, beyond the
-// file's printing.
 bool nearWholeTurn(double degrees) { return withinTurn(degrees) >= kNearTurn; }
 
+// How far a written sample may lie from the one computed here, beyond the
+// file's printing.
 double sampleMargin(const approximatedShapeC& shape) {
   if (shape.kind == approximatedKind::curve) return 0;
   const bool ruled = nearWholeTurn(shape.axisDegrees) ||
