@@ -14,17 +14,11 @@
 namespace lorvane::cli {
 namespace {
 
-constexpr optionC kCheckOptions[] = {
-    {"meta2d", '\0', optionKind::value, "FILE", "compare this written META2D file instead of converting"},
-    {"mi", '\0', optionKind::value, "FILE", "compare this written MI file instead of converting"},
-};
-
-// A written file: the one given, or the drawing converted into a scratch
-// file. Its exit status when it cannot be had.
-int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given, inputKind kind,
+// A written file: the one given, or the drawing, which the conversion
+// takes, converted into a scratch file. Its exit status when it cannot be
+// had.
+int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given, const writtenFormatC& format,
                  const std::string& inputName, preview::sceneC& scene, std::string& fileName) {
-  const char* format = kind == inputKind::mi ? "MI" : "META2D";
-  const char* formatName = kind == inputKind::mi ? "MI" : "META";
   std::string bytes;
   std::string error;
   if (!given.empty()) {
@@ -33,25 +27,34 @@ int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given
       printError(error);
       return kExitUsage;
     }
-    if (recogniseInput(bytes) != kind) {
-      printError(given + ": not a " + format + " file");
+    if (recogniseWritten(bytes) != &format) {
+      printError(given + ": not a " + format.label + " file");
       return kExitUsage;
     }
   } else {
-    fileName = std::string("the ") + format + " file";
-    // The conversion takes the drawing it is given; the one read stays to
-    // be compared with.
-    if (!convertToBytes(host, inputName, metaObjectC(drawing).copyTree(true, true), formatName, bytes, error)) {
-      printError(std::string(format) + ": " + error);
+    fileName = std::string("the ") + format.label + " file";
+    if (!convertToBytes(host, inputName, drawing, format.pluginFormat, bytes, error)) {
+      printError(std::string(format.label) + ": " + error);
       return kExitConversionFailed;
     }
   }
-  if (!readWrittenFile(kind, bytes, fileName, scene, error)) {
+  if (!readWrittenFile(format, bytes, fileName, scene, error)) {
     // A file the plug-in wrote that cannot be read back is a disagreement
     // of its own; a file the user gave is unreadable input.
     printError(error);
     return given.empty() ? kExitConversionFailed : kExitUsage;
   }
+  return kExitOk;
+}
+
+// One written file compared with the drawing. Its elements are held only
+// while it is compared, so that two files' are never in memory at once.
+int checkFile(pluginHostC& host, metaTreeC* drawing, const std::string& given, const writtenFormatC& format,
+              const std::string& inputName, const std::vector<inputFigureC>& figures, fileVerdictC& verdict,
+              std::string& fileName) {
+  preview::sceneC scene;
+  if (int status = writtenScene(host, drawing, given, format, inputName, scene, fileName)) return status;
+  verdict = checkWrittenFile(figures, scene, format.comparedAs);
   return kExitOk;
 }
 
@@ -66,11 +69,19 @@ void report(const char* format, const std::string& fileName, const fileVerdictC&
   std::printf("  the drawing, line %zu: %s\n", d.inputLine, d.inputElement.c_str());
 }
 
-// Checks one drawing; returns its exit status and adds its items to items.
-// The plug-in is loaded the first time a conversion needs it.
+void approximationReport(const char* format, const std::string& fileName, const fileVerdictC& verdict) {
+  if (!verdict.approximation) return;
+  const disagreementC& d = *verdict.approximation;
+  std::printf("the %s approximations differ from the shape in figure \"%s\" (the drawing, line %zu)\n", format,
+              d.figure.c_str(), d.inputLine);
+  std::printf("  %s line %zu: %s\n  the shape: %s\n", fileName.c_str(), d.fileLine, d.fileElement.c_str(),
+              d.inputElement.c_str());
+}
+
+// Checks one drawing against a file of each written format; returns its
+// exit status and adds its items to items. The plug-in is loaded the first
+// time a conversion needs it.
 int checkOne(const argumentsC& arguments, const std::string& input, pluginHostC& host, std::size_t& items) {
-  const std::string meta2dFile = arguments.value("meta2d");  // given instead of converting
-  const std::string miFile = arguments.value("mi");
   std::string error;
   metaTreeC* drawing = nullptr;
   {
@@ -80,47 +91,66 @@ int checkOne(const argumentsC& arguments, const std::string& input, pluginHostC&
       return kExitUsage;
     }
   }
-  const metaObjectC owned(drawing, true);
+  metaObjectC owned(drawing, true);
   items += drawingItemCount(drawing);
   const std::vector<inputFigureC> figures = placeInputFigures(drawing);
 
-  const bool converting = meta2dFile.empty() || miFile.empty();
-  if (converting && !host.convertMetaTree && !loadPlugin(host, arguments)) return kExitUsage;
-  preview::sceneC meta2d, mi;
-  std::string meta2dName, miName;
-  if (int status = writtenScene(host, drawing, meta2dFile, inputKind::meta2d, input, meta2d, meta2dName)) return status;
-  if (int status = writtenScene(host, drawing, miFile, inputKind::mi, input, mi, miName)) return status;
-
-  const checkReportC result = checkWrittenFiles(figures, meta2d, mi);
-  report("META2D", meta2dName, result.meta2d);
-  report("MI", miName, result.mi);
-  if (result.approximations) {
-    const disagreementC& d = *result.approximations;
-    std::printf("the approximations differ in figure \"%s\" (the drawing, line %zu)\n", d.figure.c_str(), d.inputLine);
-    std::printf("  META2D line %zu: %s\n  %s\n", d.fileLine, d.fileElement.c_str(), d.inputElement.c_str());
-  } else if (!result.meta2d.first && !result.mi.first && result.approximationsCompared > 0) {
-    std::printf("both files approximate the other shapes alike: %zu elements\n", result.approximationsCompared);
+  constexpr std::size_t kFormats = std::size(kWrittenFormats);
+  std::size_t lastConverted = kFormats;  // the conversion that may take the drawing itself
+  for (std::size_t i = 0; i < kFormats; ++i) {
+    if (!arguments.has(kWrittenFormats[i].checkOption)) lastConverted = i;
   }
-  const bool agree = !result.meta2d.first && !result.mi.first && !result.approximations;
+  if (lastConverted < kFormats && !host.convertMetaTree && !loadPlugin(host, arguments)) return kExitUsage;
+  fileVerdictC verdicts[kFormats];
+  std::string names[kFormats];
+  for (std::size_t i = 0; i < kFormats; ++i) {
+    const writtenFormatC& format = kWrittenFormats[i];
+    const std::string given = arguments.value(format.checkOption);
+    // A conversion takes the drawing it is given: a copy, but for the last
+    // one, which takes the drawing read itself.
+    metaTreeC* converted = nullptr;
+    if (given.empty()) converted = i == lastConverted ? owned.rebind(nullptr) : owned.copyTree(true, true);
+    if (int status = checkFile(host, converted, given, format, input, figures, verdicts[i], names[i])) return status;
+  }
+
+  bool agree = true;
+  std::string piecesCompared;
+  for (std::size_t i = 0; i < kFormats; ++i) {
+    report(kWrittenFormats[i].label, names[i], verdicts[i]);
+    agree = agree && !verdicts[i].first;
+    piecesCompared += (i ? " + " : "") + std::to_string(verdicts[i].piecesCompared);
+  }
+  bool anyPieces = false;
+  for (std::size_t i = 0; i < kFormats; ++i) {
+    approximationReport(kWrittenFormats[i].label, names[i], verdicts[i]);
+    agree = agree && !verdicts[i].approximation;
+    anyPieces = anyPieces || verdicts[i].piecesCompared > 0;
+  }
+  if (agree && anyPieces) {
+    std::printf("both files approximate the other shapes within the fitting tolerance: %s elements\n",
+                piecesCompared.c_str());
+  }
   return agree ? kExitOk : kExitConversionFailed;
 }
 
 }  // namespace
 
 const commandSyntaxC kCheckSyntax{
-    kCheckOptions, inputCount::many,
+    kWrittenFileOptions, inputCount::many,
     "Converts each drawing INPUT (text form) to META2D and to MI, reads both back\n"
     "and compares every line, arc, circle and text with the drawing, each within\n"
-    "what its file's numbers can hold; the lines and arcs both files make of\n"
-    "other shapes are compared with each other. Several inputs are each headed by\n"
-    "their name and end with a summary line.\n",
+    "what its file's numbers can hold; the lines and arcs each file makes of\n"
+    "other shapes are held to those shapes, within the fitting tolerance. Several\n"
+    "inputs are each headed by their name and end with a summary line.\n",
     "exit status (of several inputs, the highest): 0 all agree, 1 a file differs or\n"
     "cannot be read back (the first difference of each file is shown with its line\n"
     "numbers), 2 usage error or unreadable input\n"};
 
 int runCheck(const argumentsC& arguments) {
   const std::vector<std::string>& inputs = arguments.inputs();
-  if (inputs.size() > 1 && (arguments.has("meta2d") || arguments.has("mi"))) {
+  bool filesGiven = false;
+  for (const writtenFormatC& format : kWrittenFormats) filesGiven = filesGiven || arguments.has(format.checkOption);
+  if (inputs.size() > 1 && filesGiven) {
     printError("--meta2d and --mi name the files of one drawing; they cannot be used with several inputs");
     return kExitUsage;
   }

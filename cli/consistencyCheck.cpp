@@ -1,5 +1,7 @@
 #include "lorvane/cli/consistencyCheck.h"
 
+#include "approximationCheck.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -18,29 +20,17 @@ using preview::pointC;
 using preview::sceneC;
 using preview::valueErrorsC;
 
-// Both files are written with doubles computed along other paths than the
-// ones taken here (the writers' circumcentre, their angle rule): results may
-// differ in the last bits, which this relative margin absorbs.
-constexpr double kArithmeticMargin = 1e-9;
 // An arc's centre and radius are found from its points (the circumcentre of
 // the drawing's three, a fit through the points of a shape the writers
 // approximate, placed before or after): those points differ between the two
 // sides by this share of their coordinates' size.
 constexpr double kCircleRounding = 1e-12;
-// META2D gives an arc by its angles, which the writer finds by an arccosine:
-// near 0 and 180 degrees that is good to about 1e-8 radians, so arc ends
-// are compared within this share of the radius.
-constexpr double kAngleMargin = 1e-7;
 // The writers' angle rule reports an angle of 359.9999 degrees or more as
 // its excess over 359.9999: a META2D angle below this may stand for a
 // direction this much further clockwise.
 constexpr double kAngleRuleStep = 1e-4;
 
 pointC operator+(pointC a, pointC b) { return {a.x + b.x, a.y + b.y}; }
-
-bool pointsAgree(pointC expected, pointC actual, pointC error) {
-  return agrees(expected.x, actual.x, error.x) && agrees(expected.y, actual.y, error.y);
-}
 
 // The point at `degrees` on the arc's circle.
 pointC onCircle(const elementC& arc, double degrees) {
@@ -88,7 +78,7 @@ bool sameArc(const elementC& expected, const elementC& actual, const valueErrors
   if (byAngles == anglesOf::neither) {
     return pointsAgree(expected.a, actual.a, error.a) && pointsAgree(expected.b, actual.b, error.b);
   }
-  const double margin = kAngleMargin * std::max(std::fabs(expected.radius), std::fabs(actual.radius));
+  const double margin = kArcEndShare * std::max(std::fabs(expected.radius), std::fabs(actual.radius));
   const pointC a = error.a + pointC{margin, margin};
   const pointC b = error.b + pointC{margin, margin};
   const elementC& arc = byAngles == anglesOf::actual ? actual : expected;
@@ -143,14 +133,6 @@ bool sameAsWritten(const elementC& drawn, const elementC& written, writtenFormat
   }
   return sameElement(drawn, written, anglesIn(format));
 }
-
-std::string number(double v) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-  return std::string(buffer, result.ptr);
-}
-
-std::string point(pointC p) { return "(" + number(p.x) + ", " + number(p.y) + ")"; }
 
 // One figure's share of a file: its elements in the order written.
 struct figureShareC {
@@ -293,7 +275,7 @@ alignmentC alignFile(const std::vector<inputFigureC>& input, const sceneC& file,
 // arc or circle of the drawing separates. MI writes a part's texts after
 // all else, so the elements of items that only texts separate follow each
 // other there, and its reading cannot tell where one item's end: each run
-// is compared as a whole.
+// is followed as a whole.
 std::vector<std::vector<std::size_t>> approximatedRuns(const inputFigureC& figure) {
   std::vector<std::vector<std::size_t>> runs(1);
   for (std::size_t i = 0; i < figure.items.size(); ++i) {
@@ -308,51 +290,48 @@ std::vector<std::vector<std::size_t>> approximatedRuns(const inputFigureC& figur
   return runs;
 }
 
-using itemElementsC = std::map<std::size_t, std::vector<const elementC*>>;
-
-// The elements a run's items became, each with the item it came from.
-std::vector<std::pair<std::size_t, const elementC*>> elementsOf(const std::vector<std::size_t>& run,
-                                                                const itemElementsC& made) {
-  std::vector<std::pair<std::size_t, const elementC*>> out;
-  for (std::size_t item : run) {
-    const auto found = made.find(item);
-    if (found == made.end()) continue;
-    for (const elementC* e : found->second) out.emplace_back(item, e);
-  }
-  return out;
-}
-
-// Whether both files made the same of one figure's other shapes; the first
-// difference goes into the report.
-bool sameApproximations(const inputFigureC& figure, const itemElementsC& fromMeta2d, const itemElementsC& fromMi,
-                        checkReportC& report) {
-  for (const std::vector<std::size_t>& run : approximatedRuns(figure)) {
-    // META2D leaves out what a shape attribute of type 4 hides; MI does not.
-    const auto hidden = [&](std::size_t item) { return figure.items[item].suppressedInMeta2d; };
-    if (std::any_of(run.begin(), run.end(), hidden)) continue;
-    const auto a = elementsOf(run, fromMeta2d);
-    const auto b = elementsOf(run, fromMi);
-    for (std::size_t k = 0; k < std::max(a.size(), b.size()); ++k) {
-      const elementC* x = k < a.size() ? a[k].second : nullptr;
-      const elementC* y = k < b.size() ? b[k].second : nullptr;
-      if (x && y && sameElement(*x, *y, anglesOf::expected)) {
-        ++report.approximationsCompared;
-        continue;
-      }
-      disagreementC d;
-      d.figure = figure.name;
-      d.inputLine = figure.items[x ? a[k].first : y ? b[k].first : run.front()].sourceLine;
-      d.fileLine = x ? x->sourceLine : 0;
-      d.fileElement = x ? describe(*x) : "nothing more";
-      d.inputElement = y ? "MI line " + std::to_string(y->sourceLine) + ": " + describe(*y) : "MI: nothing more";
-      report.approximations = d;
-      return false;
+// Whether the pieces a file made of each run of a figure's other shapes
+// follow those shapes; the first that does not goes into the verdict.
+void followFigure(const inputFigureC& figure, const std::map<std::size_t, std::vector<const elementC*>>& made,
+                  writtenFormat format, fileVerdictC& verdict) {
+  for (std::vector<std::size_t> run : approximatedRuns(figure)) {
+    std::vector<const elementC*> pieces;
+    for (std::size_t item : run) {
+      const auto found = made.find(item);
+      if (found != made.end()) pieces.insert(pieces.end(), found->second.begin(), found->second.end());
     }
+    // META2D leaves out what a shape attribute of type 4 hides; MI does not.
+    if (format == writtenFormat::meta2d) {
+      std::erase_if(run, [&](std::size_t item) { return figure.items[item].suppressedInMeta2d; });
+      if (run.empty()) continue;
+    }
+    verdict.approximation = followShapes(figure, run, pieces, format, verdict.piecesCompared);
+    if (verdict.approximation) return;
   }
-  return true;
 }
 
 }  // namespace
+
+bool pointsAgree(pointC expected, pointC actual, pointC error) {
+  return agrees(expected.x, actual.x, error.x) && agrees(expected.y, actual.y, error.y);
+}
+
+bool pieceEndAgrees(pointC point, const elementC& piece, bool start, pointC margin, writtenFormat format) {
+  const pointC end = start ? piece.a : piece.b;
+  pointC error = (start ? piece.error.a : piece.error.b) + margin;
+  if (piece.kind != elementKind::arc || format != writtenFormat::meta2d) return pointsAgree(point, end, error);
+  const double share = kArcEndShare * std::fabs(piece.radius);
+  error = error + pointC{share, share};
+  return endAgrees(point, piece, end, start ? piece.startAngle : piece.endAngle, error);
+}
+
+std::string inWords(double value) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+
+std::string inWords(pointC p) { return "(" + inWords(p.x) + ", " + inWords(p.y) + ")"; }
 
 bool agrees(double expected, double actual, double error) {
   if (std::isnan(expected) || std::isnan(actual)) return std::isnan(expected) && std::isnan(actual);
@@ -364,40 +343,40 @@ bool agrees(double expected, double actual, double error) {
 std::string describe(const elementC& element) {
   switch (element.kind) {
     case elementKind::line:
-      return "line " + point(element.a) + " to " + point(element.b);
+      return "line " + inWords(element.a) + " to " + inWords(element.b);
     case elementKind::arc:
-      return "arc about " + point(element.centre) + " radius " + number(element.radius) + " from " +
-             point(element.a) + " to " + point(element.b);
+      return "arc about " + inWords(element.centre) + " radius " + inWords(element.radius) + " from " +
+             inWords(element.a) + " to " + inWords(element.b);
     case elementKind::circle:
-      return "circle about " + point(element.centre) + " radius " + number(element.radius);
+      return "circle about " + inWords(element.centre) + " radius " + inWords(element.radius);
     case elementKind::text: {
       std::string shown = element.text.size() > 40 ? element.text.substr(0, 40) + "..." : element.text;
       for (char& c : shown) {
         if (c == '\n' || c == '\r') c = ' ';
       }
-      return "text \"" + shown + "\" at " + point(element.a) + " height " + number(element.height) + " angle " +
-             number(element.angle);
+      return "text \"" + shown + "\" at " + inWords(element.a) + " height " + inWords(element.height) + " angle " +
+             inWords(element.angle);
     }
   }
   return {};
 }
 
-checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sceneC& meta2d, const sceneC& mi) {
-  checkReportC report;
-  const alignmentC m = alignFile(input, meta2d, writtenFormat::meta2d);
-  const alignmentC n = alignFile(input, mi, writtenFormat::mi);
-  report.meta2d.first = m.first;
-  report.meta2d.elementsCompared = m.compared;
-  report.mi.first = n.first;
-  report.mi.elementsCompared = n.compared;
-  if (m.first || n.first) return report;
-
-  // Both files agree with the drawing: what they made of other shapes can
-  // now be laid side by side.
-  for (std::size_t f = 0; f < input.size(); ++f) {
-    if (!sameApproximations(input[f], m.approximations[f], n.approximations[f], report)) break;
+fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const sceneC& file, writtenFormat format) {
+  fileVerdictC verdict{format, 0, std::nullopt, std::nullopt, 0};
+  const alignmentC aligned = alignFile(input, file, format);
+  verdict.first = aligned.first;
+  verdict.elementsCompared = aligned.compared;
+  if (verdict.first) return verdict;
+  // The file agrees with the drawing: what it made of the other shapes can
+  // now be held to those shapes.
+  for (std::size_t f = 0; f < input.size() && !verdict.approximation; ++f) {
+    followFigure(input[f], aligned.approximations[f], format, verdict);
   }
-  return report;
+  return verdict;
+}
+
+checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sceneC& meta2d, const sceneC& mi) {
+  return {checkWrittenFile(input, meta2d, writtenFormat::meta2d), checkWrittenFile(input, mi, writtenFormat::mi)};
 }
 
 }  // namespace lorvane::cli

@@ -68,8 +68,8 @@ bool readFirstElement(const std::string& name, inputStreamC& input, metaTreeC*& 
 
 bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& drawing, std::string& error) {
   drawing = nullptr;
-  if (const inputKind kind = recogniseInput(input.head()); kind != inputKind::textForm) {
-    error = writtenFileIsNoDrawing(name, kind);
+  if (const writtenFormatC* written = recogniseWritten(input.head())) {
+    error = writtenFileIsNoDrawing(name, *written);
     return false;
   }
   if (!readFirstElement(name, input, drawing, error)) return false;

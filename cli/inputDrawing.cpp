@@ -126,12 +126,37 @@ bool placeItem(const metaTreeC* item, const placementC& place, elementC& out) {
   return true;
 }
 
+// Placing turns an ellipse's axes with the figure; its parameter angles,
+// measured along its own axes, stay as they are.
+approximatedShapeC placedShape(const metaTreeC* item, const placementC& place, double rotation) {
+  approximatedShapeC shape;
+  const bool arc = item->hasKey("ELLIPSEARC");
+  if (arc || item->hasKey("ELLIPSE")) {
+    shape.kind = arc ? approximatedKind::ellipseArc : approximatedKind::ellipse;
+    shape.centre = place(pointOf(child(item, "POINT")));
+    shape.radius1 = numberOf(item, "RAD1");
+    shape.radius2 = numberOf(item, "RAD2");
+    shape.axisDegrees = numberOf(item, "ANGLE") + rotation;
+    if (arc) {
+      shape.startDegrees = numberOf(item, "ANGLE1");
+      shape.endDegrees = numberOf(item, "ANGLE2");
+    }
+  } else if (item->hasKey("ICRV2D")) {
+    shape.kind = approximatedKind::curve;
+    for (const metaTreeC* c = item->firstChild(); c; c = c->next()) {
+      if (c->hasKey("POINT")) shape.points.push_back(place(pointOf(c)));
+    }
+  }
+  return shape;
+}
+
 inputFigureC placeFigure(const metaTreeC* figure) {
   inputFigureC placed;
   placed.name = stringOf(figure, "NAME");
   placed.sourceLine = lineOf(figure);
   const metaTreeC* insert = child(figure, "INSERTPOINT");
-  const double radians = degreesToRadiansMultiplyingFirst(numberOf(insert, "ROTATION"));
+  const double rotation = numberOf(insert, "ROTATION");
+  const double radians = degreesToRadiansMultiplyingFirst(rotation);
   placementC place{std::cos(radians), std::sin(radians), 0, 0};
   const pointC at = pointOf(child(insert, "POINT"));
   place.dx = at.x;
@@ -149,6 +174,7 @@ inputFigureC placeFigure(const metaTreeC* figure) {
     }
     entry.suppressedInMeta2d = suppressed;
     entry.isElement = placeItem(item, place, entry.element);
+    if (!entry.isElement) entry.shape = placedShape(item, place, rotation);
     entry.element.sourceLine = entry.sourceLine;
     placed.items.push_back(std::move(entry));
   }

@@ -124,8 +124,8 @@ bool readTextTree(const std::string& input, const std::string& name, textTreeRul
     printError(error);
     return false;
   }
-  if (const inputKind kind = recogniseInput(stream.head()); rules.refuseWrittenFiles && kind != inputKind::textForm) {
-    printError(writtenFileIsNoDrawing(name, kind));
+  if (const writtenFormatC* written = recogniseWritten(stream.head()); rules.refuseWrittenFiles && written) {
+    printError(writtenFileIsNoDrawing(name, *written));
     return false;
   }
   metaTextReaderC reader;

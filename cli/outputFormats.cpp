@@ -46,8 +46,4 @@ std::string formatTableC::names() const {
   return aliases.empty() ? names : names + " (also " + aliases + ")";
 }
 
-inputKind writtenKindOf(const outputFormatC& format) {
-  return asciiLowerCase(format.extension) == "mi" ? inputKind::mi : inputKind::meta2d;
-}
-
 }  // namespace lorvane::cli

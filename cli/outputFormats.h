@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "pluginHost.h"
-#include "writtenFiles.h"
 
 namespace lorvane::cli {
 
@@ -39,8 +38,5 @@ struct formatAliasC {
   const char* name;
 };
 inline constexpr formatAliasC kFormatAliases[] = {{"META2D", "META"}, {"ME10", "MI"}};
-
-// The kind of file a format writes, for reading it back.
-inputKind writtenKindOf(const outputFormatC& format);
 
 }  // namespace lorvane::cli

@@ -137,10 +137,10 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
     return kExitUsage;
   }
   std::string bytes;
-  inputKind kind = recogniseInput(stream.head());
+  const writtenFormatC* written = recogniseWritten(stream.head());
   std::string shown = options.input;
   std::string title = displayName(options.input);
-  if (kind == inputKind::textForm) {
+  if (!written) {
     // The drawing is drawn from what the writer makes of it: figures placed
     // and every other shape approximated exactly as in a conversion. The
     // input file itself is left as it is.
@@ -148,6 +148,12 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
     const formatTableC formats(host);
     const outputFormatC* via = viaFormat(formats, options.via);
     if (!via) return kExitUsage;
+    written = writtenFormatWithExtension(via->extension);
+    if (!written) {
+      printError("--via " + via->name + ": the plug-in writes ." + via->extension +
+                 " files, which the tool cannot read back to draw");
+      return kExitUsage;
+    }
     metaTreeC* drawing = nullptr;
     if (!readDrawingInput(options.input, stream, drawing, error)) {
       printError(error);
@@ -158,8 +164,7 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
       printError(error);
       return kExitConversionFailed;
     }
-    kind = writtenKindOf(*via);
-    const std::string as = std::string(" (as ") + (kind == inputKind::mi ? "MI" : "META2D") + ")";
+    const std::string as = std::string(" (as ") + written->label + ")";
     shown = options.input + as;
     title += as;
   } else if (!stream.readRest(bytes, error)) {
@@ -167,7 +172,7 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
     return kExitUsage;
   }
   preview::sceneC scene;
-  if (!readWrittenFile(kind, bytes, shown, scene, error)) {
+  if (!readWrittenFile(*written, bytes, shown, scene, error)) {
     printError(error);
     return kExitUsage;
   }

@@ -1,25 +1,34 @@
 #include "writtenFiles.h"
 
-#include "lorvane/preview/fileReaders.h"
+#include "lorvane/util/asciiCase.h"
 
 namespace lorvane::cli {
 
-inputKind recogniseInput(std::string_view text) {
-  if (text.substr(0, 5) == "#~2\r\n" || text.substr(0, 4) == "#~2\n") return inputKind::mi;
-  if (text.substr(0, 4) == "915 ") return inputKind::meta2d;
-  return inputKind::textForm;
+const writtenFormatC* recogniseWritten(std::string_view start) {
+  for (const writtenFormatC& format : kWrittenFormats) {
+    if (start.substr(0, format.magic.size()) != format.magic) continue;
+    if (!format.magicIsALine) return &format;
+    const std::string_view after = start.substr(format.magic.size());
+    if (after.substr(0, 2) == "\r\n" || after.substr(0, 1) == "\n") return &format;
+  }
+  return nullptr;
 }
 
-std::string writtenFileIsNoDrawing(const std::string& name, inputKind kind) {
-  return name + ": a written " + (kind == inputKind::mi ? "MI" : "META2D") +
-         " file, not a drawing (lorvane preview draws it)";
+const writtenFormatC* writtenFormatWithExtension(std::string_view extension) {
+  for (const writtenFormatC& format : kWrittenFormats) {
+    if (equalsIgnoringAsciiCase(extension, format.extension)) return &format;
+  }
+  return nullptr;
 }
 
-bool readWrittenFile(inputKind kind, const std::string& bytes, const std::string& name, preview::sceneC& scene,
-                     std::string& error) {
+std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC& format) {
+  return name + ": a written " + format.label + " file, not a drawing (lorvane preview draws it)";
+}
+
+bool readWrittenFile(const writtenFormatC& format, const std::string& bytes, const std::string& name,
+                     preview::sceneC& scene, std::string& error) {
   preview::readErrorC failure;
-  const bool ok = kind == inputKind::mi ? preview::readMiFile(bytes, scene, failure)
-                                        : preview::readMeta2dFile(bytes, scene, failure);
+  const bool ok = format.read(bytes, scene, failure);
   if (!ok) error = name + ":" + std::to_string(failure.line) + ": " + failure.message;
   return ok;
 }

@@ -17,7 +17,37 @@ namespace lorvane::preview {
 // bare "\n"; only one carriage return is taken off, so a text that itself
 // ended with one keeps it. A final line end closes the last line and starts
 // no further (empty) line.
-std::vector<std::string_view> splitLines(std::string_view content);
+//
+// A written file of a large drawing has a hundred million lines and more: a
+// view of each would cost more than the file. The lines are found again
+// from where every 64th one starts, and the line after the one asked last
+// (the readers mostly read on) straight from it.
+class fileLinesC {
+public:
+  explicit fileLinesC(std::string_view content);
+
+  std::size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  // Only for lines that exist.
+  std::string_view operator[](std::size_t line) const;
+
+private:
+  static constexpr std::size_t kStride = 64;
+
+  // Where the line starting at `start` ends (its line end not included) and
+  // where the next begins.
+  std::size_t endOf(std::size_t start, std::size_t& next) const;
+
+  std::string_view content_;
+  std::size_t count_ = 0;
+  std::vector<std::size_t> checkpoints_;  // where lines 0, kStride, 2 kStride, ... start
+  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  // The line asked last: where it starts and ends, and where the next starts.
+  mutable std::size_t cachedLine_ = kNoLine;
+  mutable std::size_t cachedStart_ = 0;
+  mutable std::size_t cachedEnd_ = 0;
+  mutable std::size_t cachedNext_ = 0;
+};
 
 // At most a few dozen bytes of `text` in double quotes, every byte outside
 // printable ASCII shown as '?', so that a message stays readable on any
@@ -26,7 +56,7 @@ std::string excerpt(std::string_view text);
 
 // The lines first..last (inclusive) joined by line feeds: a text that the
 // file carries over several physical lines.
-std::string joinLines(const std::vector<std::string_view>& lines, std::size_t first, std::size_t last);
+std::string joinLines(const fileLinesC& lines, std::size_t first, std::size_t last);
 
 // Runs a reader (constructed from the content, the scene to fill and the
 // error, with read() telling success) so that on failure the caller's scene

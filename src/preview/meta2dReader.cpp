@@ -85,13 +85,17 @@ struct figureC {
 class meta2dReaderC {
 public:
   meta2dReaderC(std::string_view content, sceneC& scene, readErrorC& error)
-      : lines_(splitLines(content)), scene_(scene), error_(error) {}
+      : lines_(content), scene_(scene), error_(error) {}
 
   bool read() {
     if (lines_.empty()) return fail(1, "empty file: expected record 915 on the first line");
     if (leadingCode(lines_[0]) != 915 || lines_[0].size() < 4 || lines_[0][3] != ' ') {
       return fail(1, "the file must start with record 915 and a blank, found " + excerpt(lines_[0]));
     }
+    // An element takes a line at least. Room for that many is only claimed,
+    // not touched, where it goes unused; a list that grew instead would hold
+    // its old and its new copy at once.
+    scene_.elements.reserve(lines_.size());
     for (index_ = 0; index_ < lines_.size(); ++index_) {
       const std::string_view line = lines_[index_];
       if (line == "EOF" && index_ + 1 == lines_.size()) return finish();
@@ -475,7 +479,7 @@ private:
     element.error.b = sumError(pointOnCircleError(element.error.centre, v[2], p[2], degreesToRadiansMultiplyingFirst(p[4])), rounding);
   }
 
-  std::vector<std::string_view> lines_;
+  fileLinesC lines_;
   sceneC& scene_;
   readErrorC& error_;
   std::size_t index_ = 0;

@@ -97,10 +97,14 @@ struct attributesC {
 class miReaderC {
 public:
   miReaderC(std::string_view content, sceneC& scene, readErrorC& error)
-      : lines_(splitLines(content)), scene_(scene), error_(error) {}
+      : lines_(content), scene_(scene), error_(error) {}
 
   bool read() {
     if (lines_.empty()) return fail(1, "empty file: expected \"#~2\" on the first line");
+    // Every element takes five lines at least. Room for that many is only
+    // claimed, not touched, where it goes unused; a list that grew instead
+    // would hold its old and its new copy at once.
+    scene_.elements.reserve(lines_.size() / 5);
     if (!tableOfContents() || !header() || !statusAndLayers() || !assemblies()) return false;
     for (std::size_t i = 0; i < toc_.parts.size(); ++i) {
       if (!partBlock(i)) return false;
@@ -636,7 +640,7 @@ private:
            expect("#~72");
   }
 
-  std::vector<std::string_view> lines_;
+  fileLinesC lines_;
   sceneC& scene_;
   readErrorC& error_;
   std::size_t pos_ = 0;  // index of the next line to take

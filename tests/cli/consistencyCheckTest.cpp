@@ -44,6 +44,14 @@ elementC arc(double cx, double cy, double r, double ax, double ay, double bx, do
   return e;
 }
 
+elementC circle(double cx, double cy, double r) {
+  elementC e;
+  e.kind = elementKind::circle;
+  e.centre = {cx, cy};
+  e.radius = r;
+  return e;
+}
+
 // A file of the given group names whose elements each name their group.
 sceneC file(std::vector<std::string> groups, std::vector<elementC> elements) {
   sceneC scene;
@@ -155,43 +163,47 @@ TEST(Check, AnElementTooManyIsReported) {
   EXPECT_EQ(r.meta2d.first->inputElement, "nothing more");
 }
 
-TEST(Check, OtherShapesAreComparedBetweenTheFiles) {
-  // An ellipse between two lines: whatever the writers make of it lies
-  // between the lines' own elements and must be the same in both files.
-  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}\n ELLIPSE{}\n"
-                            " LINE{POINT{2,0} POINT{3,0}}}}");
-  const elementC piece = arc(0, 0, 2, 2, 0, -2, 0);
-  const sceneC meta2d = file({"a"}, {line(0, 0, 1, 0), piece, line(1, 1, 2, 2), line(2, 0, 3, 0)});
-  sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), piece, line(1, 1, 2, 2), line(2, 0, 3, 0)});
+TEST(Check, OtherShapesAreHeldToTheShapeTheyApproximate) {
+  // An ellipse of equal radii between two lines: the writers make it one
+  // circle, between the lines' own elements.
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{LINE{POINT{0,0} POINT{1,0}}\n"
+                            " ELLIPSE{POINT{5,0} RAD1{2} RAD2{2}}\n LINE{POINT{2,0} POINT{3,0}}}}");
+  const elementC piece = circle(5, 0, 2);
+  const sceneC meta2d = file({"a"}, {line(0, 0, 1, 0), piece, line(2, 0, 3, 0)});
+  sceneC mi = file({"a`~1"}, {line(0, 0, 1, 0), piece, line(2, 0, 3, 0)});
   checkReportC r = checkWrittenFiles(input, meta2d, mi);
   EXPECT_FALSE(r.meta2d.first);
   EXPECT_FALSE(r.mi.first);
-  EXPECT_FALSE(r.approximations);
-  EXPECT_EQ(r.approximationsCompared, 2u);
+  EXPECT_FALSE(r.meta2d.approximation);
+  EXPECT_FALSE(r.mi.approximation);
+  EXPECT_EQ(r.mi.piecesCompared, 1u);
 
-  mi.elements[2].b.y = 2.5;
+  // Moved by its radius, the circle leaves the samples by up to 2, beyond
+  // what the fit lets it stray (a quarter of its diameter).
+  mi.elements[1].centre.x = 7;
   r = checkWrittenFiles(input, meta2d, mi);
-  ASSERT_TRUE(r.approximations);
-  EXPECT_EQ(r.approximations->inputLine, 2u);
-  EXPECT_EQ(r.approximations->fileLine, 102u);
-  EXPECT_EQ(r.approximations->inputElement, "MI line 102: line (1, 1) to (2, 2.5)");
+  EXPECT_FALSE(r.meta2d.approximation);
+  ASSERT_TRUE(r.mi.approximation);
+  EXPECT_EQ(r.mi.approximation->inputLine, 2u);
+  EXPECT_EQ(r.mi.approximation->fileLine, 101u);
+  EXPECT_EQ(r.mi.approximation->fileElement, "circle about (7, 0) radius 2");
 }
 
 TEST(Check, ShapesThatOnlyTextsSeparateAreComparedAsOneRun) {
   // MI moves the text to the end of the part, so what it made of both
   // ellipses follows each other there, while META2D has the text between.
-  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{ELLIPSE{}\n TEXT{TEXT{\"x\"}}\n ELLIPSE{}\n"
-                            " LINE{POINT{2,0} POINT{3,0}}}}");
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{ELLIPSE{POINT{0,0} RAD1{1} RAD2{1}}\n"
+                            " TEXT{TEXT{\"x\"}}\n ELLIPSE{POINT{5,0} RAD1{1} RAD2{1}}\n LINE{POINT{2,0} POINT{3,0}}}}");
   elementC text;
   text.kind = elementKind::text;
   text.text = "x";
-  const elementC first = line(0, 0, 1, 0), second = line(1, 1, 2, 2);
+  const elementC first = circle(0, 0, 1), second = circle(5, 0, 1);
   const sceneC meta2d = file({"a"}, {first, text, second, line(2, 0, 3, 0)});
   const sceneC mi = file({"a`~1"}, {first, second, line(2, 0, 3, 0), text});
   const checkReportC r = checkWrittenFiles(input, meta2d, mi);
   EXPECT_FALSE(r.mi.first);
-  EXPECT_FALSE(r.approximations) << r.approximations->inputElement;
-  EXPECT_EQ(r.approximationsCompared, 2u);
+  EXPECT_FALSE(r.mi.approximation) << r.mi.approximation->inputElement;
+  EXPECT_EQ(r.mi.piecesCompared, 2u);
 }
 
 TEST(Check, MiTextsFollowThePartsOtherElements) {

@@ -28,18 +28,21 @@ struct fileVerdictC {
   writtenFormat format = writtenFormat::meta2d;
   std::size_t elementsCompared = 0;
   std::optional<disagreementC> first;
+  // The first line, arc or circle the file made of another shape (an
+  // ellipse, a curve) that does not follow it (inputElement: the shape and
+  // why), once the file agrees with the drawing.
+  std::optional<disagreementC> approximation;
+  std::size_t piecesCompared = 0;
 };
 
 struct checkReportC {
-  fileVerdictC meta2d{writtenFormat::meta2d, 0, std::nullopt};
-  fileVerdictC mi{writtenFormat::mi, 0, std::nullopt};
-  // Lines and arcs the writers made of other shapes must be the same in both
-  // files; the first pair that is not (fileLine and fileElement: META2D,
-  // inputElement: the MI file's).
-  std::optional<disagreementC> approximations;
-  std::size_t approximationsCompared = 0;
+  fileVerdictC meta2d{writtenFormat::meta2d, 0, std::nullopt, std::nullopt, 0};
+  fileVerdictC mi{writtenFormat::mi, 0, std::nullopt, std::nullopt, 0};
 };
 
+// One written file against the drawing: its elements and, where they
+// agree, the lines and arcs it made of other shapes.
+fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const preview::sceneC& file, writtenFormat format);
 checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const preview::sceneC& meta2d,
                                const preview::sceneC& mi);
 
@@ -51,5 +54,23 @@ std::string describe(const preview::elementC& element);
 // values computed along different paths. NaN agrees only with NaN, an
 // infinity only with itself.
 bool agrees(double expected, double actual, double error);
+bool pointsAgree(preview::pointC expected, preview::pointC actual, preview::pointC error);
+
+// Both files are written with doubles computed along other paths than the
+// ones taken here (the writers' circumcentre, their angle rule): results may
+// differ in the last bits, which this relative margin absorbs.
+constexpr double kArithmeticMargin = 1e-9;
+// META2D gives an arc by its angles, which the writer finds by an arccosine:
+// near 0 and 180 degrees that is good to about 1e-8 radians, so arc ends
+// are compared within this share of the radius.
+constexpr double kArcEndShare = 1e-7;
+
+// Whether a point (of the drawing, exact but for margin) is the start (a)
+// or the end (b) of a written line or arc, within both errors.
+bool pieceEndAgrees(preview::pointC point, const preview::elementC& piece, bool start, preview::pointC margin,
+                    writtenFormat format);
+
+std::string inWords(double value);
+std::string inWords(preview::pointC point);
 
 }  // namespace lorvane::cli

@@ -2,8 +2,8 @@
 // The drawing as the host holds it, placed the way both writers place it:
 // each figure's items rotated by the insert point's rotation, then moved by
 // its point. Lines, arcs, circles and texts become elements; every other
-// item is kept as a marker, because the writers turn it into lines and arcs
-// of their own making.
+// item is kept as a marker with the shape the writers turn into lines and
+// arcs of their own making.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -13,12 +13,30 @@
 
 namespace lorvane::cli {
 
+enum class approximatedKind { none, ellipse, ellipseArc, curve };
+
+// A shape the writers approximate, placed: an ellipse (its centre, semi-axes
+// and the turn of its axes), an elliptic arc (the same, from one parameter
+// angle to the other) or an interpolated curve (its points). Any other
+// item has no shape: the writers make nothing of it.
+struct approximatedShapeC {
+  approximatedKind kind = approximatedKind::none;
+  preview::pointC centre;
+  double radius1 = 0;
+  double radius2 = 0;
+  double axisDegrees = 0;
+  double startDegrees = 0;  // elliptic arc: parameter angles, as the drawing gives them
+  double endDegrees = 0;
+  std::vector<preview::pointC> points;  // curve
+};
+
 struct inputItemC {
   bool isElement = false;         // a line, arc, circle or text; else another item
   preview::elementC element;      // placed, in drawing units
   std::string key;                // the item's key
   std::size_t sourceLine = 0;     // line of the text file the item stands on
   bool suppressedInMeta2d = false;  // follows a shape attribute of type 4
+  approximatedShapeC shape;         // of an item that is no element
 };
 
 struct inputFigureC {
