@@ -16,8 +16,9 @@ namespace lorvane {
 namespace {
 
 // Writes the lines of an MI file: texts, integers and floats one per line.
-// Lines are gathered and handed to the file in blocks, which spares the file
-// writer a call and a line feed search for every short line.
+// Lines are gathered with the ends the file holds and handed to the file in
+// blocks, which spares the file writer a call and a search for the line's
+// end for every short line; only a text can hold a line feed of its own.
 class miLineWriterC {
 public:
   miLineWriterC(textFileWriterC& out, const miUnrepresentableT& unrepresentable)
@@ -67,7 +68,7 @@ public:
     for (std::string_view line : texts) add(line);
   }
   void flush() {
-    out_.write(pending_);
+    out_.writeWithLineEnds(pending_);
     pending_.clear();
   }
 
@@ -87,13 +88,20 @@ private:
   }
   void added(std::size_t length) {
     pending_.resize(pending_.size() - kMiNumberBufferSize + length);
-    pending_.push_back('\n');
-    if (pending_.size() >= kBlock) flush();
+    endLine();
   }
 
   void add(std::string_view line) {
+    for (std::size_t lineFeed = line.find('\n'); lineFeed != std::string_view::npos; lineFeed = line.find('\n')) {
+      pending_.append(line.substr(0, lineFeed)).append(textFileWriterC::kLineEnd);
+      line.remove_prefix(lineFeed + 1);
+    }
     pending_.append(line);
-    pending_.push_back('\n');
+    endLine();
+  }
+
+  void endLine() {
+    pending_.append(textFileWriterC::kLineEnd);
     if (pending_.size() >= kBlock) flush();
   }
 
