@@ -23,9 +23,7 @@ namespace {
 class miLineWriterC {
 public:
   miLineWriterC(textFileWriterC& out, const miUnrepresentableT& unrepresentable)
-      : out_(out), unrepresentable_(unrepresentable) {
-    pending_.reserve(kBlock + 256);
-  }
+      : out_(out), unrepresentable_(unrepresentable) {}
   ~miLineWriterC() { flush(); }
   miLineWriterC(const miLineWriterC&) = delete;
   miLineWriterC& operator=(const miLineWriterC&) = delete;
@@ -47,7 +45,7 @@ public:
   }
   // A line of the writer's own, which holds neither a line feed nor a zero byte.
   void fixed(std::string_view line) {
-    pending_.append(line);
+    append(line);
     endLine();
   }
   void integer(std::int32_t value) {
@@ -66,35 +64,50 @@ public:
     text(line);
   }
   void labelled(std::string_view label, std::int32_t value) {
-    char buffer[kMiNumberBufferSize];
-    pending_.append(label);
-    add(std::string_view(buffer, formatMiInt(value, buffer)));
+    append(label);
+    char* at = room();
+    added(formatMiInt(value, at));
   }
   void lines(std::initializer_list<std::string_view> texts) {
     for (std::string_view line : texts) fixed(line);
   }
   void flush() {
-    out_.writeWithLineEnds(pending_);
-    pending_.clear();
+    out_.writeWithLineEnds(std::string_view(block_, used_));
+    used_ = 0;
   }
 
 private:
+  // A block is handed on once it holds kBlock bytes; every line starts
+  // below that, so a number always has room behind it.
   static constexpr std::size_t kBlock = 1 << 14;
+  static constexpr std::size_t kCapacity = kBlock + 256;
 
   void unrepresentable(unrepresentableKind kind) {
     if (unrepresentable_) unrepresentable_(kind, figure_, position_, record_);
   }
 
-  // Numbers are formatted straight behind the pending lines: room() makes
-  // space for one, added() keeps what it took and ends the line.
+  // Numbers are formatted straight behind the pending lines: room() gives
+  // the space for one, added() keeps what it took and ends the line.
   char* room() {
-    const std::size_t at = pending_.size();
-    pending_.resize(at + kMiNumberBufferSize);
-    return pending_.data() + at;
+    if (kCapacity - used_ < kMiNumberBufferSize) flush();
+    return block_ + used_;
   }
   void added(std::size_t length) {
-    pending_.resize(pending_.size() - kMiNumberBufferSize + length);
+    used_ += length;
     endLine();
+  }
+
+  // A text longer than a block goes to the file on its own.
+  void append(std::string_view bytes) {
+    if (bytes.size() > kCapacity - used_) {
+      flush();
+      if (bytes.size() > kCapacity) {
+        out_.writeWithLineEnds(bytes);
+        return;
+      }
+    }
+    std::memcpy(block_ + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
   }
 
   // Most texts are short and plain: one look at each byte settles it.
@@ -102,7 +115,8 @@ private:
     if (std::any_of(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\0'; })) {
       line = upToZeroByte(line);
       for (std::size_t lineFeed = line.find('\n'); lineFeed != std::string_view::npos; lineFeed = line.find('\n')) {
-        pending_.append(line.substr(0, lineFeed)).append(textFileWriterC::kLineEnd);
+        append(line.substr(0, lineFeed));
+        append(textFileWriterC::kLineEnd);
         line.remove_prefix(lineFeed + 1);
       }
     }
@@ -110,12 +124,13 @@ private:
   }
 
   void endLine() {
-    pending_.append(textFileWriterC::kLineEnd);
-    if (pending_.size() >= kBlock) flush();
+    append(textFileWriterC::kLineEnd);
+    if (used_ >= kBlock) flush();
   }
 
   textFileWriterC& out_;
-  std::string pending_;
+  char block_[kCapacity];
+  std::size_t used_ = 0;
   const miUnrepresentableT& unrepresentable_;
   std::string_view figure_;
   std::size_t position_ = 0;
