@@ -79,6 +79,8 @@ void summarise(const std::vector<double>& oneCpu, const std::vector<double>& one
   summaryLines().push_back(line);
 }
 
+}  // namespace
+
 // The iteration time is the one call's wall time.
 void BM_ToolCatalogue(benchmark::State& state) {
   catalogue();
@@ -110,15 +112,6 @@ void BM_ToolCatalogue(benchmark::State& state) {
   state.counters["calls_of_100_cpu_s"] = median(splitCpu);
   state.counters["cpu_x_calls_of_100"] = median(ratio);
   summarise(oneCpu, oneWall, splitCpu, splitWall, ratio);
-}
-
-}  // namespace
-
-void registerCatalogueRuns(int repeats) {
-  benchmark::RegisterBenchmark("BM_ToolCatalogue", BM_ToolCatalogue)
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond)
-      ->Iterations(repeats);
 }
 
 void removeCatalogue() {

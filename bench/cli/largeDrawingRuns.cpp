@@ -77,6 +77,8 @@ void summarise(const std::vector<toolCommandC>& runs, std::size_t repeats) {
   }
 }
 
+}  // namespace
+
 void BM_ToolLargeDrawing(benchmark::State& state) {
   const std::string input = inputPath();
   const std::string output = scratchOutputPath("lorvane_tool_run.out");
@@ -106,15 +108,6 @@ void BM_ToolLargeDrawing(benchmark::State& state) {
   for (const toolCommandC& command : runs) state.counters[command.counter] = median(command.cpu);
   summarise(runs, repeats);
   std::remove(output.c_str());
-}
-
-}  // namespace
-
-void registerLargeDrawingRuns(int repeats) {
-  benchmark::RegisterBenchmark("BM_ToolLargeDrawing", BM_ToolLargeDrawing)
-      ->UseManualTime()
-      ->Unit(benchmark::kMillisecond)
-      ->Iterations(repeats);
 }
 
 void removeLargeDrawing() {

@@ -37,8 +37,13 @@ int main(int argc, char** argv) {
   const int repeats = takeRepeats(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  lorvane::bench::registerLargeDrawingRuns(repeats);
-  lorvane::bench::registerCatalogueRuns(repeats);
+  const struct {
+    const char* name;
+    void (*run)(benchmark::State&);
+  } benchmarks[] = {{"BM_ToolLargeDrawing", lorvane::bench::BM_ToolLargeDrawing},
+                    {"BM_ToolCatalogue", lorvane::bench::BM_ToolCatalogue}};
+  for (const auto& b : benchmarks)
+    benchmark::RegisterBenchmark(b.name, b.run)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(repeats);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   for (const std::string& line : lorvane::bench::summaryLines()) std::printf("%s\n", line.c_str());

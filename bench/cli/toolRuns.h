@@ -1,13 +1,14 @@
 #pragma once
-// The parts of bench_tool_run: each registers its benchmark with the number
-// of repeats asked for and removes the files it made.
+// The parts of bench_tool_run: each benchmark, and the removal of the files
+// it made.
+#include <benchmark/benchmark.h>
 
 namespace lorvane::bench {
 
-void registerLargeDrawingRuns(int repeats);
+void BM_ToolLargeDrawing(benchmark::State& state);
 void removeLargeDrawing();
 
-void registerCatalogueRuns(int repeats);
+void BM_ToolCatalogue(benchmark::State& state);
 void removeCatalogue();
 
 }  // namespace lorvane::bench
