@@ -118,22 +118,29 @@ bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
 }
 
 // Whether the walk of writeChain would meet a node of a stored class; a
-// text that goes out as it is written cannot give up half way.
+// text that goes out as it is written cannot give up half way. The same
+// pre-order walk: the stack holds the elements above the node.
 bool meetsStoredClass(const metaTreeC* start, bool firstOnly, const storedClassesC& stored) {
-  std::vector<const metaTreeC*> chains;
-  const auto holdsInChain = [&](const metaTreeC* node, bool onlyFirst) {
-    for (; node; node = onlyFirst ? nullptr : node->next()) {
-      const metaValueC& value = node->value();
-      if (value.isKey() && stored.holds(value.text().view())) return true;
-      if (const metaTreeC* child = node->firstChild()) chains.push_back(child);
+  std::vector<const metaTreeC*> open;
+  const metaTreeC* node = start;
+  while (node) {
+    const metaValueC& value = node->value();
+    if (value.isKey() && stored.holds(value.text().view())) return true;
+    if (const metaTreeC* child = node->firstChild()) {
+      open.push_back(node);
+      node = child;
+      continue;
     }
-    return false;
-  };
-  if (holdsInChain(start, firstOnly)) return true;
-  while (!chains.empty()) {
-    const metaTreeC* chain = chains.back();
-    chains.pop_back();
-    if (holdsInChain(chain, false)) return true;
+    // Up until an element has a follower; at the top, firstOnly hides them.
+    for (;;) {
+      const metaTreeC* next = open.empty() && firstOnly ? nullptr : node->next();
+      if (next || open.empty()) {
+        node = next;
+        break;
+      }
+      node = open.back();
+      open.pop_back();
+    }
   }
   return false;
 }
