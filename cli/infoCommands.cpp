@@ -45,6 +45,14 @@ void writeOut(const std::string& text) {
   std::fputc('\n', stdout);
 }
 
+// The text goes out as it is written: a drawing of any size costs its tree
+// and one piece of text. A failed write leaves the stream's error flag,
+// which the tool reports when the command ends.
+class standardOutputSinkC final : public textSinkC {
+public:
+  void write(std::string_view piece) override { std::fwrite(piece.data(), 1, piece.size(), stdout); }
+};
+
 }  // namespace
 
 const commandSyntaxC kFormatsSyntax{
@@ -112,10 +120,10 @@ int runPrint(const argumentsC& arguments) {
       continue;
     }
     if (!tree.isValid()) continue;
-    std::string text;
-    writeTree(tree.node(), true, false, text,
-              arguments.has("exact-numbers") ? textNumberForm::exact : textNumberForm::fourteenDigits);
-    writeOut(text);
+    standardOutputSinkC output;
+    writeTree(tree.node(), true, false,
+              arguments.has("exact-numbers") ? textNumberForm::exact : textNumberForm::fourteenDigits, output);
+    std::fputc('\n', stdout);
   }
   return status;
 }

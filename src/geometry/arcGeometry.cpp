@@ -31,11 +31,15 @@ double plainVectorAngle(const point2dC& w, const point2dC& reference) {
 
 double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }
 
-point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid) {
-  const point2dC m1 = add(a, divided(subtract(b, a), 2));
-  const point2dC m2 = add(c, divided(subtract(b, c), 2));
-  const point2dC d1 = perpendicular(subtract(b, a));
-  const point2dC d2 = perpendicular(subtract(b, c));
+bisectorC chordBisector(const point2dC& p, const point2dC& b) {
+  return {add(p, divided(subtract(b, p), 2)), perpendicular(subtract(b, p))};
+}
+
+point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid) {
+  const point2dC& m1 = first.middle;
+  const point2dC& d1 = first.direction;
+  const point2dC& m2 = second.middle;
+  const point2dC& d2 = second.direction;
   const double det = d1.x * d2.y - d1.y * d2.x;
   if (det == 0) {
     if (valid) *valid = false;
@@ -44,6 +48,10 @@ point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, b
   const double s = ((m2.x - m1.x) * d2.y - (m2.y - m1.y) * d2.x) / det;
   if (valid) *valid = true;
   return {m1.x + s * d1.x, m1.y + s * d1.y};
+}
+
+point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid) {
+  return bisectorCrossing(chordBisector(a, b), chordBisector(c, b), valid);
 }
 
 bool arcIsClockwise(double as, double am, double ae) {

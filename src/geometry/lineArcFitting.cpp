@@ -122,15 +122,36 @@ private:
 
 }  // namespace
 
+namespace {
+
+// The test of onCircle with what depends on a and b alone computed once:
+// while the fitting grows an arc, its start and second point stay.
+class circleTestC {
+public:
+  circleTestC(const point2dC& a, const point2dC& b)
+      : a_(a), b_(b), u_(unit(subtract(b, a))), chord_(chordBisector(a, b)) {}
+
+  bool through(const point2dC& c, const point2dC& d, double tol) const {
+    const point2dC v = unit(subtract(c, a_));
+    if (dot(u_, v) > 0.99999999) return false;
+    bool valid = false;
+    const point2dC centre = bisectorCrossing(chord_, chordBisector(c, b_), &valid);
+    if (!valid) return false;
+    const double r = length(subtract(b_, centre));
+    return std::fabs(length(subtract(d, centre)) - r) <= tol;
+  }
+
+private:
+  point2dC a_;
+  point2dC b_;
+  point2dC u_;
+  bisectorC chord_;
+};
+
+}  // namespace
+
 bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const point2dC& d, double tol) {
-  const point2dC u = unit(subtract(b, a));
-  const point2dC v = unit(subtract(c, a));
-  if (dot(u, v) > 0.99999999) return false;
-  bool valid = false;
-  const point2dC centre = circumcentre(a, b, c, &valid);
-  if (!valid) return false;
-  const double r = length(subtract(b, centre));
-  return std::fabs(length(subtract(d, centre)) - r) <= tol;
+  return circleTestC(a, b).through(c, d, tol);
 }
 
 namespace {
@@ -147,17 +168,20 @@ lineArcFitC runFitting(Source source, double tol) {
       for (std::size_t k = i; p.has(k); ++k) pieces.push_back(fitPieceC::straight);
       break;
     }
-    if (onCircle(p.at(i), p.at(i + 1), p.at(i + 2), p.at(i + 3), tol)) {
-      // The arc keeps its start and its second point; each further point on
-      // the circle replaces its end.
+    // The arc keeps its start and its second point; each further point on
+    // the circle replaces its end.
+    const point2dC start = p.at(i);
+    const circleTestC circle(start, p.at(i + 1));
+    if (circle.through(p.at(i + 2), p.at(i + 3), tol)) {
       p.erase(i + 2);
       bool closed = false;
       while (p.has(i + 3)) {
-        if (nearlyEqual(p.at(i + 3), p.at(i))) {
+        const point2dC next = p.at(i + 3);
+        if (nearlyEqual(next, start)) {
           closed = true;
           break;
         }
-        if (!onCircle(p.at(i), p.at(i + 1), p.at(i + 2), p.at(i + 3), tol)) break;
+        if (!circle.through(p.at(i + 2), next, tol)) break;
         p.erase(i + 2);
       }
       if (closed) {

@@ -11,6 +11,10 @@ namespace {
 
 using metaText::storedClassesC;
 
+// What a sink is handed at a time: enough that each hand-over costs little
+// against the formatting, small enough to stay in the cache.
+constexpr std::size_t kPieceBytes = std::size_t{64} << 10;
+
 void writeIndent(std::string& out, std::size_t depth) { out.append(depth, '\t'); }
 
 // The reader resolves these escapes; everything else goes out as it is.
@@ -54,8 +58,10 @@ void writeValue(std::string& out, const metaValueC& value, textNumberForm number
 // Pre-order walk; the stack holds the elements whose closing brace is due.
 // With stored classes given, the walk gives up (returning false) at the
 // first node of such a class, which must be written from a stored copy.
+// With a sink given, the text written so far goes to it whenever it has
+// grown to a piece, and what remains at the end stays in out.
 bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firstOnly, textNumberForm numbers,
-                const storedClassesC* stored) {
+                const storedClassesC* stored, textSinkC* sink = nullptr) {
   std::vector<const metaTreeC*> open;
   // At the top, firstOnly hides the siblings of the start node.
   const auto following = [&](const metaTreeC* node, std::size_t depth) -> const metaTreeC* {
@@ -64,6 +70,10 @@ bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
   const metaTreeC* node = start;
   bool firstOfChain = false;
   while (node) {
+    if (sink && out.size() >= kPieceBytes) {
+      sink->write(out);
+      out.clear();
+    }
     const std::size_t depth = open.size();
     if (pretty && firstOfChain) writeIndent(out, depth);
     firstOfChain = false;
@@ -107,6 +117,48 @@ bool writeChain(std::string& out, const metaTreeC* start, bool pretty, bool firs
   return true;
 }
 
+// Whether the walk of writeChain would meet a node of a stored class; a
+// text that goes out as it is written cannot give up half way. The same
+// pre-order walk: the stack holds the elements above the node.
+bool meetsStoredClass(const metaTreeC* start, bool firstOnly, const storedClassesC& stored) {
+  std::vector<const metaTreeC*> open;
+  const metaTreeC* node = start;
+  while (node) {
+    const metaValueC& value = node->value();
+    if (value.isKey() && stored.holds(value.text().view())) return true;
+    if (const metaTreeC* child = node->firstChild()) {
+      open.push_back(node);
+      node = child;
+      continue;
+    }
+    // Up until an element has a follower; at the top, firstOnly hides them.
+    for (;;) {
+      const metaTreeC* next = open.empty() && firstOnly ? nullptr : node->next();
+      if (next || open.empty()) {
+        node = next;
+        break;
+      }
+      node = open.back();
+      open.pop_back();
+    }
+  }
+  return false;
+}
+
+// Writes the stored copy of node (converted by storeTreeCopy) through
+// write, and lets the copy go however write ends.
+template <class Write>
+void writeStoredCopy(metaTreeC* node, Write&& write) {
+  metaTreeC* copy = storeTreeCopy(node);
+  try {
+    write(copy ? copy : node);
+  } catch (...) {
+    metaTreeC::destroyChain(copy);
+    throw;
+  }
+  metaTreeC::destroyChain(copy);
+}
+
 }  // namespace
 
 void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out) {
@@ -122,14 +174,20 @@ void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out, t
   // Objects with a stored form (references) are written as that form, from a
   // converted copy; the tree itself stays as it is.
   out.resize(start);
-  metaTreeC* copy = storeTreeCopy(node);
-  try {
-    writeChain(out, copy ? copy : node, pretty, firstOnly, numbers, nullptr);
-  } catch (...) {
-    metaTreeC::destroyChain(copy);
-    throw;
-  }
-  metaTreeC::destroyChain(copy);
+  writeStoredCopy(node, [&](const metaTreeC* tree) { writeChain(out, tree, pretty, firstOnly, numbers, nullptr); });
+}
+
+void writeTree(metaTreeC* node, bool pretty, bool firstOnly, textNumberForm numbers, textSinkC& sink) {
+  if (!node) return;
+  std::string piece;
+  piece.reserve(kPieceBytes + kPieceBytes / 16);
+  const auto write = [&](const metaTreeC* tree) {
+    writeChain(piece, tree, pretty, firstOnly, numbers, nullptr, &sink);
+    if (!piece.empty()) sink.write(piece);
+  };
+  const storedClassesC storedClasses;
+  if (storedClasses.any() && meetsStoredClass(node, firstOnly, storedClasses)) writeStoredCopy(node, write);
+  else write(node);
 }
 
 std::string writeTree(metaTreeC* node, bool pretty, bool firstOnly) {

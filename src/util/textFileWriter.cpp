@@ -15,26 +15,29 @@ bool textFileWriterC::open(const std::string& path) {
 }
 
 void textFileWriterC::write(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t lineFeed = kTranslateLineFeeds ? text.find('\n') : std::string_view::npos;
+    if (lineFeed == std::string_view::npos) {
+      writeWithLineEnds(text);
+      return;
+    }
+    writeWithLineEnds(text.substr(0, lineFeed));
+    if (used_ + 2 > kBufferSize) flush();
+    buffer_[used_++] = '\r';
+    buffer_[used_++] = '\n';
+    text.remove_prefix(lineFeed + 1);
+  }
+}
+
+void textFileWriterC::writeWithLineEnds(std::string_view text) {
   const char* p = text.data();
   const char* end = p + text.size();
   while (p < end) {
-    const char* stop = end;
-    if (kTranslateLineFeeds) {
-      if (const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p))) stop = static_cast<const char*>(lf);
-    }
-    while (p < stop) {
-      if (used_ == kBufferSize) flush();
-      const std::size_t n = std::min(static_cast<std::size_t>(stop - p), kBufferSize - used_);
-      std::memcpy(buffer_ + used_, p, n);
-      used_ += n;
-      p += n;
-    }
-    if (stop < end) {
-      if (used_ + 2 > kBufferSize) flush();
-      buffer_[used_++] = '\r';
-      buffer_[used_++] = '\n';
-      ++p;
-    }
+    if (used_ == kBufferSize) flush();
+    const std::size_t n = std::min(static_cast<std::size_t>(end - p), kBufferSize - used_);
+    std::memcpy(buffer_ + used_, p, n);
+    used_ += n;
+    p += n;
   }
 }
 

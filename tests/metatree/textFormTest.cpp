@@ -912,6 +912,49 @@ TEST(TextRoundTrip, StringsWithEveryEscapeSurvive) {
 }
 
 // ---------------------------------------------------------------------------
+// Writing to a sink: the text goes out in pieces as it is written.
+
+struct collectingSinkC final : textSinkC {
+  std::vector<std::string> pieces;
+  void write(std::string_view piece) override { pieces.emplace_back(piece); }
+  std::string joined() const {
+    std::string text;
+    for (const std::string& piece : pieces) text += piece;
+    return text;
+  }
+};
+
+TEST(TextWriterSink, ALongTextArrivesInSeveralPiecesThatJoinToIt) {
+  metaTreeC* p = metaTreeC::createKeyNode("P");
+  std::string expected = "P{\n\tKEY";
+  metaTreeC* last = addKey(p, "KEY");
+  for (int i = 1; i < 100000; ++i) {
+    metaTreeC::insertAfter(metaTreeC::createKeyNode("KEY"), last);
+    last = last->next();
+    expected += ",KEY";
+  }
+  expected += "\n}";
+  collectingSinkC sink;
+  writeTree(p, true, true, textNumberForm::fourteenDigits, sink);
+  EXPECT_GT(sink.pieces.size(), 1u);
+  EXPECT_EQ(sink.joined(), expected);
+  metaTreeC::destroyChain(p);
+}
+
+TEST(TextWriterSink, AReferenceIsWrittenAsItsPositionAndTheTreeKeepsItsAddress) {
+  // DRAWING(1){FIGURE(2){LINE(3)} MOREF -> LINE} NEXT: position 3 is "0M0000".
+  metaObjectC drawing = metaObjectVirtualDataBaseC::createTree("DRAWING", true);
+  metaTreeC* line = addKey(drawing.addChild("FIGURE"), "LINE");
+  metaObjectRefC reference = metaObjectRefC::create(line);
+  drawing.appendChildren(reference.node(), false);
+  metaTreeC::insertAfter(metaTreeC::createKeyNode("NEXT"), drawing.node());
+  collectingSinkC sink;
+  writeTree(drawing.node(), false, false, textNumberForm::fourteenDigits, sink);
+  EXPECT_EQ(sink.joined(), "DRAWING{FIGURE{LINE}MOREF{REFTRGPTR{CODE{0}SIZE{4}DATA{\"0M0000\"}}}}NEXT");
+  EXPECT_EQ(reference.getTarget(), line);
+}
+
+// ---------------------------------------------------------------------------
 // References: targets are written as position numbers and read back as nodes.
 
 TEST(TextReferences, ATargetSurvivesWriteAndRead) {

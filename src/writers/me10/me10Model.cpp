@@ -13,9 +13,16 @@ std::int32_t ME10Model::layerIndex(std::string_view name) {
   return index;
 }
 
+// The figures of one drawing are much alike: a part is expected to hold
+// as many points as the one before it.
 ME10Part& ME10Model::addPart() {
-  if (!parts_.empty()) parts_.back()->complete();
+  std::size_t expectedPoints = 0;
+  if (!parts_.empty()) {
+    expectedPoints = parts_.back()->points().size();
+    parts_.back()->complete();
+  }
   parts_.push_back(std::make_unique<ME10Part>(this));
+  parts_.back()->expectPoints(expectedPoints);
   return *parts_.back();
 }
 

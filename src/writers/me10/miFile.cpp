@@ -1,5 +1,6 @@
 #include "lorvane/writers/me10/miFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -16,14 +17,13 @@ namespace lorvane {
 namespace {
 
 // Writes the lines of an MI file: texts, integers and floats one per line.
-// Lines are gathered and handed to the file in blocks, which spares the file
-// writer a call and a line feed search for every short line.
+// Lines are gathered with the ends the file holds and handed to the file in
+// blocks, which spares the file writer a call and a search for the line's
+// end for every short line; only a text can hold a line feed of its own.
 class miLineWriterC {
 public:
   miLineWriterC(textFileWriterC& out, const miUnrepresentableT& unrepresentable)
-      : out_(out), unrepresentable_(unrepresentable) {
-    pending_.reserve(kBlock + 256);
-  }
+      : out_(out), unrepresentable_(unrepresentable) {}
   ~miLineWriterC() { flush(); }
   miLineWriterC(const miLineWriterC&) = delete;
   miLineWriterC& operator=(const miLineWriterC&) = delete;
@@ -37,11 +37,16 @@ public:
   void record(const char* record) { record_ = record; }
 
   // Texts are written as a C string would be: up to a zero byte, if any.
-  void text(std::string_view line) { add(upToZeroByte(line)); }
+  void text(std::string_view line) { add(line); }
   // A name, which must stay on its one line.
   void singleLine(std::string_view line) {
     if (breaksItsLine(line)) unrepresentable(unrepresentableKind::text);
-    add(upToZeroByte(line));
+    add(line);
+  }
+  // A line of the writer's own, which holds neither a line feed nor a zero byte.
+  void fixed(std::string_view line) {
+    append(line);
+    endLine();
   }
   void integer(std::int32_t value) {
     char* at = room();
@@ -59,46 +64,73 @@ public:
     text(line);
   }
   void labelled(std::string_view label, std::int32_t value) {
-    char buffer[kMiNumberBufferSize];
-    pending_.append(label);
-    add(std::string_view(buffer, formatMiInt(value, buffer)));
+    append(label);
+    char* at = room();
+    added(formatMiInt(value, at));
   }
   void lines(std::initializer_list<std::string_view> texts) {
-    for (std::string_view line : texts) add(line);
+    for (std::string_view line : texts) fixed(line);
   }
   void flush() {
-    out_.write(pending_);
-    pending_.clear();
+    out_.writeWithLineEnds(std::string_view(block_, used_));
+    used_ = 0;
   }
 
 private:
+  // A block is handed on once it holds kBlock bytes; every line starts
+  // below that, so a number always has room behind it.
   static constexpr std::size_t kBlock = 1 << 14;
+  static constexpr std::size_t kCapacity = kBlock + 256;
 
   void unrepresentable(unrepresentableKind kind) {
     if (unrepresentable_) unrepresentable_(kind, figure_, position_, record_);
   }
 
-  // Numbers are formatted straight behind the pending lines: room() makes
-  // space for one, added() keeps what it took and ends the line.
+  // Numbers are formatted straight behind the pending lines: room() gives
+  // the space for one, added() keeps what it took and ends the line.
   char* room() {
-    const std::size_t at = pending_.size();
-    pending_.resize(at + kMiNumberBufferSize);
-    return pending_.data() + at;
+    if (kCapacity - used_ < kMiNumberBufferSize) flush();
+    return block_ + used_;
   }
   void added(std::size_t length) {
-    pending_.resize(pending_.size() - kMiNumberBufferSize + length);
-    pending_.push_back('\n');
-    if (pending_.size() >= kBlock) flush();
+    used_ += length;
+    endLine();
   }
 
+  // A text longer than a block goes to the file on its own.
+  void append(std::string_view bytes) {
+    if (bytes.size() > kCapacity - used_) {
+      flush();
+      if (bytes.size() > kCapacity) {
+        out_.writeWithLineEnds(bytes);
+        return;
+      }
+    }
+    std::memcpy(block_ + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+  }
+
+  // Most texts are short and plain: one look at each byte settles it.
   void add(std::string_view line) {
-    pending_.append(line);
-    pending_.push_back('\n');
-    if (pending_.size() >= kBlock) flush();
+    if (std::any_of(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\0'; })) {
+      line = upToZeroByte(line);
+      for (std::size_t lineFeed = line.find('\n'); lineFeed != std::string_view::npos; lineFeed = line.find('\n')) {
+        append(line.substr(0, lineFeed));
+        append(textFileWriterC::kLineEnd);
+        line.remove_prefix(lineFeed + 1);
+      }
+    }
+    fixed(line);
+  }
+
+  void endLine() {
+    append(textFileWriterC::kLineEnd);
+    if (used_ >= kBlock) flush();
   }
 
   textFileWriterC& out_;
-  std::string pending_;
+  char block_[kCapacity];
+  std::size_t used_ = 0;
   const miUnrepresentableT& unrepresentable_;
   std::string_view figure_;
   std::size_t position_ = 0;
@@ -125,7 +157,7 @@ public:
     assemblies();
     for (const auto& part : model_.parts()) partBlock(*part);
     if (hasTopAssembly()) topBlock();
-    out_.text("##~~");
+    out_.fixed("##~~");
     out_.flush();
   }
 
@@ -152,7 +184,7 @@ private:
     if (hasTopAssembly()) {
       out_.figure(model_.modelName(), 0);
       out_.singleLine(model_.modelName());
-      out_.text("1");
+      out_.fixed("1");
       out_.labelled("PLAST:", model_.lastNumber());
     }
     out_.labelled("LAST:", model_.lastNumber());
@@ -172,30 +204,30 @@ private:
   }
 
   void statusAndLayers() {
-    out_.text("#~41");
-    out_.text("PSTAT");
+    out_.fixed("#~41");
+    out_.fixed("PSTAT");
     out_.integer(model_.takeNumber());
     out_.lines({"0", "0", "|~"});
     for (const std::string& layer : model_.layers()) {
-      out_.text("ASSP");
+      out_.fixed("ASSP");
       out_.integer(model_.takeNumber());
-      out_.text("1");
+      out_.fixed("1");
       out_.text(std::string("LAYER: ").append(layer));
-      out_.text("|~");
+      out_.fixed("|~");
     }
   }
 
   void assemblies() {
-    out_.text("#~5");
+    out_.fixed("#~5");
     const std::int32_t first = model_.nextNumber();
     out_.record("ASSE");
     for (const auto& part : model_.parts()) {
       out_.figure(part->name(), static_cast<std::size_t>(part->number()));
-      out_.text("ASSE");
+      out_.fixed("ASSE");
       out_.integer(model_.takeNumber());
       out_.lines({"1", "1"});
       out_.text(part->name());
-      out_.text("1");
+      out_.fixed("1");
       out_.real(part->position().x);
       out_.real(part->position().y);
       for (double value : part->furtherValues()) out_.real(value);
@@ -203,11 +235,11 @@ private:
     }
     if (!hasTopAssembly()) return;
     out_.figure(model_.modelName(), 0);
-    out_.text("ASSE");
+    out_.fixed("ASSE");
     out_.integer(model_.takeNumber());
     out_.lines({"1", "1"});
     out_.text(model_.modelName());
-    out_.text("1");
+    out_.fixed("1");
     for (double value : model_.assemblyPlacement()) out_.real(value);
     const auto count = static_cast<std::int32_t>(model_.parts().size());
     out_.integer(count);
@@ -217,7 +249,7 @@ private:
       out_.lines({"1", "0", "0", "0", "1", "0", "0", "0", "1"});
       out_.integer(addNumbers(count, std::int64_t{1} - i));
     }
-    out_.text("|~");
+    out_.fixed("|~");
   }
 
   void attributes(const ME10Attributes& attributes) {
@@ -231,20 +263,20 @@ private:
   void partBlock(const ME10Part& part) {
     meter_.mark();
     out_.figure(part.name(), static_cast<std::size_t>(part.number()));
-    out_.text("#~6");
+    out_.fixed("#~6");
     out_.text(part.name());
-    out_.text("#~61");
+    out_.fixed("#~61");
     const std::int32_t base = model_.nextNumber();
     out_.record("P");
     for (const auto& point : part.points()) {
       meter_.step();
-      out_.text("P");
+      out_.fixed("P");
       out_.integer(model_.takeNumber());
       out_.real(point.x);
       out_.real(point.y);
-      out_.text("|~");
+      out_.fixed("|~");
     }
-    out_.text("#~62");
+    out_.fixed("#~62");
     for (const ME10Element& element : part.elements()) this->element(element, part.attributes(element.attributes), base);
     out_.lines({"#~71", "#~72"});
     for (const ME10Text& text : part.texts()) this->text(text, part.attributes(text.attributes));
@@ -268,15 +300,15 @@ private:
         out_.integer(addNumbers(base, element.centre));
         out_.integer(addNumbers(base, element.first));
         out_.integer(addNumbers(base, element.second));
-        out_.text("0");
+        out_.fixed("0");
         break;
     }
-    out_.text("|~");
+    out_.fixed("|~");
   }
 
   void record(const char* type, const ME10Attributes& attributes) {
     out_.record(type);
-    out_.text(type);
+    out_.fixed(type);
     out_.integer(model_.takeNumber());
     this->attributes(attributes);
   }
@@ -309,13 +341,13 @@ private:
     out_.integer(static_cast<std::int32_t>(lines.size()));
     for (const std::string& line : lines) {
       out_.text(line);
-      out_.text("0");
+      out_.fixed("0");
     }
-    out_.text("|~");
+    out_.fixed("|~");
   }
 
   void topBlock() {
-    out_.text("#~6");
+    out_.fixed("#~6");
     out_.text(model_.modelName());
     out_.lines({"#~62", "#~71", "#~72"});
   }

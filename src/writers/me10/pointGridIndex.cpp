@@ -158,6 +158,19 @@ void pointGridIndexC::grow() {
   // also when the table was released.
   std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
   while (size < 2 * (points_.size() + 1)) size *= 2;
+  rebuild(size);
+}
+
+void pointGridIndexC::reserve(std::size_t points) {
+  // The points keep growing by doubling: reserved to the count expected,
+  // a part with a few more would take twice the room at once.
+  if (lookupReleased() || points <= points_.size()) return;
+  std::size_t size = slots_.empty() ? 16 : slots_.size();
+  while (size < 2 * (points + 1)) size *= 2;
+  if (size > slots_.size()) rebuild(size);
+}
+
+void pointGridIndexC::rebuild(std::size_t size) {
   // The old table goes first: the points rebuild it, and the two together
   // would raise the peak memory of a large part.
   std::vector<slotC>().swap(slots_);

@@ -23,13 +23,16 @@ std::int32_t scan(const std::vector<ME10Point>& stored, const ME10Point& p) {
 }
 
 // Feeds the queries to both and compares every answer; the index may drop
-// its look-up table before every releaseEvery-th query.
-void expectSameAsScan(const std::vector<ME10Point>& queries, std::size_t releaseEvery = 0) {
+// its look-up table before every releaseEvery-th query, and make room for
+// all queries before query reserveAt.
+void expectSameAsScan(const std::vector<ME10Point>& queries, std::size_t releaseEvery = 0,
+                      std::size_t reserveAt = std::numeric_limits<std::size_t>::max()) {
   pointGridIndexC index;
   std::vector<ME10Point> stored;
   for (std::size_t q = 0; q < queries.size(); ++q) {
     const ME10Point& p = queries[q];
     if (releaseEvery != 0 && q % releaseEvery == releaseEvery - 1) index.releaseLookup();
+    if (q == reserveAt) index.reserve(queries.size());
     const std::int32_t expected = scan(stored, p);
     ASSERT_EQ(index.find(p), expected) << "query " << q << " (" << p.x << ", " << p.y << ")";
     bool added = false;
@@ -145,6 +148,8 @@ TEST(PointGridIndex, AgreesWithTheScanOnClusteredRandomPoints) {
   expectSameAsScan(queries);
   // A table dropped and built again, at ever larger sizes, answers alike.
   expectSameAsScan(queries, 97);
+  // So does one made large ahead, with points already in it.
+  expectSameAsScan(queries, 0, 100);
 }
 
 TEST(PointGridIndex, AgreesWithTheScanOnLargeAndTinyCoordinates) {

@@ -19,6 +19,17 @@ double vectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
 // result is then the origin and, where asked, valid is false.
 point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid = nullptr);
 
+// The perpendicular bisector of the chord from p to b, as circumcentre
+// takes it: the chord's middle and its direction turned a quarter.
+struct bisectorC {
+  point2dC middle;
+  point2dC direction;
+};
+bisectorC chordBisector(const point2dC& p, const point2dC& b);
+// circumcentre(a, b, c) is bisectorCrossing(chordBisector(a, b), chordBisector(c, b)):
+// a caller that keeps a and b computes the first once.
+point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid = nullptr);
+
 // Sense of a three-point arc from the angles of its start, middle and end
 // point about the centre: true when it runs clockwise.
 bool arcIsClockwise(double startAngle, double middleAngle, double endAngle);

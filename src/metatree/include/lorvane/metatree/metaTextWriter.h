@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "lorvane/metatree/metaTree.h"
 
@@ -20,5 +21,19 @@ LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly,
 enum class textNumberForm { fourteenDigits, exact };
 LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly, std::string& out,
                                    textNumberForm numbers);
+
+// Takes the text piece by piece as it is written.
+class textSinkC {
+public:
+  virtual void write(std::string_view piece) = 0;
+
+protected:
+  ~textSinkC() = default;
+};
+
+// The same text handed to the sink in pieces of some ten kilobytes, so that
+// writing a tree of any size holds one piece of its text, not all of it.
+LORVANE_RUNTIME_API void writeTree(metaTreeC* node, bool pretty, bool firstOnly, textNumberForm numbers,
+                                   textSinkC& sink);
 
 }  // namespace lorvane

@@ -13,6 +13,13 @@ namespace lorvane {
 // return is written as it is. Whatever was written reaches the file when the
 // writer is closed or destroyed, also while an exception unwinds.
 class textFileWriterC {
+#if defined(_WIN32)
+  // The C runtime's text mode writes CR LF itself.
+  static constexpr bool kTranslateLineFeeds = false;
+#else
+  static constexpr bool kTranslateLineFeeds = true;
+#endif
+
 public:
   textFileWriterC() = default;
   textFileWriterC(const textFileWriterC&) = delete;
@@ -48,6 +55,12 @@ public:
     put('\n');
   }
 
+  // A line feed as it reaches the file through this writer.
+  static constexpr std::string_view kLineEnd = kTranslateLineFeeds ? "\r\n" : "\n";
+  // Text whose line feeds a writer has already made kLineEnd, written as it
+  // is: a writer of many short lines spares the search for each line's end.
+  void writeWithLineEnds(std::string_view text);
+
   // Hands the buffer to the file; false once any write has failed.
   bool flush();
   // Flushes and closes; false when a write or the close failed.
@@ -55,12 +68,6 @@ public:
   bool failed() const { return failed_; }
 
 private:
-#if defined(_WIN32)
-  // The C runtime's text mode writes CR LF itself.
-  static constexpr bool kTranslateLineFeeds = false;
-#else
-  static constexpr bool kTranslateLineFeeds = true;
-#endif
   static constexpr std::size_t kBufferSize = 1 << 16;
 
   std::FILE* file_ = nullptr;

@@ -52,6 +52,8 @@ public:
 
   // Frees what only adding needs; adding again afterwards still works.
   void complete();
+  // Makes room for as many points as the part is expected to hold.
+  void expectPoints(std::size_t count) { pointIndex_.reserve(count); }
 
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 

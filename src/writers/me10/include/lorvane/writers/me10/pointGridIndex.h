@@ -41,6 +41,10 @@ public:
   // part that is complete needs only those. A later findOrAdd builds the
   // table again.
   void releaseLookup();
+  // Makes the look-up table room for that many points at once: a table
+  // that would grow step by step, each step placing every point anew, is
+  // built once.
+  void reserve(std::size_t points);
 
   std::size_t size() const { return points_.size(); }
   const ME10Point& point(std::size_t index) const { return points_[index]; }
@@ -80,6 +84,7 @@ private:
   bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
   void insert(std::int32_t index);
   void grow();
+  void rebuild(std::size_t size);
 
   std::vector<ME10Point> points_;
   std::vector<slotC> slots_;  // a power of two in size, at most half used
