@@ -1,15 +1,10 @@
 #pragma once
 #include <string_view>
 
+#include "lorvane/document/documentKeys.h"
 #include "lorvane/metatree/metaObject.h"
 
 namespace lorvane {
-
-inline constexpr std::string_view kUnitBaseKey = "UNITBASE";
-inline constexpr std::string_view kSettingsKey = "SETTINGS";
-inline constexpr std::string_view kDxfSettingsKey = "DXFSETTINGS";
-inline constexpr std::string_view kDxfInsertXKey = "DXFINSERTX";
-inline constexpr std::string_view kDxfInsertYKey = "DXFINSERTY";
 
 // The length unit stored under the preference record (created, empty, when
 // missing); 0 or nothing stored counts as 1.0.

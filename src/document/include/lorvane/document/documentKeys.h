@@ -24,4 +24,11 @@ inline constexpr std::string_view kTextKey = "TEXT";
 inline constexpr std::string_view kTextHeightKey = "HEIGHT";
 inline constexpr std::string_view kTextAngleKey = "ANGLE";
 
+// The length unit and the settings records.
+inline constexpr std::string_view kUnitBaseKey = "UNITBASE";
+inline constexpr std::string_view kSettingsKey = "SETTINGS";
+inline constexpr std::string_view kDxfSettingsKey = "DXFSETTINGS";
+inline constexpr std::string_view kDxfInsertXKey = "DXFINSERTX";
+inline constexpr std::string_view kDxfInsertYKey = "DXFINSERTY";
+
 }  // namespace lorvane
