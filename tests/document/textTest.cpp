@@ -35,8 +35,7 @@ TEST(TextItem, AccessorsReadItsMembers) {
 TEST(TextItem, TransformMovesOnlyTheAnchor) {
   metaObjectC tree = textTree();
   EXPECT_EQ(mBaseShape2dC(tree.node()).transform({0, 1, 0, -1, 0, 0, 5, 0, 1}), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 5 - 3.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, 2.0);
+  expectNthPoint(tree.node(), 0, 5 - 3.0, 2.0);
   EXPECT_EQ(numberOf(tree.node(), "HEIGHT"), 3.5);
   EXPECT_EQ(numberOf(tree.node(), "ANGLE"), 15.0);
 }

@@ -48,8 +48,7 @@ TEST(FigureUnit, ChangingFromUnit1To25_4ScalesEveryLengthByOneOver25_4) {
   inchFigure f(1);
   m2dFigureC(f.figure).setUnitBase(25.4);
   const double k = 1 / 25.4;
-  EXPECT_EQ(nthPoint(f.line, 0).x, 25.4 * k);
-  EXPECT_EQ(nthPoint(f.line, 0).y, 50.8 * k);
+  expectNthPoint(f.line, 0, 25.4 * k, 50.8 * k);
   EXPECT_EQ(nthPoint(f.line, 1).y, -25.4 * k);
   EXPECT_EQ(nthPoint(f.circle, 0).y, 12.7 * k);
   EXPECT_EQ(numberOf(f.circle, "RAD"), 12.7 * k);

@@ -103,8 +103,7 @@ TEST(EllipseShape, AxisEndsAndRatio) {
 TEST(EllipseShape, ScaleChangesRadiiAndCentreButNotTheAngle) {
   metaObjectC tree = ellipseTree("ELLIPSE", {1, -1}, 4, 2, 30);
   EXPECT_EQ(mBaseEllipse2dC(tree.node()).scale(0.5), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 0.5);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, -0.5);
+  expectNthPoint(tree.node(), 0, 0.5, -0.5);
   EXPECT_EQ(numberOf(tree.node(), "RAD1"), 2.0);
   EXPECT_EQ(numberOf(tree.node(), "RAD2"), 1.0);
   EXPECT_EQ(numberOf(tree.node(), "ANGLE"), 30.0);

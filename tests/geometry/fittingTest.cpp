@@ -32,10 +32,8 @@ void expectLine(metaTreeC* node, xy a, xy b) {
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(keyOf(node), "LINE");
   ASSERT_EQ(childrenWithKey(node, "POINT").size(), 2u);
-  EXPECT_EQ(nthPoint(node, 0).x, a.x);
-  EXPECT_EQ(nthPoint(node, 0).y, a.y);
-  EXPECT_EQ(nthPoint(node, 1).x, b.x);
-  EXPECT_EQ(nthPoint(node, 1).y, b.y);
+  expectNthPoint(node, 0, a.x, a.y);
+  expectNthPoint(node, 1, b.x, b.y);
 }
 
 TEST(Fitting, FiveCollinearPointsGiveThreeLines) {
@@ -134,12 +132,9 @@ TEST(Fitting, ANinetyDegreeArcBecomesOneArc) {
   const auto shapes = children(out.node());
   ASSERT_EQ(shapes.size(), 1u);
   EXPECT_EQ(keyOf(shapes[0]), "ARC");
-  EXPECT_EQ(nthPoint(shapes[0], 0).x, samples.front().x);
-  EXPECT_EQ(nthPoint(shapes[0], 0).y, samples.front().y);
-  EXPECT_EQ(nthPoint(shapes[0], 1).x, samples[1].x);
-  EXPECT_EQ(nthPoint(shapes[0], 1).y, samples[1].y);
-  EXPECT_EQ(nthPoint(shapes[0], 2).x, samples.back().x);
-  EXPECT_EQ(nthPoint(shapes[0], 2).y, samples.back().y);
+  expectNthPoint(shapes[0], 0, samples.front().x, samples.front().y);
+  expectNthPoint(shapes[0], 1, samples[1].x, samples[1].y);
+  expectNthPoint(shapes[0], 2, samples.back().x, samples.back().y);
 }
 
 TEST(Fitting, AnEllipseBecomesAClosedChainOfArcsSharingTheirEnds) {
@@ -158,8 +153,7 @@ TEST(Fitting, AnEllipseBecomesAClosedChainOfArcsSharingTheirEnds) {
   EXPECT_GE(n, 24);
   for (metaTreeC* s : shapes) EXPECT_EQ(keyOf(s), "ARC");
   EXPECT_EQ(nthPoint(shapes.front(), 0).x, samples.front().x);
-  EXPECT_EQ(nthPoint(shapes.back(), 2).x, samples.back().x);
-  EXPECT_EQ(nthPoint(shapes.back(), 2).y, samples.back().y);
+  expectNthPoint(shapes.back(), 2, samples.back().x, samples.back().y);
   for (std::size_t k = 1; k < shapes.size(); ++k) {
     EXPECT_EQ(nthPoint(shapes[k], 0).x, nthPoint(shapes[k - 1], 2).x) << k;
     EXPECT_EQ(nthPoint(shapes[k], 0).y, nthPoint(shapes[k - 1], 2).y) << k;

@@ -31,8 +31,7 @@ TEST(IntCurveShape, ScaleAndTransformMoveEveryPoint) {
   EXPECT_EQ(curve.scale(2), 1);
   EXPECT_EQ(curve.transform({1, 0, 0, 0, 1, 0, 1, 1, 1}), 1);
   for (int k = 0; k < 5; ++k) {
-    EXPECT_EQ(nthPoint(tree.node(), k).x, 2.0 * k + 1);
-    EXPECT_EQ(nthPoint(tree.node(), k).y, -2.0 * k + 1);
+    expectNthPoint(tree.node(), k, 2.0 * k + 1, -2.0 * k + 1);
   }
 }
 

@@ -89,10 +89,8 @@ TEST(LineShape, ScaleMultipliesBothPointsAboutTheOrigin) {
   addPoint(tree.node(), 1, -2);
   addPoint(tree.node(), 3, 4);
   EXPECT_EQ(mBaseLine2dC(tree.node()).scale(2.5), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 2.5);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, -5.0);
-  EXPECT_EQ(nthPoint(tree.node(), 1).x, 7.5);
-  EXPECT_EQ(nthPoint(tree.node(), 1).y, 10.0);
+  expectNthPoint(tree.node(), 0, 2.5, -5.0);
+  expectNthPoint(tree.node(), 1, 7.5, 10.0);
 }
 
 TEST(LineShape, TransformMapsRowVectorsWithTheTranslationInTheThirdRow) {
@@ -101,10 +99,8 @@ TEST(LineShape, TransformMapsRowVectorsWithTheTranslationInTheThirdRow) {
   addPoint(tree.node(), 0, 2);
   // Rows (0, 1, 0), (-1, 0, 0), (5, 0, 1).
   EXPECT_EQ(mBaseLine2dC(tree.node()).transform({0, 1, 0, -1, 0, 0, 5, 0, 1}), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 5.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, 1.0);
-  EXPECT_EQ(nthPoint(tree.node(), 1).x, 3.0);
-  EXPECT_EQ(nthPoint(tree.node(), 1).y, 0.0);
+  expectNthPoint(tree.node(), 0, 5.0, 1.0);
+  expectNthPoint(tree.node(), 1, 3.0, 0.0);
 }
 
 TEST(LineShape, TheThirdColumnOfTheMatrixIsIgnored) {
@@ -112,8 +108,7 @@ TEST(LineShape, TheThirdColumnOfTheMatrixIsIgnored) {
   addPoint(tree.node(), 2, 3);
   addPoint(tree.node(), 2, 3);
   mBaseLine2dC(tree.node()).transform({1, 0, 7, 0, 1, 7, 0, 0, 7});
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 2.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, 3.0);
+  expectNthPoint(tree.node(), 0, 2.0, 3.0);
 }
 
 TEST(LineShape, EndPointsReverseAndSetEndPoints) {

@@ -62,8 +62,7 @@ TEST(Placement, EveryKindOfItemMovesAndOthersAreLeftAlone) {
   addPoint(text, 5, 5);
   addNumber(text, "HEIGHT", 2.5);
   transformAll(items.node(), translationMatrix(1, 2));
-  EXPECT_EQ(nthPoint(circle, 0).x, 2.0);
-  EXPECT_EQ(nthPoint(circle, 0).y, 3.0);
+  expectNthPoint(circle, 0, 2.0, 3.0);
   EXPECT_EQ(nthPoint(attr, 0).x, 1.0);
   EXPECT_EQ(nthPoint(text, 0).x, 6.0);
   EXPECT_EQ(numberOf(text, "HEIGHT"), 2.5);

@@ -35,8 +35,7 @@ TEST(PointShape, ScaleAndTransformMoveThePosition) {
   EXPECT_EQ(p.scale(-2), 1);
   EXPECT_EQ(nthPoint(tree.node(), 0).x, -8.0);
   EXPECT_EQ(p.transform({1, 0, 0, 0, 1, 0, 1, 2, 1}), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, -7.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, -8.0);
+  expectNthPoint(tree.node(), 0, -7.0, -8.0);
 }
 
 TEST(PointShape, EndPointsAreNotItsBusiness) {
@@ -54,8 +53,7 @@ TEST(CircleShape, ScaleByTwoDoublesCentreAndRadius) {
   addPoint(tree.node(), 1, 1);
   addNumber(tree.node(), "RAD", 1);
   EXPECT_EQ(mBaseCircle2dC(tree.node()).scale(2), 1);
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 2.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, 2.0);
+  expectNthPoint(tree.node(), 0, 2.0, 2.0);
   EXPECT_EQ(numberOf(tree.node(), "RAD"), 2.0);
 }
 
@@ -84,8 +82,7 @@ TEST(CircleShape, TransformMovesTheCentreAndKeepsTheRadius) {
   addNumber(tree.node(), "RAD", 2);
   // A scaling matrix: the radius is still not touched.
   mBaseCircle2dC(tree.node()).transform({3, 0, 0, 0, 3, 0, 1, 1, 1});
-  EXPECT_EQ(nthPoint(tree.node(), 0).x, 4.0);
-  EXPECT_EQ(nthPoint(tree.node(), 0).y, 1.0);
+  expectNthPoint(tree.node(), 0, 4.0, 1.0);
   EXPECT_EQ(numberOf(tree.node(), "RAD"), 2.0);
 }
 

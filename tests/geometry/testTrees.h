@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "lorvane/metatree/metaObject.h"
 #include "lorvane/metatree/metaTree.h"
 #include "lorvane/metatree/vector2d.h"
@@ -54,6 +56,12 @@ inline xy pointOf(const metaTreeC* pointKey) {
 }
 
 inline xy nthPoint(const metaTreeC* shape, std::size_t n) { return pointOf(childrenWithKey(shape, "POINT").at(n)); }
+// The shape's nth point is exactly (x, y).
+inline void expectNthPoint(const metaTreeC* shape, std::size_t n, double x, double y) {
+  const xy point = nthPoint(shape, n);
+  EXPECT_EQ(point.x, x) << "point " << n;
+  EXPECT_EQ(point.y, y) << "point " << n;
+}
 
 inline double numberOf(const metaTreeC* shape, std::string_view key) {
   for (metaTreeC* c : childrenWithKey(shape, key)) {

@@ -123,6 +123,14 @@ extentC drawingExtent(const svgTestDocumentC& document) {
   return {box[0], -(box[1] + box[3]), box[2], box[3]};
 }
 
+// The drawing's box as expected: corner (x, bottom), width and height.
+void expectExtent(const extentC& view, double x, double bottom, double width, double height, double within) {
+  EXPECT_NEAR(view.x, x, within);
+  EXPECT_NEAR(view.bottom, bottom, within);
+  EXPECT_NEAR(view.width, width, within);
+  EXPECT_NEAR(view.height, height, within);
+}
+
 // Screen pixels per drawing unit of the drawing viewport.
 double pixelsPerUnit(const svgTestDocumentC& document) {
   return number(document.drawing(), "width") / drawingExtent(document).width;
@@ -170,10 +178,7 @@ TEST(SvgWriterDocument, AnEmptySceneIsAUnitBoxAroundTheOrigin) {
   EXPECT_PARSES(document);
   const extentC view = drawingExtent(document);
   // -0.5..0.5 and a margin of 5 % of the side.
-  EXPECT_NEAR(view.x, -0.55, 1e-12);
-  EXPECT_NEAR(view.bottom, -0.55, 1e-12);
-  EXPECT_NEAR(view.width, 1.1, 1e-12);
-  EXPECT_NEAR(view.height, 1.1, 1e-12);
+  expectExtent(view, -0.55, -0.55, 1.1, 1.1, 1e-12);
   EXPECT_TRUE(document.drawn("path").empty());
 }
 
@@ -184,10 +189,7 @@ TEST(SvgWriterFit, TheViewBoxIsTheExtentWithAFivePercentMargin) {
   EXPECT_PARSES(document);
   const extentC view = drawingExtent(document);
   // Margin 5 on every side: x -5..105, y -5..55.
-  EXPECT_NEAR(view.x, -5, 1e-12);
-  EXPECT_NEAR(view.bottom, -5, 1e-12);
-  EXPECT_NEAR(view.width, 110, 1e-12);
-  EXPECT_NEAR(view.height, 60, 1e-12);
+  expectExtent(view, -5, -5, 110, 60, 1e-12);
 }
 
 TEST(SvgWriterFit, AnArcCountsTheAxisPointsItSweepsThrough) {
@@ -229,18 +231,12 @@ TEST(SvgWriterFit, ATextCountsItsEstimatedBox) {
   const svgTestDocumentC plain(writeSvg(sceneOf({text(0, 0, 10, 0, 1, "ABCD")}), {}));
   EXPECT_PARSES(plain);
   extentC view = drawingExtent(plain);
-  EXPECT_NEAR(view.x, -1.2, 1e-9);
-  EXPECT_NEAR(view.width, 26.4, 1e-9);
-  EXPECT_NEAR(view.bottom, -1.2, 1e-9);
-  EXPECT_NEAR(view.height, 12.4, 1e-9);
+  expectExtent(view, -1.2, -1.2, 26.4, 12.4, 1e-9);
   // Turned a quarter counter-clockwise: x -10..0, y 0..24.
   const svgTestDocumentC turned(writeSvg(sceneOf({text(0, 0, 10, 90, 1, "ABCD")}), {}));
   EXPECT_PARSES(turned);
   view = drawingExtent(turned);
-  EXPECT_NEAR(view.x, -10 - 1.2, 1e-9);
-  EXPECT_NEAR(view.width, 12.4, 1e-9);
-  EXPECT_NEAR(view.bottom, -1.2, 1e-9);
-  EXPECT_NEAR(view.height, 26.4, 1e-9);
+  expectExtent(view, -10 - 1.2, -1.2, 12.4, 26.4, 1e-9);
   // Top right: the box lies left of and below the point.
   const svgTestDocumentC topRight(writeSvg(sceneOf({text(0, 0, 10, 0, 9, "ABCD")}), {}));
   EXPECT_PARSES(topRight);
@@ -269,10 +265,7 @@ TEST(SvgWriterFit, APointIsShownInAUnitBox) {
   const svgTestDocumentC document(writeSvg(sceneOf({line(3, 4, 3, 4)}), {}));
   EXPECT_PARSES(document);
   const extentC view = drawingExtent(document);
-  EXPECT_NEAR(view.x, 2.45, 1e-12);
-  EXPECT_NEAR(view.bottom, 3.45, 1e-12);
-  EXPECT_NEAR(view.width, 1.1, 1e-12);
-  EXPECT_NEAR(view.height, 1.1, 1e-12);
+  expectExtent(view, 2.45, 3.45, 1.1, 1.1, 1e-12);
 }
 
 TEST(SvgWriterFit, EveryElementLiesInsideTheViewBoxWithMargin) {

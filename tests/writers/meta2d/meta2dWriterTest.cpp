@@ -48,6 +48,11 @@ struct conversionC {
   bool hasResult() { return request.findChild("RESTEXT") != nullptr; }
 };
 
+// The file of a figure without a view line whose one item is `record`.
+std::string oneRecordFigure(const std::string& name, std::string_view record) {
+  return crlfLines({"915 " + name, "914 " + name, "511 " + name, record, "EOF"});
+}
+
 TEST(Meta2dWriter, ADrawingWithoutFiguresGivesItsNameLineAndEof) {
   conversionC c(R"(DRAWING{NAME{"Front view"}})");
   EXPECT_EQ(c.file, crlfLines({"915 Front_view", "EOF"}));
@@ -72,28 +77,22 @@ TEST(Meta2dWriter, ViewNumberMinusOneSuppressesTheViewLine) {
 
 TEST(Meta2dWriter, ALineIsFourFieldsOf24CharactersEachFollowedByABlank) {
   conversionC c(R"(FIGURE{NAME{"L"} ANSICHTNO{-1} FIGURITEMS{LINE{POINT{0,0} POINT{1,2.5}}}})");
-  EXPECT_EQ(c.file, crlfLines({"915 L", "914 L", "511 L",
-                           "100 0.0000000000000000000000 0.0000000000000000000000 1.0000000000000000000000 "
-                           "2.5000000000000000000000 ",
-                           "EOF"}));
+  EXPECT_EQ(c.file, oneRecordFigure("L", "100 0.0000000000000000000000 0.0000000000000000000000 1.0000000000000000000000 "
+                                        "2.5000000000000000000000 "));
 }
 
 TEST(Meta2dWriter, AClockwiseArcIsWrittenCounterClockwise) {
   // (0, 10) through (6, 8) to (10, 0) on the circle of radius 10 runs clockwise
   // from 90 to 0 degrees.
   conversionC c(R"(FIGURE{NAME{"A"} ANSICHTNO{-1} FIGURITEMS{ARC{POINT{0,10} POINT{6,8} POINT{10,0}}}})");
-  EXPECT_EQ(c.file, crlfLines({"915 A", "914 A", "511 A",
-                           "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
-                           "0.0000000000000000000000 90.000000000000000000000 ",
-                           "EOF"}));
+  EXPECT_EQ(c.file, oneRecordFigure("A", "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
+                                        "0.0000000000000000000000 90.000000000000000000000 "));
 }
 
 TEST(Meta2dWriter, AnArcWithEqualEndAnglesIsAFullTurn) {
   conversionC c(R"(FIGURE{NAME{"A"} ANSICHTNO{-1} FIGURITEMS{ARC{POINT{10,0} POINT{-10,0} POINT{10,0}}}})");
-  EXPECT_EQ(c.file, crlfLines({"915 A", "914 A", "511 A",
-                           "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
-                           "0.0000000000000000000000 360.00000000000000000000 ",
-                           "EOF"}));
+  EXPECT_EQ(c.file, oneRecordFigure("A", "250 0.0000000000000000000000 0.0000000000000000000000 10.000000000000000000000 "
+                                        "0.0000000000000000000000 360.00000000000000000000 "));
 }
 
 TEST(Meta2dWriter, CirclesAndTexts) {
@@ -152,10 +151,8 @@ TEST(Meta2dWriter, AnIdentificationThatYieldsNothingStillWritesBothRecords) {
 TEST(Meta2dWriter, FiguresArePlacedByRotationThenInsertPoint) {
   conversionC c(R"(FIGURE{NAME{"P"} ANSICHTNO{-1} INSERTPOINT{POINT{10,0} ROTATION{90}}
       FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}})");
-  EXPECT_EQ(c.file, crlfLines({"915 P", "914 P", "511 P",
-                           "100 10.000000000000000000000 1.0000000000000000000000 10.000000000000000000000 "
-                           "2.0000000000000000000000 ",
-                           "EOF"}));
+  EXPECT_EQ(c.file, oneRecordFigure("P", "100 10.000000000000000000000 1.0000000000000000000000 10.000000000000000000000 "
+                                        "2.0000000000000000000000 "));
 }
 
 TEST(Meta2dWriter, TheFiguresOfADrawingAreWrittenInListOrder) {
