@@ -30,6 +30,16 @@ xy ellipsePoint(xy c, double r1, double r2, double angle, double t) {
   return {c.x + (x * std::cos(a) - y * std::sin(a)), c.y + (x * std::sin(a) + y * std::cos(a))};
 }
 
+// Each sampled point is exactly the ellipse's point at its parameter.
+void expectEllipsePoints(const pointListC& points, const std::vector<double>& ts, xy c, double r1, double r2,
+                         double angle) {
+  for (std::size_t k = 0; k < ts.size(); ++k) {
+    const xy e = ellipsePoint(c, r1, r2, angle, ts[k]);
+    EXPECT_EQ(points[k].x, e.x) << k;
+    EXPECT_EQ(points[k].y, e.y) << k;
+  }
+}
+
 std::vector<double> parameters(double from, double to, double h) {
   std::vector<double> ts;
   double t = from;
@@ -44,11 +54,7 @@ TEST(EllipseShape, SamplesTheFullTurnByParameter) {
   const int n = mBaseEllipse2dC(tree.node()).getPoints(points, 0.5);
   const std::vector<double> ts = parameters(0, 2 * kPi, 0.5);
   ASSERT_EQ(n, static_cast<int>(ts.size()));
-  for (std::size_t k = 0; k < ts.size(); ++k) {
-    const xy e = ellipsePoint({1, 2}, 4, 2, 30, ts[k]);
-    EXPECT_EQ(points[k].x, e.x) << k;
-    EXPECT_EQ(points[k].y, e.y) << k;
-  }
+  expectEllipsePoints(points, ts, {1, 2}, 4, 2, 30);
 }
 
 TEST(EllipseShape, StepZeroMeansFiveDegrees) {
@@ -68,11 +74,7 @@ TEST(EllipseArcShape, AStartAboveTheEndMovesTheStartBackByATurn) {
   const std::vector<double> ts = parameters(t1, t2, 0.1);
   ASSERT_EQ(n, static_cast<int>(ts.size()));
   EXPECT_NEAR(radiansToDegreesMultiplyingFirst(ts.front()), -60, 1e-12);
-  for (std::size_t k = 0; k < ts.size(); ++k) {
-    const xy e = ellipsePoint({0, 0}, 3, 1, 10, ts[k]);
-    EXPECT_EQ(points[k].x, e.x) << k;
-    EXPECT_EQ(points[k].y, e.y) << k;
-  }
+  expectEllipsePoints(points, ts, {0, 0}, 3, 1, 10);
 }
 
 TEST(EllipseArcShape, AnOrderedRangeIsSampledAsItIs) {

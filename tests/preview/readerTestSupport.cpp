@@ -50,6 +50,13 @@ void expectCircleAndText(const preview::elementC& circle, const preview::element
   EXPECT_EQ(text.height, 2.5);
 }
 
+void expectTheTurnedLine(const preview::sceneC& scene) {
+  ASSERT_EQ(scene.elements.size(), 1u);
+  EXPECT_NEAR(scene.elements[0].a.x, 10, 1e-12);
+  EXPECT_NEAR(scene.elements[0].a.y, 1, 1e-12);
+  EXPECT_NEAR(scene.elements[0].b.y, 2, 1e-12);
+}
+
 std::string exampleDrawing(const char* name) {
   return testing::readFileBytes((std::filesystem::path(LORVANE_EXAMPLES_DIR) / (std::string(name) + ".mt")).string());
 }

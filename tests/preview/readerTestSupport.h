@@ -34,6 +34,11 @@ void expectTheMovedClockwiseArc(const preview::elementC& arc);
 // the values each format keeps exactly.
 void expectCircleAndText(const preview::elementC& circle, const preview::elementC& text);
 
+// The one line of FIGURE{INSERTPOINT{POINT{10,0} ROTATION{90}}
+// FIGURITEMS{LINE{POINT{1,0} POINT{2,0}}}} read back: turned about the
+// figure's origin, then moved to (10, 0), from (10, 1) up to y = 2.
+void expectTheTurnedLine(const preview::sceneC& scene);
+
 // A META2D number field: `value` (sign, digits, decimals) with its point,
 // filled with zeros to 24 characters.
 std::string field24(std::string_view value);
