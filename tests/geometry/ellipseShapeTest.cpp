@@ -13,15 +13,6 @@ namespace {
 using namespace test;
 
 
-metaObjectC ellipseTree(std::string_view key, xy c, double r1, double r2, double angle) {
-  metaObjectC tree = ownedTree(key);
-  addPoint(tree.node(), c);
-  addNumber(tree.node(), "RAD1", r1);
-  addNumber(tree.node(), "RAD2", r2);
-  addNumber(tree.node(), "ANGLE", angle);
-  return tree;
-}
-
 // centre + Rot(angle) (r1 cos t, r2 sin t), the rotation in degrees / 180 * pi.
 xy ellipsePoint(xy c, double r1, double r2, double angle, double t) {
   const double a = degreesToRadiansDividingFirst(angle);

@@ -138,11 +138,7 @@ TEST(Fitting, ANinetyDegreeArcBecomesOneArc) {
 }
 
 TEST(Fitting, AnEllipseBecomesAClosedChainOfArcsSharingTheirEnds) {
-  metaObjectC tree = ownedTree("ELLIPSE");
-  addPoint(tree.node(), 0, 0);
-  addNumber(tree.node(), "RAD1", 10);
-  addNumber(tree.node(), "RAD2", 5);
-  addNumber(tree.node(), "ANGLE", 0);
+  metaObjectC tree = ellipseTree("ELLIPSE", {0, 0}, 10, 5, 0);
   pointListC samples;
   mBaseEllipse2dC ellipse(tree.node());
   ellipse.getPoints(samples, 0.01);

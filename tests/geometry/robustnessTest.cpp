@@ -158,11 +158,7 @@ TEST(Robustness, RadiiAndAnglesThatAreNotNumbers) {
 }
 
 TEST(Robustness, HugeParameterSpansStopAtTheSampleLimit) {
-  metaObjectC tree = ownedTree("ELLIPSEARC");
-  addPoint(tree.node(), 0, 0);
-  addNumber(tree.node(), "RAD1", 2);
-  addNumber(tree.node(), "RAD2", 1);
-  addNumber(tree.node(), "ANGLE", 0);
+  metaObjectC tree = ellipseTree("ELLIPSEARC", {0, 0}, 2, 1, 0);
   addNumber(tree.node(), "ANGLE1", -1e300);
   addNumber(tree.node(), "ANGLE2", 1e300);
   pointListC points;

@@ -56,6 +56,16 @@ inline xy pointOf(const metaTreeC* pointKey) {
 }
 
 inline xy nthPoint(const metaTreeC* shape, std::size_t n) { return pointOf(childrenWithKey(shape, "POINT").at(n)); }
+// An ELLIPSE or ELLIPSEARC (its ANGLE1 and ANGLE2 still to add) about c.
+inline metaObjectC ellipseTree(std::string_view key, xy c, double r1, double r2, double angle) {
+  metaObjectC tree = ownedTree(key);
+  addPoint(tree.node(), c);
+  addNumber(tree.node(), "RAD1", r1);
+  addNumber(tree.node(), "RAD2", r2);
+  addNumber(tree.node(), "ANGLE", angle);
+  return tree;
+}
+
 // The shape's nth point is exactly (x, y).
 inline void expectNthPoint(const metaTreeC* shape, std::size_t n, double x, double y) {
   const xy point = nthPoint(shape, n);
