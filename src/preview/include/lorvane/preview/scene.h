@@ -67,10 +67,11 @@ struct elementC {
   valueErrorsC error;
   elementTextC text;           // text lines joined by line feeds
   std::size_t sourceLine = 0;  // 1-based line of the file where the element starts (0: none)
-  // META2D: the attribute records (900) of the element's figure before it.
-  std::size_t attributeRecords = 0;
-  std::uint32_t group = 0;  // index into the scene's groups
-  std::uint32_t style = 0;  // index into the scene's styles
+  std::uint32_t group = 0;     // index into the scene's groups
+  std::uint32_t style = 0;     // index into the scene's styles
+  // META2D: the attribute records (900) of the element's figure before it,
+  // at most the largest value the type holds.
+  std::uint32_t attributeRecords = 0;
   elementKind kind = elementKind::line;
   std::int8_t relativePosition = 0;  // MI text: 1..9 (1 bottom left, 9 top right), else 0
 };
