@@ -244,7 +244,7 @@ disagreementC shapeDisagreement(const inputFigureC& figure, const inputItemC& it
   disagreementC d;
   d.figure = figure.name;
   d.inputLine = item.sourceLine;
-  d.inputElement = describe(item.shape) + ": " + reason;
+  d.inputElement = describe(item.shape()) + ": " + reason;
   d.fileLine = piece ? piece->sourceLine : 0;
   d.fileElement = piece ? describe(*piece) : "nothing more";
   return d;
@@ -285,10 +285,10 @@ std::optional<disagreementC> followShapes(const inputFigureC& figure, const std:
   const inputItemC* last = nullptr;
   for (std::size_t index : items) {
     const inputItemC& item = figure.items[index];
-    shapeSamples(item.shape, samples);
+    shapeSamples(item.shape(), samples);
     if (samples.size() < 2) continue;  // the writers make nothing of it
     last = &item;
-    shapeWalkC walk(samples, sampleMargin(item.shape), format);
+    shapeWalkC walk(samples, sampleMargin(item.shape()), format);
     while (!walk.done()) {
       if (p < pieces.size() && walk.take(*pieces[p])) {
         ++p;

@@ -14,11 +14,18 @@
 namespace lorvane::cli {
 namespace {
 
-// A written file: the one given, or the drawing, which the conversion
-// takes, converted into a scratch file. Its exit status when it cannot be
-// had.
-int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given, const writtenFormatC& format,
-                 const std::string& inputName, preview::sceneC& scene, std::string& fileName) {
+// The drawing converted into a scratch file of one format, or why it could
+// not be.
+struct conversionC {
+  temporaryFileC scratch;
+  bool made = false;
+  std::string error;
+};
+
+// A written file: the one given, or the conversion's. Its exit status when
+// it cannot be had.
+int writtenScene(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
+                 preview::sceneC& scene, std::string& fileName) {
   std::string bytes;
   std::string error;
   if (!given.empty()) {
@@ -33,8 +40,8 @@ int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given
     }
   } else {
     fileName = std::string("the ") + format.label + " file";
-    if (!convertToBytes(host, inputName, drawing, format.pluginFormat, bytes, error)) {
-      printError(std::string(format.label) + ": " + error);
+    if (!conversion.made || !readInputFile(conversion.scratch.path(), bytes, error)) {
+      printError(std::string(format.label) + ": " + (conversion.made ? error : conversion.error));
       return kExitConversionFailed;
     }
   }
@@ -49,11 +56,10 @@ int writtenScene(pluginHostC& host, metaTreeC* drawing, const std::string& given
 
 // One written file compared with the drawing. Its elements are held only
 // while it is compared, so that two files' are never in memory at once.
-int checkFile(pluginHostC& host, metaTreeC* drawing, const std::string& given, const writtenFormatC& format,
-              const std::string& inputName, const std::vector<inputFigureC>& figures, fileVerdictC& verdict,
-              std::string& fileName) {
+int checkFile(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
+              const std::vector<inputFigureC>& figures, fileVerdictC& verdict, std::string& fileName) {
   preview::sceneC scene;
-  if (int status = writtenScene(host, drawing, given, format, inputName, scene, fileName)) return status;
+  if (int status = writtenScene(given, conversion, format, scene, fileName)) return status;
   verdict = checkWrittenFile(figures, scene, format.comparedAs);
   return kExitOk;
 }
@@ -101,16 +107,27 @@ int checkOne(const argumentsC& arguments, const std::string& input, pluginHostC&
     if (!arguments.has(kWrittenFormats[i].checkOption)) lastConverted = i;
   }
   if (lastConverted < kFormats && !host.convertMetaTree && !loadPlugin(host, arguments)) return kExitUsage;
+  // Every conversion is made before any file is read back, so that the
+  // drawing, which the last one takes, is gone before a file's elements are
+  // held. A conversion that fails ends the conversions; its message comes
+  // in its format's turn, after those of the files before it.
+  conversionC conversions[kFormats];
+  for (std::size_t i = 0; i < kFormats; ++i) {
+    if (!arguments.value(kWrittenFormats[i].checkOption).empty()) continue;
+    // A conversion takes the drawing it is given: a copy, but for the last
+    // one, which takes the drawing read itself.
+    metaTreeC* converted = i == lastConverted ? owned.rebind(nullptr) : owned.copyTree(true, true);
+    conversionC& conversion = conversions[i];
+    conversion.made = convertToScratch(host, input, converted, kWrittenFormats[i].pluginFormat, conversion.scratch,
+                                       conversion.error);
+    if (!conversion.made) break;
+  }
   fileVerdictC verdicts[kFormats];
   std::string names[kFormats];
   for (std::size_t i = 0; i < kFormats; ++i) {
     const writtenFormatC& format = kWrittenFormats[i];
     const std::string given = arguments.value(format.checkOption);
-    // A conversion takes the drawing it is given: a copy, but for the last
-    // one, which takes the drawing read itself.
-    metaTreeC* converted = nullptr;
-    if (given.empty()) converted = i == lastConverted ? owned.rebind(nullptr) : owned.copyTree(true, true);
-    if (int status = checkFile(host, converted, given, format, input, figures, verdicts[i], names[i])) return status;
+    if (int status = checkFile(given, conversions[i], format, figures, verdicts[i], names[i])) return status;
   }
 
   bool agree = true;

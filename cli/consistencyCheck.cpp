@@ -350,7 +350,8 @@ std::string describe(const elementC& element) {
     case elementKind::circle:
       return "circle about " + inWords(element.centre) + " radius " + inWords(element.radius);
     case elementKind::text: {
-      std::string shown = element.text.size() > 40 ? element.text.substr(0, 40) + "..." : element.text;
+      const std::string& text = element.text;
+      std::string shown = text.size() > 40 ? text.substr(0, 40) + "..." : text;
       for (char& c : shown) {
         if (c == '\n' || c == '\r') c = ' ';
       }

@@ -105,9 +105,8 @@ bool convertDrawing(pluginHostC& host, const std::string& format, const std::str
   return true;
 }
 
-bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
-                    std::string& fileBytes, std::string& error) {
-  temporaryFileC scratch;
+bool convertToScratch(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
+                      temporaryFileC& scratch, std::string& error) {
   if (!scratch.create("", "lorvane", error)) {
     delete drawing;
     error = "cannot make a scratch file in the temporary folder: " + error;
@@ -119,7 +118,14 @@ bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawi
     error = name + ": the plug-in reports: " + explainModuleText(failure, writeError);
     return false;
   }
-  return readInputFile(scratch.path(), fileBytes, error);
+  return true;
+}
+
+bool convertToBytes(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
+                    std::string& fileBytes, std::string& error) {
+  temporaryFileC scratch;
+  return convertToScratch(host, name, drawing, format, scratch, error) &&
+         readInputFile(scratch.path(), fileBytes, error);
 }
 
 }  // namespace lorvane::cli

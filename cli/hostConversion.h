@@ -7,6 +7,7 @@
 #include "lorvane/cli/commandLine.h"
 #include "inputFile.h"
 #include "lorvane/metatree/metaObject.h"
+#include "outputFile.h"
 #include "pluginHost.h"
 
 namespace lorvane::cli {
@@ -36,6 +37,12 @@ bool readDrawingInput(const std::string& name, inputStreamC& input, metaTreeC*& 
 // system's error number after the call in systemReason, if given.
 bool convertDrawing(pluginHostC& host, const std::string& format, const std::string& output, metaTreeC* drawing,
                     bool detailedProgress, std::string& failure, int* systemReason = nullptr);
+
+// Converts the drawing, which the conversion takes, into the scratch file,
+// which it creates, in the format. False with a message in error when the
+// plug-in reports a failure.
+bool convertToScratch(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
+                      temporaryFileC& scratch, std::string& error);
 
 // Converts the drawing, which the conversion takes, into a scratch file of
 // the format and returns the file's bytes. False with a message in error

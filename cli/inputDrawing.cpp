@@ -174,7 +174,10 @@ inputFigureC placeFigure(const metaTreeC* figure) {
     }
     entry.suppressedInMeta2d = suppressed;
     entry.isElement = placeItem(item, place, entry.element);
-    if (!entry.isElement) entry.shape = placedShape(item, place, rotation);
+    if (!entry.isElement) {
+      approximatedShapeC shape = placedShape(item, place, rotation);
+      if (shape.kind != approximatedKind::none) entry.approximated = std::make_unique<approximatedShapeC>(std::move(shape));
+    }
     entry.element.sourceLine = entry.sourceLine;
     placed.items.push_back(std::move(entry));
   }

@@ -176,6 +176,9 @@ int previewOne(const argumentsC& arguments, const previewOptionsC& options, cons
     printError(error);
     return kExitUsage;
   }
+  // The scene holds all it needs of the file: the file's bytes, as large as
+  // the scene, need not stand beside the picture drawn from it.
+  std::string().swap(bytes);
   preview::svgOptionsC svg;
   svg.title = title;
   svg.labels = options.picture.labels;

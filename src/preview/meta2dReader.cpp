@@ -12,6 +12,7 @@
 // optional), 914, 918 (optional), 511, 515 with 520 (optional), the items,
 // then the closing records 911, 916, 921 of exactly the brackets it opened.
 // Items inside both cut-out brackets take the inner one, the dash kind.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -423,7 +424,8 @@ private:
     element.group = figure_.groupIndex;
     element.style = styleFor();
     element.sourceLine = index_ + 1;
-    element.attributeRecords = figure_.attributeRecords;
+    element.attributeRecords =
+        static_cast<std::uint32_t>(std::min<std::size_t>(figure_.attributeRecords, UINT32_MAX));
     if (code == 100) {
       element.kind = elementKind::line;
       element.a = {v[0], v[1]};

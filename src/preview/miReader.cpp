@@ -613,18 +613,20 @@ private:
     if (!expect("0") || !expect("1") || !expect("1") || !integer(count, "text line count")) return false;
     if (count < 0) return failTaken("negative text line count");
     elementC element = startElement(part, elementKind::text, attrs, line);
+    std::string lines;
     for (long long i = 0; i < count; ++i) {
       std::string_view text;
       if (!take(text)) return false;
-      if (i > 0) element.text.push_back('\n');
-      element.text.append(text);
+      if (i > 0) lines.push_back('\n');
+      lines.append(text);
       if (!expect("0")) return false;
     }
+    element.text = std::move(lines);
     if (!expect("|~")) return false;
     element.a = {m[2] + placed_[part].x, m[5] + placed_[part].y};
     element.angle = radiansToDegreesMultiplyingFirst(std::atan2(m[3], m[0]));
     element.height = height;
-    element.relativePosition = relativePosition >= 1 && relativePosition <= 9 ? relativePosition : 0;
+    element.relativePosition = static_cast<std::int8_t>(relativePosition >= 1 && relativePosition <= 9 ? relativePosition : 0);
     element.error.a = sumError({p[2], p[5]}, placed_[part].error);
     element.error.height = heightPrecision;
     element.error.angle = directionError(m[0], m[3], p[0], p[3]);

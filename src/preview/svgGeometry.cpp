@@ -88,9 +88,10 @@ textLayoutC layoutText(const elementC& text) {
   textLayoutC layout;
   std::size_t start = 0;
   while (true) {
-    const std::size_t end = text.text.find('\n', start);
+    const std::string& lines = text.text;
+    const std::size_t end = lines.find('\n', start);
     const std::string_view piece =
-        std::string_view(text.text).substr(start, end == std::string::npos ? std::string::npos : end - start);
+        std::string_view(lines).substr(start, end == std::string::npos ? std::string::npos : end - start);
     layout.lines.push_back(cleanText(piece));
     layout.longestLine = std::max(layout.longestLine, characterCount(layout.lines.back()));
     if (end == std::string::npos) break;

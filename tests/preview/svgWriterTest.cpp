@@ -849,7 +849,9 @@ TEST(SvgWriterRobustness, HostileScenesGiveWellFormedFiniteDocuments) {
       element.height = values.next();
       element.angle = values.next();
       element.relativePosition = static_cast<int>(values.pick(13)) - 2;
-      for (std::size_t c = values.pick(6); c > 0; --c) element.text += static_cast<char>(values.pick(256));
+      std::string text;
+      for (std::size_t c = values.pick(6); c > 0; --c) text += static_cast<char>(values.pick(256));
+      element.text = std::move(text);
       element.group = values.pick(4);
       element.style = values.pick(4);
       scene.elements.push_back(element);

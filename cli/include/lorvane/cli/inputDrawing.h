@@ -5,6 +5,7 @@
 // item is kept as a marker with the shape the writers turn into lines and
 // arcs of their own making.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,13 +31,21 @@ struct approximatedShapeC {
   std::vector<preview::pointC> points;  // curve
 };
 
+// A drawing has millions of items and few of them are shapes the writers
+// approximate: such a shape is held apart, where an item has one.
 struct inputItemC {
-  bool isElement = false;         // a line, arc, circle or text; else another item
   preview::elementC element;      // placed, in drawing units
   std::string key;                // the item's key
   std::size_t sourceLine = 0;     // line of the text file the item stands on
+  std::unique_ptr<const approximatedShapeC> approximated;  // of an item that is no element, if it has a shape
+  bool isElement = false;           // a line, arc, circle or text; else another item
   bool suppressedInMeta2d = false;  // follows a shape attribute of type 4
-  approximatedShapeC shape;         // of an item that is no element
+
+  // The shape of an item that is no element (kind none for one without).
+  const approximatedShapeC& shape() const {
+    static const approximatedShapeC kNone;
+    return approximated ? *approximated : kNone;
+  }
 };
 
 struct inputFigureC {

@@ -4,12 +4,15 @@
 // and with the style its file gives it. Every coordinate is in drawing units
 // with y up.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "lorvane/preview/elementText.h"
+
 namespace lorvane::preview {
 
-enum class elementKind { line, arc, circle, text };
+enum class elementKind : std::uint8_t { line, arc, circle, text };
 
 enum class styleFamily { mi, meta2d };
 
@@ -48,8 +51,9 @@ struct valueErrorsC {
   double angle = 0;  // a text's direction, degrees
 };
 
+// Many millions of these stand in a scene at once: the members are ordered
+// so that no padding lies between them, and the small ones are small types.
 struct elementC {
-  elementKind kind = elementKind::line;
   // line: from a to b. arc: counter-clockwise from a to b about centre.
   // circle: centre and radius. text: its point is a.
   pointC a;
@@ -60,14 +64,16 @@ struct elementC {
   double endAngle = 0;    // arc, degrees, greater than startAngle
   double height = 0;      // text
   double angle = 0;       // text, degrees counter-clockwise
-  int relativePosition = 0;  // MI text: 1..9 (1 bottom left, 9 top right), else 0
-  std::string text;          // text lines joined by line feeds
-  std::size_t group = 0;     // index into the scene's groups
-  std::size_t style = 0;     // index into the scene's styles
-  std::size_t sourceLine = 0;  // 1-based line of the file where the element starts (0: none)
   valueErrorsC error;
-  // META2D: the attribute records (900) of the element's figure before it.
-  std::size_t attributeRecords = 0;
+  elementTextC text;           // text lines joined by line feeds
+  std::size_t sourceLine = 0;  // 1-based line of the file where the element starts (0: none)
+  std::uint32_t group = 0;     // index into the scene's groups
+  std::uint32_t style = 0;     // index into the scene's styles
+  // META2D: the attribute records (900) of the element's figure before it,
+  // at most the largest value the type holds.
+  std::uint32_t attributeRecords = 0;
+  elementKind kind = elementKind::line;
+  std::int8_t relativePosition = 0;  // MI text: 1..9 (1 bottom left, 9 top right), else 0
 };
 
 struct groupC {
