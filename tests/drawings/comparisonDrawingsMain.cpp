@@ -1,7 +1,9 @@
-// comparison_drawings FOLDER [COUNT] [--large]: writes generated1.mt ..
-// generatedCOUNT.mt (4 unless given) and three random drawings random1.mt ..
-// random3.mt into FOLDER, for comparing the output of two builds; with
-// --large also large.mt, the million items of the benchmarks.
+// comparison_drawings FOLDER [COUNT] [--large|--large4]: writes generated1.mt
+// .. generatedCOUNT.mt (4 unless given) and three random drawings random1.mt
+// .. random3.mt into FOLDER, for comparing the output of two builds; with
+// --large also large.mt, the million items of the benchmarks, and with
+// --large4 also large4.mt, its ten figures four times as long, to show how
+// the cost per item holds as figures grow.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -30,8 +32,8 @@ bool writeDrawing(const std::filesystem::path& folder, const std::string& name, 
 }
 
 // The drawing as an exporting host writes it: a member a line, no indentation.
-std::string largeDrawingText() {
-  const std::unique_ptr<lorvane::metaTreeC> tree(lorvane::drawings::generateFigureDrawing(10, 100000));
+std::string largeDrawingText(int figures, int itemsPerFigure) {
+  const std::unique_ptr<lorvane::metaTreeC> tree(lorvane::drawings::generateFigureDrawing(figures, itemsPerFigure));
   std::string text = lorvane::writeTree(tree.get(), true, true);
   text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
   return text;
@@ -41,9 +43,10 @@ std::string largeDrawingText() {
 
 int main(int argc, char** argv) {
   const bool large = argc > 2 && std::strcmp(argv[argc - 1], "--large") == 0;
-  const int positional = argc - (large ? 1 : 0);
+  const bool large4 = argc > 2 && std::strcmp(argv[argc - 1], "--large4") == 0;
+  const int positional = argc - (large || large4 ? 1 : 0);
   if (positional != 2 && positional != 3) {
-    std::fputs("usage: comparison_drawings FOLDER [COUNT] [--large]\n", stderr);
+    std::fputs("usage: comparison_drawings FOLDER [COUNT] [--large|--large4]\n", stderr);
     return 2;
   }
   const std::filesystem::path folder(argv[1]);
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
     const std::string name = "random" + std::to_string(number) + ".mt";
     if (!writeDrawing(folder, name, lorvane::drawings::randomDrawingText(options))) return 1;
   }
-  if (large && !writeDrawing(folder, "large.mt", largeDrawingText())) return 1;
+  if (large && !writeDrawing(folder, "large.mt", largeDrawingText(10, 100000))) return 1;
+  if (large4 && !writeDrawing(folder, "large4.mt", largeDrawingText(10, 400000))) return 1;
   return 0;
 }

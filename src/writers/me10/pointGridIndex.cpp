@@ -162,9 +162,11 @@ void pointGridIndexC::grow() {
 }
 
 void pointGridIndexC::reserve(std::size_t points) {
-  // The points keep growing by doubling: reserved to the count expected,
-  // a part with a few more would take twice the room at once.
   if (lookupReleased() || points <= points_.size()) return;
+  // Room for the points expected at once: growing by doubling would copy
+  // them a step at a time into fresh pages, and leave room to spare that
+  // releasing the look-up then copies once more to give back.
+  points_.reserve(points);
   std::size_t size = slots_.empty() ? 16 : slots_.size();
   while (size < 2 * (points + 1)) size *= 2;
   if (size > slots_.size()) rebuild(size);

@@ -52,8 +52,12 @@ public:
 
   // Frees what only adding needs; adding again afterwards still works.
   void complete();
-  // Makes room for as many points as the part is expected to hold.
-  void expectPoints(std::size_t count) { pointIndex_.reserve(count); }
+  // Makes room for as many points and elements as the part is expected to
+  // hold; more still fit, fewer give the rest back on completion.
+  void expectSize(std::size_t points, std::size_t elements) {
+    pointIndex_.reserve(points);
+    elements_.reserve(elements);
+  }
 
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 

@@ -41,9 +41,9 @@ public:
   // part that is complete needs only those. A later findOrAdd builds the
   // table again.
   void releaseLookup();
-  // Makes the look-up table room for that many points at once: a table
-  // that would grow step by step, each step placing every point anew, is
-  // built once.
+  // Makes the look-up table and the points room for that many points at
+  // once: a table that would grow step by step, each step placing every
+  // point anew, is built once.
   void reserve(std::size_t points);
 
   std::size_t size() const { return points_.size(); }
