@@ -104,10 +104,12 @@ int convertOne(pluginHostC& host, const std::string& input, const std::string& t
     printError(error);
     return kExitUsage;
   }
-  items += drawingItemCount(drawing);
+  const bool showProgress = !options.quiet && standardErrorIsTerminal();
+  // Counting walks every item of a big drawing; only the progress bar and
+  // the summary of several inputs show the count.
+  if (showProgress || (!options.quiet && options.inputs.size() > 1)) items += drawingItemCount(drawing);
   std::string failure;
   int writeError = 0;
-  const bool showProgress = !options.quiet && standardErrorIsTerminal();
   const bool converted = convertDrawing(host, format, output.writePath(), drawing, showProgress, failure, &writeError);
   if (!converted) {
     // The plug-in names the file it was given: the user knows the target.
