@@ -17,10 +17,10 @@ double raisedByTurn(double to) { return to + 360; }
 
 double applyTurnRule(double degrees) { return degrees >= kTurnRuleDegrees ? degrees - kTurnRuleDegrees : degrees; }
 
-double plainVectorAngle(const point2dC& w, const point2dC& reference) {
-  if (length(w) == 0 || length(reference) == 0) return 0.0;
-  const point2dC r = snapped(unit(reference));
-  const point2dC v = snapped(unit(w));
+namespace {
+
+// The angle of the unit vector v against the unit reference r, both snapped.
+double angleOfUnit(const point2dC& r, const point2dC& v) {
   double c = dot(r, v);
   if (c < -1) c = -1;
   if (c > 1) c = 1;
@@ -29,26 +29,23 @@ double plainVectorAngle(const point2dC& w, const point2dC& reference) {
   return radiansToDegreesMultiplyingFirst(a);
 }
 
+}  // namespace
+
+double plainVectorAngle(const point2dC& w, const point2dC& reference) {
+  if (length(w) == 0 || length(reference) == 0) return 0.0;
+  return angleOfUnit(snapped(unit(reference)), snapped(unit(w)));
+}
+
+double plainVectorAngle(const point2dC& w) {
+  // The x axis as the general form takes it: its length is exactly 1 and
+  // its unit and snapped forms are itself, so they are not computed anew.
+  if (length(w) == 0) return 0.0;
+  return angleOfUnit(point2dC{1.0, 0.0}, snapped(unit(w)));
+}
+
 double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }
 
-bisectorC chordBisector(const point2dC& p, const point2dC& b) {
-  return {add(p, divided(subtract(b, p), 2)), perpendicular(subtract(b, p))};
-}
-
-point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid) {
-  const point2dC& m1 = first.middle;
-  const point2dC& d1 = first.direction;
-  const point2dC& m2 = second.middle;
-  const point2dC& d2 = second.direction;
-  const double det = d1.x * d2.y - d1.y * d2.x;
-  if (det == 0) {
-    if (valid) *valid = false;
-    return {0.0, 0.0};
-  }
-  const double s = ((m2.x - m1.x) * d2.y - (m2.y - m1.y) * d2.x) / det;
-  if (valid) *valid = true;
-  return {m1.x + s * d1.x, m1.y + s * d1.y};
-}
+double vectorAngle(const point2dC& w) { return applyTurnRule(plainVectorAngle(w)); }
 
 point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid) {
   return bisectorCrossing(chordBisector(a, b), chordBisector(c, b), valid);

@@ -26,12 +26,13 @@ namespace {
 template <class Source>
 class fitPointListC {
 public:
-  explicit fitPointListC(Source source) : source_(std::move(source)) {}
+  // head: the buffer the points are kept in, emptied first; a caller that
+  // fits shape after shape hands in the same one.
+  fitPointListC(Source source, pointListC& head) : source_(std::move(source)), head_(head) { head_.clear(); }
 
-  bool has(std::size_t index) {
-    while (head_.size() <= index && !exhausted_) pull();
-    return head_.size() > index;
-  }
+  // Asked for nearly every point several times: the points already read
+  // answer without a call.
+  bool has(std::size_t index) { return index < head_.size() || pullUpTo(index); }
   // Only for points that exist.
   point2dC at(std::size_t index) {
     has(index);
@@ -54,14 +55,19 @@ public:
     else head_.pop_back();
   }
 
-  pointListC release() {
+  // Reads the rest; the head buffer then holds the fitted points.
+  void finish() {
     size();
     if (dropLast_) head_.pop_back();
     dropLast_ = false;
-    return std::move(head_);
   }
 
 private:
+  bool pullUpTo(std::size_t index) {
+    while (head_.size() <= index && !exhausted_) pull();
+    return head_.size() > index;
+  }
+
   void pull() {
     point2dC p;
     if (source_.next(p)) head_.push_back(p);
@@ -69,7 +75,7 @@ private:
   }
 
   Source source_;
-  pointListC head_;
+  pointListC& head_;
   bool exhausted_ = false;
   bool dropLast_ = false;
 };
@@ -157,9 +163,10 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 namespace {
 
 template <class Source>
-lineArcFitC runFitting(Source source, double tol) {
-  fitPointListC<Source> p(std::move(source));
-  std::vector<fitPieceC> pieces;
+void runFitting(Source source, double tol, lineArcFitC& fit) {
+  fitPointListC<Source> p(std::move(source), fit.points);
+  std::vector<fitPieceC>& pieces = fit.pieces;
+  pieces.clear();
   const double mergeLimit = 1 - tol / 100;
   std::size_t i = 0;
   for (;;) {
@@ -208,18 +215,31 @@ lineArcFitC runFitting(Source source, double tol) {
     pieces.push_back(fitPieceC::straight);
     ++i;
   }
-  return {p.release(), std::move(pieces)};
+  p.finish();
+}
+
+template <class Source>
+lineArcFitC fittedAnew(Source source, double tol) {
+  lineArcFitC fit;
+  runFitting(std::move(source), tol, fit);
+  return fit;
 }
 
 }  // namespace
 
-lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return runFitting(listSourceC(std::move(points)), tol); }
+lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return fittedAnew(listSourceC(std::move(points)), tol); }
 
-lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) {
-  return runFitting(spanSourceC(points), tol);
+lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) { return fittedAnew(spanSourceC(points), tol); }
+
+void fitLinesAndArcs(std::span<const point2dC> points, double tol, lineArcFitC& fit) {
+  runFitting(spanSourceC(points), tol, fit);
 }
 
-lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return runFitting(pointChildSourceC(node), tol); }
+lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return fittedAnew(pointChildSourceC(node), tol); }
+
+void fitPointChildren(const metaTreeC* node, double tol, lineArcFitC& fit) {
+  runFitting(pointChildSourceC(node), tol, fit);
+}
 
 namespace {
 

@@ -44,15 +44,14 @@ bool isClass(const mBaseShape2dC& registered) {
 bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, fittedPieceSinkC& sink) {
   const mBaseShape2dC* registered = registeredShapeClass(node);
   if (!registered) return false;
-  lineArcFitC fit;
   if (isClass<mBaseIntCrv2dC>(*registered)) {
-    fit = fitPointChildren(node, tol);
+    fitPointChildren(node, tol, fit_);
   } else if (isClass<mBaseEllipse2dC>(*registered)) {
     mBaseEllipse2dC shape(node);
     const ellipseC e = shape.getEllipse();
     samples_.clear();
     sampleParameterRange(0.0, kTwoPi, step, ellipsePointsC(e), samples_);
-    fit = fitLinesAndArcs(std::span<const point2dC>(samples_), tol);
+    fitLinesAndArcs(std::span<const point2dC>(samples_), tol, fit_);
   } else if (isClass<mBaseEllipseArc2dC>(*registered)) {
     // The members are read in the order mBaseEllipseArc2dC::getPoints reads them.
     mBaseEllipseArc2dC shape(node);
@@ -61,11 +60,11 @@ bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, f
     const double t2 = degreesToRadiansDividingFirst(shape.getEndParameter());
     samples_.clear();
     sampleEllipticArc(t1, t2, e.radius1 != 0 && e.radius2 != 0, step, ellipsePointsC(e), samples_);
-    fit = fitLinesAndArcs(std::span<const point2dC>(samples_), tol);
+    fitLinesAndArcs(std::span<const point2dC>(samples_), tol, fit_);
   } else {
     return false;
   }
-  visitFittedPieces(fit, forwardingVisitorC{sink});
+  visitFittedPieces(fit_, forwardingVisitorC{sink});
   return true;
 }
 

@@ -30,6 +30,7 @@ public:
 
 private:
   pointListC samples_;
+  lineArcFitC fit_;
 };
 
 }  // namespace lorvane
