@@ -63,7 +63,8 @@ public:
   }
 
 private:
-  bool pullUpTo(std::size_t index) {
+  // Kept out of line, so that has() itself is inlined where it is asked.
+  [[gnu::noinline]] bool pullUpTo(std::size_t index) {
     while (head_.size() <= index && !exhausted_) pull();
     return head_.size() > index;
   }
