@@ -29,18 +29,25 @@ double angleOfUnit(const point2dC& r, const point2dC& v) {
   return radiansToDegreesMultiplyingFirst(a);
 }
 
+// unit(v) with the length that was just tested taken again, not recomputed.
+point2dC unitOfLength(const point2dC& v, double vLength) { return scaled(v, 1 / vLength); }
+
 }  // namespace
 
 double plainVectorAngle(const point2dC& w, const point2dC& reference) {
-  if (length(w) == 0 || length(reference) == 0) return 0.0;
-  return angleOfUnit(snapped(unit(reference)), snapped(unit(w)));
+  const double wLength = length(w);
+  if (wLength == 0) return 0.0;
+  const double referenceLength = length(reference);
+  if (referenceLength == 0) return 0.0;
+  return angleOfUnit(snapped(unitOfLength(reference, referenceLength)), snapped(unitOfLength(w, wLength)));
 }
 
 double plainVectorAngle(const point2dC& w) {
   // The x axis as the general form takes it: its length is exactly 1 and
   // its unit and snapped forms are itself, so they are not computed anew.
-  if (length(w) == 0) return 0.0;
-  return angleOfUnit(point2dC{1.0, 0.0}, snapped(unit(w)));
+  const double wLength = length(w);
+  if (wLength == 0) return 0.0;
+  return angleOfUnit(point2dC{1.0, 0.0}, snapped(unitOfLength(w, wLength)));
 }
 
 double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }

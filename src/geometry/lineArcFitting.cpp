@@ -46,7 +46,10 @@ public:
 
   void erase(std::size_t index) {
     has(index);
-    head_.erase(head_.begin() + static_cast<std::ptrdiff_t>(index));
+    // Only the few points read ahead of the cursor follow the erased one:
+    // moved one by one, without a call for a general move.
+    for (std::size_t k = index + 1; k < head_.size(); ++k) head_[k - 1] = head_[k];
+    head_.pop_back();
   }
 
   void eraseLast() {
@@ -81,34 +84,42 @@ private:
   bool dropLast_ = false;
 };
 
-// The points of a list, in order.
-class listSourceC {
+// The same list for points that are all at hand, kept in the buffer that
+// holds them: the head grows at the buffer's front and the rest is the
+// buffer's end, with a gap between them as wide as the deletions so far. No
+// point is moved until a deletion needs it, and none is read twice.
+class inPlacePointListC {
 public:
-  explicit listSourceC(pointListC points) : points_(std::move(points)) {}
-  bool next(point2dC& p) {
-    if (next_ == points_.size()) return false;
-    p = points_[next_++];
-    return true;
+  explicit inPlacePointListC(pointListC& points) : points_(points), end_(points.size()) {}
+
+  bool has(std::size_t index) const { return index < headEnd_ + (end_ - restBegin_); }
+  // Only for points that exist.
+  point2dC at(std::size_t index) const {
+    return index < headEnd_ ? points_[index] : points_[restBegin_ + (index - headEnd_)];
+  }
+
+  void erase(std::size_t index) {
+    while (headEnd_ <= index) points_[headEnd_++] = points_[restBegin_++];
+    for (std::size_t k = index + 1; k < headEnd_; ++k) points_[k - 1] = points_[k];
+    --headEnd_;  // the gap widens by the erased place
+  }
+
+  void eraseLast() {
+    if (restBegin_ < end_) --end_;
+    else --headEnd_;
+  }
+
+  // Closes the gap; the buffer then holds the fitted points.
+  void finish() {
+    while (restBegin_ < end_) points_[headEnd_++] = points_[restBegin_++];
+    points_.resize(headEnd_);
   }
 
 private:
-  pointListC points_;
-  std::size_t next_ = 0;
-};
-
-// The points of a span the caller keeps, in order.
-class spanSourceC {
-public:
-  explicit spanSourceC(std::span<const point2dC> points) : points_(points) {}
-  bool next(point2dC& p) {
-    if (next_ == points_.size()) return false;
-    p = points_[next_++];
-    return true;
-  }
-
-private:
-  std::span<const point2dC> points_;
-  std::size_t next_ = 0;
+  pointListC& points_;
+  std::size_t headEnd_ = 0;
+  std::size_t restBegin_ = 0;
+  std::size_t end_;
 };
 
 // The "POINT" children of a node, in child order, read as they are reached.
@@ -163,10 +174,8 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 
 namespace {
 
-template <class Source>
-void runFitting(Source source, double tol, lineArcFitC& fit) {
-  fitPointListC<Source> p(std::move(source), fit.points);
-  std::vector<fitPieceC>& pieces = fit.pieces;
+template <class PointList>
+void runFitting(PointList& p, double tol, std::vector<fitPieceC>& pieces) {
   pieces.clear();
   const double mergeLimit = 1 - tol / 100;
   std::size_t i = 0;
@@ -220,7 +229,12 @@ void runFitting(Source source, double tol, lineArcFitC& fit) {
 }
 
 template <class Source>
-lineArcFitC fittedAnew(Source source, double tol) {
+void runFitting(Source source, double tol, lineArcFitC& fit) {
+  fitPointListC<Source> p(std::move(source), fit.points);
+  runFitting(p, tol, fit.pieces);
+}
+
+lineArcFitC fittedAnew(pointChildSourceC source, double tol) {
   lineArcFitC fit;
   runFitting(std::move(source), tol, fit);
   return fit;
@@ -228,12 +242,27 @@ lineArcFitC fittedAnew(Source source, double tol) {
 
 }  // namespace
 
-lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return fittedAnew(listSourceC(std::move(points)), tol); }
+lineArcFitC fitLinesAndArcs(pointListC points, double tol) {
+  lineArcFitC fit;
+  fit.points = std::move(points);
+  fitInPlace(tol, fit);
+  return fit;
+}
 
-lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) { return fittedAnew(spanSourceC(points), tol); }
+lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) {
+  lineArcFitC fit;
+  fitLinesAndArcs(points, tol, fit);
+  return fit;
+}
 
 void fitLinesAndArcs(std::span<const point2dC> points, double tol, lineArcFitC& fit) {
-  runFitting(spanSourceC(points), tol, fit);
+  fit.points.assign(points.begin(), points.end());
+  fitInPlace(tol, fit);
+}
+
+void fitInPlace(double tol, lineArcFitC& fit) {
+  inPlacePointListC p(fit.points);
+  runFitting(p, tol, fit.pieces);
 }
 
 lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return fittedAnew(pointChildSourceC(node), tol); }

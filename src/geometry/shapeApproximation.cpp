@@ -49,18 +49,18 @@ bool shapeApproximatorC::approximate(metaTreeC* node, double step, double tol, f
   } else if (isClass<mBaseEllipse2dC>(*registered)) {
     mBaseEllipse2dC shape(node);
     const ellipseC e = shape.getEllipse();
-    samples_.clear();
-    sampleParameterRange(0.0, kTwoPi, step, ellipsePointsC(e), samples_);
-    fitLinesAndArcs(std::span<const point2dC>(samples_), tol, fit_);
+    fit_.points.clear();
+    sampleParameterRange(0.0, kTwoPi, step, ellipsePointsC(e), fit_.points);
+    fitInPlace(tol, fit_);
   } else if (isClass<mBaseEllipseArc2dC>(*registered)) {
     // The members are read in the order mBaseEllipseArc2dC::getPoints reads them.
     mBaseEllipseArc2dC shape(node);
     const ellipseC e = shape.getEllipse();
     const double t1 = degreesToRadiansDividingFirst(shape.getStartParameter());
     const double t2 = degreesToRadiansDividingFirst(shape.getEndParameter());
-    samples_.clear();
-    sampleEllipticArc(t1, t2, e.radius1 != 0 && e.radius2 != 0, step, ellipsePointsC(e), samples_);
-    fitLinesAndArcs(std::span<const point2dC>(samples_), tol, fit_);
+    fit_.points.clear();
+    sampleEllipticArc(t1, t2, e.radius1 != 0 && e.radius2 != 0, step, ellipsePointsC(e), fit_.points);
+    fitInPlace(tol, fit_);
   } else {
     return false;
   }

@@ -36,6 +36,8 @@ lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol);
 // The same into a fit whose buffers are refilled, so that a caller fitting
 // shape after shape allocates nothing once they have grown.
 void fitLinesAndArcs(std::span<const point2dC> points, double tol, lineArcFitC& fit);
+// The same for the points already in fit.points, which are fitted where they are.
+void fitInPlace(double tol, lineArcFitC& fit);
 // The same for the "POINT" children of a node (an interpolated curve), read
 // once as the fitting reaches them.
 lineArcFitC fitPointChildren(const metaTreeC* node, double tol);

@@ -29,7 +29,7 @@ public:
   bool approximate(metaTreeC* node, double step, double tol, fittedPieceSinkC& sink);
 
 private:
-  pointListC samples_;
+  // The samples are taken into the fit's points and fitted there.
   lineArcFitC fit_;
 };
 
