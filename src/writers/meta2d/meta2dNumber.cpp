@@ -116,22 +116,27 @@ std::size_t renderFixed24Fast(double value, char* out) {
   }
   if (integerPart >= (std::uint64_t{1} << 53)) return 0;
 
-  char digits[kFractionDigits];
+  // Written in place, digits included: a copy read back right after its
+  // bytes were stored piecewise would stall on the store buffer.
+  char* const integerAt = out + (negative ? 1 : 0);
+  if (negative) out[0] = '-';
+  char* point = std::to_chars(integerAt, integerAt + 24, integerPart).ptr;
+  *point = '.';
+  char* const digits = point + 1;
   const int rest = fractionDigits(fraction, shift, digits);
   if (rest > 0 || (rest == 0 && ((digits[kFractionDigits - 1] - '0') & 1) != 0)) {
     int i = kFractionDigits - 1;
     while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) ++digits[i];
-    else ++integerPart;
+    if (i >= 0) {
+      ++digits[i];
+    } else {
+      // The carry left the fraction all zeros and may lengthen the integer.
+      point = std::to_chars(integerAt, integerAt + 24, integerPart + 1).ptr;
+      *point = '.';
+      std::memset(point + 1, '0', kFractionDigits);
+    }
   }
-
-  std::size_t length = 0;
-  if (negative) out[length++] = '-';
-  const std::to_chars_result r = std::to_chars(out + length, out + length + 24, integerPart);
-  length = static_cast<std::size_t>(r.ptr - out);
-  out[length++] = '.';
-  std::memcpy(out + length, digits, kFractionDigits);
-  return length + kFractionDigits;
+  return static_cast<std::size_t>(point + 1 - out) + kFractionDigits;
 }
 
 }  // namespace
@@ -139,20 +144,17 @@ std::size_t renderFixed24Fast(double value, char* out) {
 std::size_t formatMeta2dNumber(double value, char* out, bool& fits) {
   // The rendering is the exact decimal expansion that a correct "%.24f"
   // gives, independent of the C runtime and of the process locale; it is cut
-  // after 24 characters. A double has at most 309 integer digits, so
-  // 309 + 1 + 24 characters always fit.
-  char rendered[384];
-  std::size_t length = renderFixed24Fast(value, rendered);
-  // The fast rendering has at most 16 integer digits, and with its point
-  // and 24 decimals it always fills the field.
+  // after 24 characters. The fast rendering has at most 16 integer digits,
+  // and with its point and 24 decimals it always fills the field; what it
+  // writes beyond stays within the room behind the field.
   fits = true;
-  if (length != 0) {
-    std::memcpy(out, rendered, kMeta2dNumberWidth);
-    return kMeta2dNumberWidth;
-  }
+  if (renderFixed24Fast(value, out) != 0) return kMeta2dNumberWidth;
+  // A double has at most 309 integer digits, so 309 + 1 + 24 characters
+  // always fit.
+  char rendered[384];
   const std::to_chars_result result =
       std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, kFractionDigits);
-  length = static_cast<std::size_t>(result.ptr - rendered);
+  const auto length = static_cast<std::size_t>(result.ptr - rendered);
   // A finite rendering ends with the point and 24 decimals; the point must
   // stand within the field.
   fits = std::isfinite(value) && length - (kFractionDigits + 1) < kMeta2dNumberWidth;

@@ -14,7 +14,7 @@ namespace lorvane {
 namespace {
 
 std::string formatted(double value) {
-  char out[kMeta2dNumberWidth];
+  char out[kMeta2dNumberRoom];
   return std::string(out, formatMeta2dNumber(value, out));
 }
 
