@@ -86,5 +86,18 @@ TEST(Meta2dNumber, AgreesWithTheCLibraryOnRandomAndExtremeValues) {
   }
 }
 
+// Integer parts of every length up to the widest the fast rendering takes,
+// around each power of ten where the length changes.
+TEST(Meta2dNumber, IntegerPartsOfEveryLength) {
+  double power = 1;
+  for (int digits = 1; digits <= 17; ++digits, power *= 10) {
+    for (double v : {power, power - 1, std::nextafter(power, 0.0), std::nextafter(power, 2 * power), power + 0.5,
+                     power * 7 + 0.125, power - std::ldexp(1.0, -40)}) {
+      EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
+      EXPECT_EQ(formatted(-v), viaPrintf(-v)) << -v;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace lorvane
