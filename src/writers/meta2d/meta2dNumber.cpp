@@ -13,6 +13,7 @@ constexpr int kFractionDigits = 24;
 
 #if defined(__SIZEOF_INT128__)
 __extension__ using wideT = unsigned __int128;
+#endif
 
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -44,38 +45,48 @@ void eightDigits(std::uint32_t n, char* at) {
     std::memcpy(at + 6, kDigitPairs + 2 * (low % 100), 2);
   }
 }
-#endif
 
-// Writes the 24 fractional digits of fraction / 2^k (k <= 60) and tells
-// whether the rest, beyond the 24th digit, is above one half, exactly one
-// half or below (1, 0, -1).
-int fractionDigits(std::uint64_t fraction, int k, char* digits) {
-  if (k == 0) {
-    std::memset(digits, '0', kFractionDigits);
-    return -1;
-  }
+constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
+
+// The 24 fractional digits of fraction / 2^k (k <= 60) as three groups of
+// eight, rounded to nearest with ties to even at the 24th digit; true when
+// the rounding carries into the integer part. The rounding works on the
+// groups, before any digit is written.
+bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3]) {
+  groups[0] = groups[1] = groups[2] = 0;
+  if (k == 0) return false;
+  int restAgainstHalf;
 #if defined(__SIZEOF_INT128__)
   // The fraction as a 64-bit binary fraction (exact, as k <= 60): each
   // multiplication by 10^8 moves the next eight digits into the high word
   // and leaves the rest in the low one, with no shift or mask by k.
   std::uint64_t rest = fraction << (64 - k);
   for (int group = 0; group < 3; ++group) {
-    const wideT product = static_cast<wideT>(rest) * 100000000u;
+    const wideT product = static_cast<wideT>(rest) * kGroupLimit;
     rest = static_cast<std::uint64_t>(product);
-    eightDigits(static_cast<std::uint32_t>(product >> 64), digits + group * 8);
+    groups[group] = static_cast<std::uint32_t>(product >> 64);
   }
   const std::uint64_t half = std::uint64_t{1} << 63;
-  return rest > half ? 1 : rest == half ? 0 : -1;
+  restAgainstHalf = rest > half ? 1 : rest == half ? 0 : -1;
 #else
   const std::uint64_t mask = (std::uint64_t{1} << k) - 1;
-  for (int i = 0; i < kFractionDigits; ++i) {
-    fraction *= 10;  // below 2^k * 10 <= 2^64
-    digits[i] = static_cast<char>('0' + (fraction >> k));
-    fraction &= mask;
+  for (int group = 0; group < 3; ++group) {
+    for (int digit = 0; digit < 8; ++digit) {
+      fraction *= 10;  // below 2^k * 10 <= 2^64
+      groups[group] = groups[group] * 10 + static_cast<std::uint32_t>(fraction >> k);
+      fraction &= mask;
+    }
   }
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
-  return fraction > half ? 1 : fraction == half ? 0 : -1;
+  restAgainstHalf = fraction > half ? 1 : fraction == half ? 0 : -1;
 #endif
+  // The 24th digit is odd exactly when the last group is.
+  if (restAgainstHalf < 0 || (restAgainstHalf == 0 && (groups[2] & 1) == 0)) return false;
+  for (int group = 2; group >= 0; --group) {
+    if (++groups[group] < kGroupLimit) return false;
+    groups[group] = 0;
+  }
+  return true;
 }
 
 // The exact "%.24f" of a double whose integer part is below 2^53 and whose
@@ -116,27 +127,17 @@ std::size_t renderFixed24Fast(double value, char* out) {
   }
   if (integerPart >= (std::uint64_t{1} << 53)) return 0;
 
+  std::uint32_t groups[3];
+  if (roundedFractionGroups(fraction, shift, groups)) ++integerPart;
+
   // Written in place, digits included: a copy read back right after its
   // bytes were stored piecewise would stall on the store buffer.
-  char* const integerAt = out + (negative ? 1 : 0);
-  if (negative) out[0] = '-';
-  char* point = std::to_chars(integerAt, integerAt + 24, integerPart).ptr;
-  *point = '.';
-  char* const digits = point + 1;
-  const int rest = fractionDigits(fraction, shift, digits);
-  if (rest > 0 || (rest == 0 && ((digits[kFractionDigits - 1] - '0') & 1) != 0)) {
-    int i = kFractionDigits - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-      ++digits[i];
-    } else {
-      // The carry left the fraction all zeros and may lengthen the integer.
-      point = std::to_chars(integerAt, integerAt + 24, integerPart + 1).ptr;
-      *point = '.';
-      std::memset(point + 1, '0', kFractionDigits);
-    }
-  }
-  return static_cast<std::size_t>(point + 1 - out) + kFractionDigits;
+  std::size_t length = 0;
+  if (negative) out[length++] = '-';
+  length = static_cast<std::size_t>(std::to_chars(out + length, out + length + 24, integerPart).ptr - out);
+  out[length++] = '.';
+  for (int group = 0; group < 3; ++group) eightDigits(groups[group], out + length + 8 * group);
+  return length + kFractionDigits;
 }
 
 }  // namespace
