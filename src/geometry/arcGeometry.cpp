@@ -20,7 +20,8 @@ double applyTurnRule(double degrees) { return degrees >= kTurnRuleDegrees ? degr
 namespace {
 
 // The angle of the unit vector v against the unit reference r, both snapped.
-double angleOfUnit(const point2dC& r, const point2dC& v) {
+// Inline everywhere: every written arc takes it three times.
+[[gnu::always_inline]] inline double angleOfUnit(const point2dC& r, const point2dC& v) {
   double c = dot(r, v);
   if (c < -1) c = -1;
   if (c > 1) c = 1;
@@ -42,13 +43,19 @@ double plainVectorAngle(const point2dC& w, const point2dC& reference) {
   return angleOfUnit(snapped(unitOfLength(reference, referenceLength)), snapped(unitOfLength(w, wLength)));
 }
 
-double plainVectorAngle(const point2dC& w) {
-  // The x axis as the general form takes it: its length is exactly 1 and
-  // its unit and snapped forms are itself, so they are not computed anew.
+namespace {
+
+// The x axis as the general form takes it: its length is exactly 1 and its
+// unit and snapped forms are itself, so they are not computed anew.
+[[gnu::always_inline]] inline double plainXAxisAngle(const point2dC& w) {
   const double wLength = length(w);
   if (wLength == 0) return 0.0;
   return angleOfUnit(point2dC{1.0, 0.0}, snapped(unitOfLength(w, wLength)));
 }
+
+}  // namespace
+
+double plainVectorAngle(const point2dC& w) { return plainXAxisAngle(w); }
 
 double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }
 
@@ -93,11 +100,13 @@ double arcLength(double startAngle, double endAngle, bool clockwise, double radi
 
 arcValuesC arcValues(const point2dC& start, const point2dC& middle, const point2dC& end) {
   arcValuesC v{};
-  v.centre = circumcentre(start, middle, end);
+  // circumcentre and vectorAngle written out, so that nothing is called
+  // but the square roots and arc cosines.
+  v.centre = bisectorCrossing(chordBisector(start, middle), chordBisector(end, middle));
   v.radius = length(subtract(start, v.centre));
-  v.startAngle = vectorAngle(subtract(start, v.centre));
-  v.middleAngle = vectorAngle(subtract(middle, v.centre));
-  v.endAngle = vectorAngle(subtract(end, v.centre));
+  v.startAngle = applyTurnRule(plainXAxisAngle(subtract(start, v.centre)));
+  v.middleAngle = applyTurnRule(plainXAxisAngle(subtract(middle, v.centre)));
+  v.endAngle = applyTurnRule(plainXAxisAngle(subtract(end, v.centre)));
   v.clockwise = arcIsClockwise(v.startAngle, v.middleAngle, v.endAngle);
   return v;
 }

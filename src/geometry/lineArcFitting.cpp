@@ -149,7 +149,8 @@ public:
   circleTestC(const point2dC& a, const point2dC& b)
       : a_(a), b_(b), u_(unit(subtract(b, a))), chord_(chordBisector(a, b)) {}
 
-  bool through(const point2dC& c, const point2dC& d, double tol) const {
+  // Inline: the fitting asks it once for nearly every point.
+  [[gnu::always_inline]] bool through(const point2dC& c, const point2dC& d, double tol) const {
     const point2dC v = unit(subtract(c, a_));
     if (dot(u_, v) > 0.99999999) return false;
     bool valid = false;
