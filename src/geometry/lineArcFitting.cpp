@@ -160,6 +160,9 @@ public:
     return std::fabs(length(subtract(d, centre)) - r) <= tol;
   }
 
+  // The direction from a to b, unit(b - a).
+  const point2dC& chordDirection() const { return u_; }
+
 private:
   point2dC a_;
   point2dC b_;
@@ -180,6 +183,11 @@ void runFitting(PointList& p, double tol, std::vector<fitPieceC>& pieces) {
   pieces.clear();
   const double mergeLimit = 1 - tol / 100;
   std::size_t i = 0;
+  // The direction of the segment that ends at the cursor, when the cursor
+  // just moved on by one point without any point being dropped: it is the
+  // previous circle test's chord direction.
+  point2dC previousChord{};
+  bool previousChordKnown = false;
   for (;;) {
     // Fewer than four points from the cursor: they are left as straight pieces.
     if (!p.has(i + 3)) {
@@ -211,20 +219,25 @@ void runFitting(PointList& p, double tol, std::vector<fitPieceC>& pieces) {
       pieces.push_back(fitPieceC::arc);
       pieces.push_back(fitPieceC::arc);
       i += 2;
+      previousChordKnown = false;
       continue;
     }
     // A straight segment that ends here and runs on in nearly the same
-    // direction absorbs the next one.
+    // direction absorbs the next one. The next one's direction is the
+    // circle test's chord.
     if (!pieces.empty() && pieces.back() == fitPieceC::straight) {
-      const point2dC d0 = unit(subtract(p.at(i), p.at(i - 1)));
-      const point2dC d1 = unit(subtract(p.at(i + 1), p.at(i)));
+      const point2dC d0 = previousChordKnown ? previousChord : unit(subtract(p.at(i), p.at(i - 1)));
+      const point2dC& d1 = circle.chordDirection();
       if (dot(d0, d1) > mergeLimit) {
         p.erase(i);
+        previousChordKnown = false;
         continue;
       }
     }
     pieces.push_back(fitPieceC::straight);
     ++i;
+    previousChord = circle.chordDirection();
+    previousChordKnown = true;
   }
   p.finish();
 }
