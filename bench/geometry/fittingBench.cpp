@@ -9,6 +9,7 @@
 
 #include "lorvane/document/modelRegistration.h"
 #include "lorvane/geometry/pointList.h"
+#include "lorvane/geometry/shapeApproximation.h"
 #include "lorvane/geometry/shapeBase.h"
 #include "lorvane/geometry/shapeIntCurve.h"
 #include "lorvane/metatree/metaObject.h"
@@ -157,6 +158,41 @@ void BM_WritersEllipse(benchmark::State& state) {
   state.counters["other_shapes"] = others;
 }
 BENCHMARK(BM_WritersEllipse)->Unit(benchmark::kMicrosecond);
+
+// The writers' own path: an ellipse or an elliptic arc sampled into the
+// approximator's buffers and fitted, its pieces handed to a sink that counts
+// them. One approximator serves every shape, as a writer keeps it through a
+// drawing.
+class countingSinkC final : public fittedPieceSinkC {
+public:
+  void line(const point2dC&, const point2dC&) override { ++pieces; }
+  void arc(const point2dC&, const point2dC&, const point2dC&) override { ++pieces; }
+  void circle(const point2dC&, double) override { ++pieces; }
+  int pieces = 0;
+};
+
+void BM_WritersApproximation(benchmark::State& state) {
+  const modelRegistrationC registration;
+  const bool arc = state.range(0) != 0;
+  metaObjectC shape = metaObjectVirtualDataBaseC::createTree(arc ? "ELLIPSEARC" : "ELLIPSE", true);
+  mObjPoint2dC(shape.getOrAddChild("POINT")).setPoint({125.25, -40.5});
+  metaObjectC(shape.getOrAddChild("RAD1")).setDouble(13);
+  metaObjectC(shape.getOrAddChild("RAD2")).setDouble(5);
+  metaObjectC(shape.getOrAddChild("ANGLE")).setDouble(101);
+  if (arc) {
+    metaObjectC(shape.getOrAddChild("ANGLE1")).setDouble(20);
+    metaObjectC(shape.getOrAddChild("ANGLE2")).setDouble(290);
+  }
+  shapeApproximatorC approximator;
+  countingSinkC sink;
+  for (auto _ : state) {
+    sink.pieces = 0;
+    benchmark::DoNotOptimize(approximator.approximate(shape.node(), 0.01, 0.0001, sink));
+  }
+  state.counters["pieces"] = sink.pieces;
+  state.SetLabel(arc ? "elliptic arc" : "ellipse");
+}
+BENCHMARK(BM_WritersApproximation)->Arg(0)->Arg(1)->ArgName("arc")->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace lorvane

@@ -17,10 +17,11 @@ double raisedByTurn(double to) { return to + 360; }
 
 double applyTurnRule(double degrees) { return degrees >= kTurnRuleDegrees ? degrees - kTurnRuleDegrees : degrees; }
 
-double plainVectorAngle(const point2dC& w, const point2dC& reference) {
-  if (length(w) == 0 || length(reference) == 0) return 0.0;
-  const point2dC r = snapped(unit(reference));
-  const point2dC v = snapped(unit(w));
+namespace {
+
+// The angle of the unit vector v against the unit reference r, both snapped.
+// Inline everywhere: every written arc takes it three times.
+[[gnu::always_inline]] inline double angleOfUnit(const point2dC& r, const point2dC& v) {
   double c = dot(r, v);
   if (c < -1) c = -1;
   if (c > 1) c = 1;
@@ -29,26 +30,36 @@ double plainVectorAngle(const point2dC& w, const point2dC& reference) {
   return radiansToDegreesMultiplyingFirst(a);
 }
 
+// unit(v) with the length that was just tested taken again, not recomputed.
+point2dC unitOfLength(const point2dC& v, double vLength) { return scaled(v, 1 / vLength); }
+
+}  // namespace
+
+double plainVectorAngle(const point2dC& w, const point2dC& reference) {
+  const double wLength = length(w);
+  if (wLength == 0) return 0.0;
+  const double referenceLength = length(reference);
+  if (referenceLength == 0) return 0.0;
+  return angleOfUnit(snapped(unitOfLength(reference, referenceLength)), snapped(unitOfLength(w, wLength)));
+}
+
+namespace {
+
+// The x axis as the general form takes it: its length is exactly 1 and its
+// unit and snapped forms are itself, so they are not computed anew.
+[[gnu::always_inline]] inline double plainXAxisAngle(const point2dC& w) {
+  const double wLength = length(w);
+  if (wLength == 0) return 0.0;
+  return angleOfUnit(point2dC{1.0, 0.0}, snapped(unitOfLength(w, wLength)));
+}
+
+}  // namespace
+
+double plainVectorAngle(const point2dC& w) { return plainXAxisAngle(w); }
+
 double vectorAngle(const point2dC& w, const point2dC& reference) { return applyTurnRule(plainVectorAngle(w, reference)); }
 
-bisectorC chordBisector(const point2dC& p, const point2dC& b) {
-  return {add(p, divided(subtract(b, p), 2)), perpendicular(subtract(b, p))};
-}
-
-point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid) {
-  const point2dC& m1 = first.middle;
-  const point2dC& d1 = first.direction;
-  const point2dC& m2 = second.middle;
-  const point2dC& d2 = second.direction;
-  const double det = d1.x * d2.y - d1.y * d2.x;
-  if (det == 0) {
-    if (valid) *valid = false;
-    return {0.0, 0.0};
-  }
-  const double s = ((m2.x - m1.x) * d2.y - (m2.y - m1.y) * d2.x) / det;
-  if (valid) *valid = true;
-  return {m1.x + s * d1.x, m1.y + s * d1.y};
-}
+double vectorAngle(const point2dC& w) { return applyTurnRule(plainVectorAngle(w)); }
 
 point2dC circumcentre(const point2dC& a, const point2dC& b, const point2dC& c, bool* valid) {
   return bisectorCrossing(chordBisector(a, b), chordBisector(c, b), valid);
@@ -89,11 +100,13 @@ double arcLength(double startAngle, double endAngle, bool clockwise, double radi
 
 arcValuesC arcValues(const point2dC& start, const point2dC& middle, const point2dC& end) {
   arcValuesC v{};
-  v.centre = circumcentre(start, middle, end);
+  // circumcentre and vectorAngle written out, so that nothing is called
+  // but the square roots and arc cosines.
+  v.centre = bisectorCrossing(chordBisector(start, middle), chordBisector(end, middle));
   v.radius = length(subtract(start, v.centre));
-  v.startAngle = vectorAngle(subtract(start, v.centre));
-  v.middleAngle = vectorAngle(subtract(middle, v.centre));
-  v.endAngle = vectorAngle(subtract(end, v.centre));
+  v.startAngle = applyTurnRule(plainXAxisAngle(subtract(start, v.centre)));
+  v.middleAngle = applyTurnRule(plainXAxisAngle(subtract(middle, v.centre)));
+  v.endAngle = applyTurnRule(plainXAxisAngle(subtract(end, v.centre)));
   v.clockwise = arcIsClockwise(v.startAngle, v.middleAngle, v.endAngle);
   return v;
 }

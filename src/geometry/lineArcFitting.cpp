@@ -26,12 +26,13 @@ namespace {
 template <class Source>
 class fitPointListC {
 public:
-  explicit fitPointListC(Source source) : source_(std::move(source)) {}
+  // head: the buffer the points are kept in, emptied first; a caller that
+  // fits shape after shape hands in the same one.
+  fitPointListC(Source source, pointListC& head) : source_(std::move(source)), head_(head) { head_.clear(); }
 
-  bool has(std::size_t index) {
-    while (head_.size() <= index && !exhausted_) pull();
-    return head_.size() > index;
-  }
+  // Asked for nearly every point several times: the points already read
+  // answer without a call.
+  bool has(std::size_t index) { return index < head_.size() || pullUpTo(index); }
   // Only for points that exist.
   point2dC at(std::size_t index) {
     has(index);
@@ -45,7 +46,10 @@ public:
 
   void erase(std::size_t index) {
     has(index);
-    head_.erase(head_.begin() + static_cast<std::ptrdiff_t>(index));
+    // Only the few points read ahead of the cursor follow the erased one:
+    // moved one by one, without a call for a general move.
+    for (std::size_t k = index + 1; k < head_.size(); ++k) head_[k - 1] = head_[k];
+    head_.pop_back();
   }
 
   void eraseLast() {
@@ -54,14 +58,20 @@ public:
     else head_.pop_back();
   }
 
-  pointListC release() {
+  // Reads the rest; the head buffer then holds the fitted points.
+  void finish() {
     size();
     if (dropLast_) head_.pop_back();
     dropLast_ = false;
-    return std::move(head_);
   }
 
 private:
+  // Kept out of line, so that has() itself is inlined where it is asked.
+  [[gnu::noinline]] bool pullUpTo(std::size_t index) {
+    while (head_.size() <= index && !exhausted_) pull();
+    return head_.size() > index;
+  }
+
   void pull() {
     point2dC p;
     if (source_.next(p)) head_.push_back(p);
@@ -69,39 +79,47 @@ private:
   }
 
   Source source_;
-  pointListC head_;
+  pointListC& head_;
   bool exhausted_ = false;
   bool dropLast_ = false;
 };
 
-// The points of a list, in order.
-class listSourceC {
+// The same list for points that are all at hand, kept in the buffer that
+// holds them: the head grows at the buffer's front and the rest is the
+// buffer's end, with a gap between them as wide as the deletions so far. No
+// point is moved until a deletion needs it, and none is read twice.
+class inPlacePointListC {
 public:
-  explicit listSourceC(pointListC points) : points_(std::move(points)) {}
-  bool next(point2dC& p) {
-    if (next_ == points_.size()) return false;
-    p = points_[next_++];
-    return true;
+  explicit inPlacePointListC(pointListC& points) : points_(points), end_(points.size()) {}
+
+  bool has(std::size_t index) const { return index < headEnd_ + (end_ - restBegin_); }
+  // Only for points that exist.
+  point2dC at(std::size_t index) const {
+    return index < headEnd_ ? points_[index] : points_[restBegin_ + (index - headEnd_)];
+  }
+
+  void erase(std::size_t index) {
+    while (headEnd_ <= index) points_[headEnd_++] = points_[restBegin_++];
+    for (std::size_t k = index + 1; k < headEnd_; ++k) points_[k - 1] = points_[k];
+    --headEnd_;  // the gap widens by the erased place
+  }
+
+  void eraseLast() {
+    if (restBegin_ < end_) --end_;
+    else --headEnd_;
+  }
+
+  // Closes the gap; the buffer then holds the fitted points.
+  void finish() {
+    while (restBegin_ < end_) points_[headEnd_++] = points_[restBegin_++];
+    points_.resize(headEnd_);
   }
 
 private:
-  pointListC points_;
-  std::size_t next_ = 0;
-};
-
-// The points of a span the caller keeps, in order.
-class spanSourceC {
-public:
-  explicit spanSourceC(std::span<const point2dC> points) : points_(points) {}
-  bool next(point2dC& p) {
-    if (next_ == points_.size()) return false;
-    p = points_[next_++];
-    return true;
-  }
-
-private:
-  std::span<const point2dC> points_;
-  std::size_t next_ = 0;
+  pointListC& points_;
+  std::size_t headEnd_ = 0;
+  std::size_t restBegin_ = 0;
+  std::size_t end_;
 };
 
 // The "POINT" children of a node, in child order, read as they are reached.
@@ -131,7 +149,8 @@ public:
   circleTestC(const point2dC& a, const point2dC& b)
       : a_(a), b_(b), u_(unit(subtract(b, a))), chord_(chordBisector(a, b)) {}
 
-  bool through(const point2dC& c, const point2dC& d, double tol) const {
+  // Inline: the fitting asks it once for nearly every point.
+  [[gnu::always_inline]] bool through(const point2dC& c, const point2dC& d, double tol) const {
     const point2dC v = unit(subtract(c, a_));
     if (dot(u_, v) > 0.99999999) return false;
     bool valid = false;
@@ -140,6 +159,9 @@ public:
     const double r = length(subtract(b_, centre));
     return std::fabs(length(subtract(d, centre)) - r) <= tol;
   }
+
+  // The direction from a to b, unit(b - a).
+  const point2dC& chordDirection() const { return u_; }
 
 private:
   point2dC a_;
@@ -156,12 +178,16 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 
 namespace {
 
-template <class Source>
-lineArcFitC runFitting(Source source, double tol) {
-  fitPointListC<Source> p(std::move(source));
-  std::vector<fitPieceC> pieces;
+template <class PointList>
+void runFitting(PointList& p, double tol, std::vector<fitPieceC>& pieces) {
+  pieces.clear();
   const double mergeLimit = 1 - tol / 100;
   std::size_t i = 0;
+  // The direction of the segment that ends at the cursor, when the cursor
+  // just moved on by one point without any point being dropped: it is the
+  // previous circle test's chord direction.
+  point2dC previousChord{};
+  bool previousChordKnown = false;
   for (;;) {
     // Fewer than four points from the cursor: they are left as straight pieces.
     if (!p.has(i + 3)) {
@@ -193,33 +219,71 @@ lineArcFitC runFitting(Source source, double tol) {
       pieces.push_back(fitPieceC::arc);
       pieces.push_back(fitPieceC::arc);
       i += 2;
+      previousChordKnown = false;
       continue;
     }
     // A straight segment that ends here and runs on in nearly the same
-    // direction absorbs the next one.
+    // direction absorbs the next one. The next one's direction is the
+    // circle test's chord.
     if (!pieces.empty() && pieces.back() == fitPieceC::straight) {
-      const point2dC d0 = unit(subtract(p.at(i), p.at(i - 1)));
-      const point2dC d1 = unit(subtract(p.at(i + 1), p.at(i)));
+      const point2dC d0 = previousChordKnown ? previousChord : unit(subtract(p.at(i), p.at(i - 1)));
+      const point2dC& d1 = circle.chordDirection();
       if (dot(d0, d1) > mergeLimit) {
         p.erase(i);
+        previousChordKnown = false;
         continue;
       }
     }
     pieces.push_back(fitPieceC::straight);
     ++i;
+    previousChord = circle.chordDirection();
+    previousChordKnown = true;
   }
-  return {p.release(), std::move(pieces)};
+  p.finish();
+}
+
+template <class Source>
+void runFitting(Source source, double tol, lineArcFitC& fit) {
+  fitPointListC<Source> p(std::move(source), fit.points);
+  runFitting(p, tol, fit.pieces);
+}
+
+lineArcFitC fittedAnew(pointChildSourceC source, double tol) {
+  lineArcFitC fit;
+  runFitting(std::move(source), tol, fit);
+  return fit;
 }
 
 }  // namespace
 
-lineArcFitC fitLinesAndArcs(pointListC points, double tol) { return runFitting(listSourceC(std::move(points)), tol); }
-
-lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) {
-  return runFitting(spanSourceC(points), tol);
+lineArcFitC fitLinesAndArcs(pointListC points, double tol) {
+  lineArcFitC fit;
+  fit.points = std::move(points);
+  fitInPlace(tol, fit);
+  return fit;
 }
 
-lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return runFitting(pointChildSourceC(node), tol); }
+lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol) {
+  lineArcFitC fit;
+  fitLinesAndArcs(points, tol, fit);
+  return fit;
+}
+
+void fitLinesAndArcs(std::span<const point2dC> points, double tol, lineArcFitC& fit) {
+  fit.points.assign(points.begin(), points.end());
+  fitInPlace(tol, fit);
+}
+
+void fitInPlace(double tol, lineArcFitC& fit) {
+  inPlacePointListC p(fit.points);
+  runFitting(p, tol, fit.pieces);
+}
+
+lineArcFitC fitPointChildren(const metaTreeC* node, double tol) { return fittedAnew(pointChildSourceC(node), tol); }
+
+void fitPointChildren(const metaTreeC* node, double tol, lineArcFitC& fit) {
+  runFitting(pointChildSourceC(node), tol, fit);
+}
 
 namespace {
 

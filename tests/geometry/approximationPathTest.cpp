@@ -70,19 +70,24 @@ std::vector<std::string> keysOf(const metaTreeC* shape) {
 }
 
 // Converts copies of the shape both ways; the shapes must also be left alike.
-void expectBothPathsAgree(const metaObjectC& shape, double step, double tol) {
+// The approximator may be one that has converted other shapes before.
+void expectBothPathsAgree(const metaObjectC& shape, double step, double tol, shapeApproximatorC& approximator) {
   metaObjectC viaTree(metaTreeC::copySubtree(shape.node()), true);
   metaObjectC viaArray(metaTreeC::copySubtree(shape.node()), true);
   metaObjectC output = ownedTree("ITEMS");
   mBaseShape2dC(viaTree.node()).toLinesAndArcs(step, tol, output.node());
   recordingSinkC sink;
-  shapeApproximatorC approximator;
   ASSERT_TRUE(approximator.approximate(viaArray.node(), step, tol, sink));
   const std::vector<pieceC> expected = piecesOfTree(output.node());
   EXPECT_FALSE(expected.empty());
   EXPECT_TRUE(samePieces(expected, sink.pieces)) << keyOf(shape.node()) << ": " << expected.size() << " pieces by tree, "
                                                  << sink.pieces.size() << " by array";
   EXPECT_EQ(keysOf(viaTree.node()), keysOf(viaArray.node()));
+}
+
+void expectBothPathsAgree(const metaObjectC& shape, double step, double tol) {
+  shapeApproximatorC approximator;
+  expectBothPathsAgree(shape, step, tol, approximator);
 }
 
 TEST(ApproximationPath, RandomShapesGiveTheSamePiecesAsTheTreePath) {
@@ -117,6 +122,21 @@ TEST(ApproximationPath, RandomShapesGiveTheSamePiecesAsTheTreePath) {
       }
     }
     expectBothPathsAgree(curve, step, tol);
+  }
+}
+
+// One approximator for ellipses of changing steps, as a writer keeps it: the
+// samples it keeps from one ellipse to the next must follow the step.
+TEST(ApproximationPath, AKeptApproximatorFollowsTheStep) {
+  shapeApproximatorC approximator;
+  const double steps[] = {0.01, 0.3, 0.0, 0.3, 0.01, -1.0, 0.01};
+  for (int round = 0; round < 7; ++round) {
+    metaObjectC ellipse = ownedTree("ELLIPSE");
+    addPoint(ellipse.node(), 10.5 * round, -3.25);
+    addNumber(ellipse.node(), "RAD1", 40 + round);
+    addNumber(ellipse.node(), "RAD2", 15);
+    addNumber(ellipse.node(), "ANGLE", 17.5 * round);
+    expectBothPathsAgree(ellipse, steps[round], 0.0001, approximator);
   }
 }
 

@@ -13,49 +13,80 @@ constexpr int kFractionDigits = 24;
 
 #if defined(__SIZEOF_INT128__)
 __extension__ using wideT = unsigned __int128;
+#endif
 
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
-#endif
 
-// Writes the 24 fractional digits of fraction / 2^k (k <= 60) and tells
-// whether the rest, beyond the 24th digit, is above one half, exactly one
-// half or below (1, 0, -1).
-int fractionDigits(std::uint64_t fraction, int k, char* digits) {
-  if (k == 0) {
-    std::memset(digits, '0', kFractionDigits);
-    return -1;
-  }
-  const std::uint64_t mask = (std::uint64_t{1} << k) - 1;
-#if defined(__SIZEOF_INT128__)
-  // Eight digits a step: fraction * 10^8 fits 128 bits.
-  wideT rest = fraction;
-  for (int group = 0; group < 3; ++group) {
-    rest *= 100000000u;
-    const auto chunk = static_cast<std::uint32_t>(rest >> k);
-    rest &= mask;
-    // Two halves of four digits, each two pairs, to keep the chains short.
-    const std::uint32_t high = chunk / 10000;
-    const std::uint32_t low = chunk % 10000;
-    char* at = digits + group * 8;
+// The eight decimal digits of n < 10^8, most significant first. On a
+// little-endian machine all eight are split at once, one per byte of a
+// 64-bit word: n into two halves of four digits (one per 32-bit lane), each
+// into two pairs (16-bit lanes), each pair into two digits (bytes). The
+// multiplications stand for exact divisions within each lane's range:
+// (x * 10486) >> 20 is x / 100 for x < 10^4, (x * 103) >> 10 is x / 10 for
+// x < 100, and no product reaches into the next lane.
+void eightDigits(std::uint32_t n, char* at) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::uint64_t v = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
+    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007Fu;
+    v = hundreds | ((v - hundreds * 100) << 16);
+    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Fu;
+    v = tens | ((v - tens * 10) << 8);
+    v |= 0x3030303030303030u;
+    std::memcpy(at, &v, 8);
+  } else {
+    const std::uint32_t high = n / 10000;
+    const std::uint32_t low = n % 10000;
     std::memcpy(at, kDigitPairs + 2 * (high / 100), 2);
     std::memcpy(at + 2, kDigitPairs + 2 * (high % 100), 2);
     std::memcpy(at + 4, kDigitPairs + 2 * (low / 100), 2);
     std::memcpy(at + 6, kDigitPairs + 2 * (low % 100), 2);
   }
-  const wideT half = wideT{1} << (k - 1);
-  return rest > half ? 1 : rest == half ? 0 : -1;
+}
+
+constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
+
+// The 24 fractional digits of fraction / 2^k (k <= 60) as three groups of
+// eight, rounded to nearest with ties to even at the 24th digit; true when
+// the rounding carries into the integer part. The rounding works on the
+// groups, before any digit is written.
+bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3]) {
+  groups[0] = groups[1] = groups[2] = 0;
+  if (k == 0) return false;
+  int restAgainstHalf;
+#if defined(__SIZEOF_INT128__)
+  // The fraction as a 64-bit binary fraction (exact, as k <= 60): each
+  // multiplication by 10^8 moves the next eight digits into the high word
+  // and leaves the rest in the low one, with no shift or mask by k.
+  std::uint64_t rest = fraction << (64 - k);
+  for (int group = 0; group < 3; ++group) {
+    const wideT product = static_cast<wideT>(rest) * kGroupLimit;
+    rest = static_cast<std::uint64_t>(product);
+    groups[group] = static_cast<std::uint32_t>(product >> 64);
+  }
+  const std::uint64_t half = std::uint64_t{1} << 63;
+  restAgainstHalf = rest > half ? 1 : rest == half ? 0 : -1;
 #else
-  for (int i = 0; i < kFractionDigits; ++i) {
-    fraction *= 10;  // below 2^k * 10 <= 2^64
-    digits[i] = static_cast<char>('0' + (fraction >> k));
-    fraction &= mask;
+  const std::uint64_t mask = (std::uint64_t{1} << k) - 1;
+  for (int group = 0; group < 3; ++group) {
+    for (int digit = 0; digit < 8; ++digit) {
+      fraction *= 10;  // below 2^k * 10 <= 2^64
+      groups[group] = groups[group] * 10 + static_cast<std::uint32_t>(fraction >> k);
+      fraction &= mask;
+    }
   }
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
-  return fraction > half ? 1 : fraction == half ? 0 : -1;
+  restAgainstHalf = fraction > half ? 1 : fraction == half ? 0 : -1;
 #endif
+  // The 24th digit is odd exactly when the last group is.
+  if (restAgainstHalf < 0 || (restAgainstHalf == 0 && (groups[2] & 1) == 0)) return false;
+  for (int group = 2; group >= 0; --group) {
+    if (++groups[group] < kGroupLimit) return false;
+    groups[group] = 0;
+  }
+  return true;
 }
 
 // The exact "%.24f" of a double whose integer part is below 2^53 and whose
@@ -96,21 +127,16 @@ std::size_t renderFixed24Fast(double value, char* out) {
   }
   if (integerPart >= (std::uint64_t{1} << 53)) return 0;
 
-  char digits[kFractionDigits];
-  const int rest = fractionDigits(fraction, shift, digits);
-  if (rest > 0 || (rest == 0 && ((digits[kFractionDigits - 1] - '0') & 1) != 0)) {
-    int i = kFractionDigits - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) ++digits[i];
-    else ++integerPart;
-  }
+  std::uint32_t groups[3];
+  if (roundedFractionGroups(fraction, shift, groups)) ++integerPart;
 
+  // Written in place, digits included: a copy read back right after its
+  // bytes were stored piecewise would stall on the store buffer.
   std::size_t length = 0;
   if (negative) out[length++] = '-';
-  const std::to_chars_result r = std::to_chars(out + length, out + length + 24, integerPart);
-  length = static_cast<std::size_t>(r.ptr - out);
+  length = static_cast<std::size_t>(std::to_chars(out + length, out + length + 24, integerPart).ptr - out);
   out[length++] = '.';
-  std::memcpy(out + length, digits, kFractionDigits);
+  for (int group = 0; group < 3; ++group) eightDigits(groups[group], out + length + 8 * group);
   return length + kFractionDigits;
 }
 
@@ -119,20 +145,20 @@ std::size_t renderFixed24Fast(double value, char* out) {
 std::size_t formatMeta2dNumber(double value, char* out, bool& fits) {
   // The rendering is the exact decimal expansion that a correct "%.24f"
   // gives, independent of the C runtime and of the process locale; it is cut
-  // after 24 characters. A double has at most 309 integer digits, so
-  // 309 + 1 + 24 characters always fit.
-  char rendered[384];
-  std::size_t length = renderFixed24Fast(value, rendered);
-  // The fast rendering has at most 16 integer digits.
+  // after 24 characters. The fast rendering has at most 16 integer digits,
+  // and with its point and 24 decimals it always fills the field; what it
+  // writes beyond stays within the room behind the field.
   fits = true;
-  if (length == 0) {
-    const std::to_chars_result result =
-        std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, kFractionDigits);
-    length = static_cast<std::size_t>(result.ptr - rendered);
-    // A finite rendering ends with the point and 24 decimals; the point must
-    // stand within the field.
-    fits = std::isfinite(value) && length - (kFractionDigits + 1) < kMeta2dNumberWidth;
-  }
+  if (renderFixed24Fast(value, out) != 0) return kMeta2dNumberWidth;
+  // A double has at most 309 integer digits, so 309 + 1 + 24 characters
+  // always fit.
+  char rendered[384];
+  const std::to_chars_result result =
+      std::to_chars(rendered, rendered + sizeof rendered, value, std::chars_format::fixed, kFractionDigits);
+  const auto length = static_cast<std::size_t>(result.ptr - rendered);
+  // A finite rendering ends with the point and 24 decimals; the point must
+  // stand within the field.
+  fits = std::isfinite(value) && length - (kFractionDigits + 1) < kMeta2dNumberWidth;
   const std::size_t kept = length < kMeta2dNumberWidth ? length : kMeta2dNumberWidth;
   std::memcpy(out, rendered, kept);
   return kept;

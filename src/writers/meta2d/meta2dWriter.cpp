@@ -170,11 +170,20 @@ void meta2dWriterC::writeConverted(metaTreeC* item) {
   if (metaTreeC* first = converted.firstItem()) writeItems(first, false);
 }
 
-void meta2dWriterC::number(double value) {
-  char text[kMeta2dNumberWidth];
+void meta2dWriterC::numberRecordC::add(double value) {
   bool fits = true;
-  out_.writePlain(text, formatMeta2dNumber(value, text, fits));
-  if (!fits) reportUnrepresentable(unrepresentableKind::number, figureName_, figurePosition_, record_);
+  used_ += formatMeta2dNumber(value, text_ + used_, fits);
+  text_[used_++] = ' ';
+  if (!fits) writer_.reportUnrepresentable(unrepresentableKind::number, writer_.figureName_, writer_.figurePosition_, code_);
+}
+
+void meta2dWriterC::numberRecordC::write() {
+  writer_.out_.writePlain(text_, used_);
+}
+
+void meta2dWriterC::numberRecordC::writeLine() {
+  for (const char c : textFileWriterC::kLineEnd) text_[used_++] = c;
+  writer_.out_.writeWithLineEnds(std::string_view(text_, used_));
 }
 
 void meta2dWriterC::writeLine(metaTreeC* item) {
@@ -185,13 +194,12 @@ void meta2dWriterC::writeLine(metaTreeC* item) {
 }
 
 void meta2dWriterC::writeLine(const point2dC& start, const point2dC& end) {
-  record_ = "100";
-  out_.writePlain("100 ", 4);
-  numberAndBlank(start.x);
-  numberAndBlank(start.y);
-  numberAndBlank(end.x);
-  numberAndBlank(end.y);
-  out_.put('\n');
+  numberRecordC record(*this, "100");
+  record.add(start.x);
+  record.add(start.y);
+  record.add(end.x);
+  record.add(end.y);
+  record.writeLine();
 }
 
 void meta2dWriterC::writeArc(metaTreeC* item) {
@@ -201,14 +209,13 @@ void meta2dWriterC::writeArc(metaTreeC* item) {
 
 void meta2dWriterC::writeArc(const arcValuesC& values) {
   const anglePairC angles = writerAnglePair(values.startAngle, values.endAngle, values.clockwise);
-  record_ = "250";
-  out_.writePlain("250 ", 4);
-  numberAndBlank(values.centre.x);
-  numberAndBlank(values.centre.y);
-  numberAndBlank(values.radius);
-  numberAndBlank(angles.from);
-  numberAndBlank(angles.to);
-  out_.put('\n');
+  numberRecordC record(*this, "250");
+  record.add(values.centre.x);
+  record.add(values.centre.y);
+  record.add(values.radius);
+  record.add(angles.from);
+  record.add(angles.to);
+  record.writeLine();
 }
 
 void meta2dWriterC::writeCircle(metaTreeC* item) {
@@ -219,12 +226,11 @@ void meta2dWriterC::writeCircle(metaTreeC* item) {
 }
 
 void meta2dWriterC::writeCircle(const point2dC& centre, double radius) {
-  record_ = "200";
-  out_.writePlain("200 ", 4);
-  numberAndBlank(centre.x);
-  numberAndBlank(centre.y);
-  numberAndBlank(radius);
-  out_.put('\n');
+  numberRecordC record(*this, "200");
+  record.add(centre.x);
+  record.add(centre.y);
+  record.add(radius);
+  record.writeLine();
 }
 
 void meta2dWriterC::writeText(metaTreeC* item) {
@@ -233,12 +239,12 @@ void meta2dWriterC::writeText(metaTreeC* item) {
   const double height = text.getHeight();
   const double angle = text.getAngle();
   const std::string_view content = text.getText().view();
-  record_ = "500";
-  out_.writePlain("500 ", 4);
-  numberAndBlank(position.x);
-  numberAndBlank(position.y);
-  numberAndBlank(height);
-  numberAndBlank(angle);
+  numberRecordC record(*this, "500");
+  record.add(position.x);
+  record.add(position.y);
+  record.add(height);
+  record.add(angle);
+  record.write();
   checkText(content, "500");
   out_.line(content);
 }

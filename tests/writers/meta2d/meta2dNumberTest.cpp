@@ -14,7 +14,7 @@ namespace lorvane {
 namespace {
 
 std::string formatted(double value) {
-  char out[kMeta2dNumberWidth];
+  char out[kMeta2dNumberRoom];
   return std::string(out, formatMeta2dNumber(value, out));
 }
 
@@ -83,6 +83,19 @@ TEST(Meta2dNumber, AgreesWithTheCLibraryOnRandomAndExtremeValues) {
   }
   for (double v : {DBL_MIN, DBL_TRUE_MIN, DBL_MAX, -DBL_MIN, 1e-24, 5e-25, 4.9e-25, 0.999999999999999999999999}) {
     EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
+  }
+}
+
+// Integer parts of every length up to the widest the fast rendering takes,
+// around each power of ten where the length changes.
+TEST(Meta2dNumber, IntegerPartsOfEveryLength) {
+  double power = 1;
+  for (int digits = 1; digits <= 17; ++digits, power *= 10) {
+    for (double v : {power, power - 1, std::nextafter(power, 0.0), std::nextafter(power, 2 * power), power + 0.5,
+                     power * 7 + 0.125, power - std::ldexp(1.0, -40)}) {
+      EXPECT_EQ(formatted(v), viaPrintf(v)) << v;
+      EXPECT_EQ(formatted(-v), viaPrintf(-v)) << -v;
+    }
   }
 }
 

@@ -10,10 +10,13 @@ double applyTurnRule(double degrees);
 
 // Angle of w against the reference r in degrees before the turn rule, in
 // [0, 360]. A zero vector (a point on the centre) has angle 0.
-double plainVectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
+double plainVectorAngle(const point2dC& w, const point2dC& reference);
+// Against the x axis {1, 0}.
+double plainVectorAngle(const point2dC& w);
 // The angle as the writers take it: the plain angle under the turn rule, in
 // [0, 359.9999).
-double vectorAngle(const point2dC& w, const point2dC& reference = {1.0, 0.0});
+double vectorAngle(const point2dC& w, const point2dC& reference);
+double vectorAngle(const point2dC& w);
 
 // Centre of the circle through a, b and c. Collinear points have none: the
 // result is then the origin and, where asked, valid is false.
@@ -25,10 +28,26 @@ struct bisectorC {
   point2dC middle;
   point2dC direction;
 };
-bisectorC chordBisector(const point2dC& p, const point2dC& b);
+// Inline: the fitting takes both for nearly every point it reads.
+inline bisectorC chordBisector(const point2dC& p, const point2dC& b) {
+  return {add(p, divided(subtract(b, p), 2)), perpendicular(subtract(b, p))};
+}
 // circumcentre(a, b, c) is bisectorCrossing(chordBisector(a, b), chordBisector(c, b)):
 // a caller that keeps a and b computes the first once.
-point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid = nullptr);
+inline point2dC bisectorCrossing(const bisectorC& first, const bisectorC& second, bool* valid = nullptr) {
+  const point2dC& m1 = first.middle;
+  const point2dC& d1 = first.direction;
+  const point2dC& m2 = second.middle;
+  const point2dC& d2 = second.direction;
+  const double det = d1.x * d2.y - d1.y * d2.x;
+  if (det == 0) {
+    if (valid) *valid = false;
+    return {0.0, 0.0};
+  }
+  const double s = ((m2.x - m1.x) * d2.y - (m2.y - m1.y) * d2.x) / det;
+  if (valid) *valid = true;
+  return {m1.x + s * d1.x, m1.y + s * d1.y};
+}
 
 // Sense of a three-point arc from the angles of its start, middle and end
 // point about the centre: true when it runs clockwise.

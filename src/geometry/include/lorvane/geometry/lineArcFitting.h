@@ -33,9 +33,15 @@ bool onCircle(const point2dC& a, const point2dC& b, const point2dC& c, const poi
 lineArcFitC fitLinesAndArcs(pointListC points, double tol);
 // The same for points the caller keeps (a buffer it reuses).
 lineArcFitC fitLinesAndArcs(std::span<const point2dC> points, double tol);
+// The same into a fit whose buffers are refilled, so that a caller fitting
+// shape after shape allocates nothing once they have grown.
+void fitLinesAndArcs(std::span<const point2dC> points, double tol, lineArcFitC& fit);
+// The same for the points already in fit.points, which are fitted where they are.
+void fitInPlace(double tol, lineArcFitC& fit);
 // The same for the "POINT" children of a node (an interpolated curve), read
 // once as the fitting reaches them.
 lineArcFitC fitPointChildren(const metaTreeC* node, double tol);
+void fitPointChildren(const metaTreeC* node, double tol, lineArcFitC& fit);
 
 // Hands each piece of a fit, in order, to the visitor: line(a, b), arc(start,
 // middle, end) or circle(centre, radius). A piece list that does not match its

@@ -29,7 +29,15 @@ public:
   bool approximate(metaTreeC* node, double step, double tol, fittedPieceSinkC& sink);
 
 private:
-  pointListC samples_;
+  // The cosine and sine at each parameter a full ellipse is sampled at: they
+  // depend on the step alone, so every ellipse of that step shares them.
+  const pointListC& fullTurn(double step);
+
+  // The samples are taken into the fit's points and fitted there.
+  lineArcFitC fit_;
+  pointListC fullTurn_;
+  double fullTurnStep_ = 0;
+  bool hasFullTurn_ = false;
 };
 
 }  // namespace lorvane

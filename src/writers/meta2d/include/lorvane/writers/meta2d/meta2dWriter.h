@@ -4,6 +4,7 @@
 #include "lorvane/geometry/arcGeometry.h"
 #include "lorvane/geometry/shapeApproximation.h"
 #include "lorvane/writers/conversionWriter.h"
+#include "lorvane/writers/meta2d/meta2dNumber.h"
 #include "lorvane/util/textFileWriter.h"
 
 namespace lorvane {
@@ -42,11 +43,27 @@ private:
   void writeText(metaTreeC* item);
   void writeAttributes(metaTreeC* item, int& currentType);
 
-  void number(double value);
-  void numberAndBlank(double value) {
-    number(value);
-    out_.put(' ');
-  }
+  // A record of numbers, each followed by a blank, made whole before it goes
+  // to the file; its code names it in reports of values the file cannot hold.
+  class numberRecordC {
+  public:
+    numberRecordC(meta2dWriterC& writer, const char* code) : writer_(writer), code_(code) {
+      for (int i = 0; i < 3; ++i) text_[used_++] = code[i];
+      text_[used_++] = ' ';
+    }
+    void add(double value);
+    // The record as it stands; the line goes on.
+    void write();
+    // The record and the end of its line.
+    void writeLine();
+
+  private:
+    static constexpr std::size_t kMostNumbers = 5;
+    meta2dWriterC& writer_;
+    const char* code_;
+    std::size_t used_ = 0;
+    char text_[4 + kMostNumbers * (kMeta2dNumberWidth + 1) + kMeta2dNumberRoom];
+  };
 
   // Writes the pieces of an approximated shape as their records.
   class pieceWriterC : public fittedPieceSinkC {
@@ -67,10 +84,9 @@ private:
   bool nameLinePending_ = true;
   // Where the values being written belong, for reports of values the file
   // cannot hold: the figure's name and 1-based position (0 for the
-  // drawing's own line) and the record's code.
+  // drawing's own line).
   std::string figureName_;
   std::size_t figurePosition_ = 1;
-  const char* record_ = "";
 };
 
 }  // namespace lorvane
