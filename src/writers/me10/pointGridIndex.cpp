@@ -105,13 +105,41 @@ std::int32_t pointGridIndexC::scan(const ME10Point& p) const {
   return kNone;
 }
 
-void pointGridIndexC::prepare(const ME10Point& p) const {
+std::size_t pointGridIndexC::homeSlots(const ME10Point& p, std::size_t* homes) const {
+  if (slots_.empty() || !isFinite(p)) return 0;
+  const axisRangeC xs = axisRange(p.x);
+  const axisRangeC ys = axisRange(p.y);
+  std::size_t count = 0;
+  for (std::uint64_t x = xs.first;; ++x) {
+    for (std::uint64_t y = ys.first;; ++y) {
+      homes[count++] = static_cast<std::size_t>(hash({x, y}) >> shift_);
+      if (y == ys.last) break;
+    }
+    if (x == xs.last) break;
+  }
+  return count;
+}
+
+void pointGridIndexC::findOrAddEach(const ME10Point* points, std::size_t count, std::int32_t* indices) {
+  // Far enough ahead for a slot to arrive from memory while the look-ups
+  // before it run, near enough that it is still in the cache when its turn
+  // comes.
+  constexpr std::size_t kAhead = 12;
+  if (lookupReleased()) grow();
+  for (std::size_t i = 0; i < count; ++i) {
 #if defined(__GNUC__)
-  if (slots_.empty()) return;
-  __builtin_prefetch(&slots_[static_cast<std::size_t>(hash(cellKey(p)) >> shift_)]);
-#else
-  (void)p;
+    // The loads are started here, in a function with effects of its own: a
+    // helper that only started them would count as pure, and its calls be
+    // dropped.
+    for (std::size_t ahead = i == 0 ? 0 : i + kAhead; ahead <= i + kAhead && ahead < count; ++ahead) {
+      std::size_t homes[4];
+      const std::size_t cells = homeSlots(points[ahead], homes);
+      for (std::size_t c = 0; c < cells; ++c) __builtin_prefetch(&slots_[homes[c]]);
+    }
 #endif
+    bool added = false;
+    indices[i] = findOrAdd(points[i], added);
+  }
 }
 
 std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupReleased() ? scan(p) : search(p); }

@@ -30,12 +30,12 @@ public:
   // The index of the first stored point that coincides with p; otherwise p
   // is stored under the next index, which is returned with added set.
   std::int32_t findOrAdd(const ME10Point& p, bool& added);
+  // findOrAdd of each of count points in turn, each index written to
+  // indices. The table slots of the points some steps ahead are loaded while
+  // the current one is looked up, so that the waits for memory overlap.
+  void findOrAddEach(const ME10Point* points, std::size_t count, std::int32_t* indices);
   // The first stored point coinciding with p, or kNone.
   std::int32_t find(const ME10Point& p) const;
-  // Starts loading the table slot where a look-up of p begins, so that the
-  // look-ups of an element's two or three points wait for memory together
-  // rather than one after another. Only a hint: nothing changes.
-  void prepare(const ME10Point& p) const;
 
   // Frees the look-up table and any spare room while keeping the points: a
   // part that is complete needs only those. A later findOrAdd builds the
@@ -78,6 +78,9 @@ private:
   static cellKeyC cellKey(const ME10Point& p) { return {axisCode(p.x), axisCode(p.y)}; }
   static std::uint64_t hash(const cellKeyC& key);
 
+  // The home slots of the cells a search for p looks into (up to four),
+  // stored from homes on; returns how many.
+  std::size_t homeSlots(const ME10Point& p, std::size_t* homes) const;
   std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
   std::int32_t search(const ME10Point& p) const;
   std::int32_t scan(const ME10Point& p) const;
