@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "spareRoom.h"
+
 namespace lorvane {
 
 std::int32_t ME10Part::addPoint(double x, double y) {
@@ -65,13 +67,21 @@ std::int32_t ME10Part::currentSet() {
   return currentSet_;
 }
 
+void ME10Part::follow(ME10Part& previous) {
+  previous.settlePoints();
+  elements_.reserve(previous.elements_.size());
+  previous.pointIndex_.handOverLookup(pointIndex_, previous.pointIndex_.size());
+  previous.complete();
+}
+
 void ME10Part::complete() {
   settlePoints();
   pointIndex_.releaseLookup();
   std::vector<ME10Point>().swap(pendingPoints_);
-  // The arrays grew by doubling; what a complete part keeps is only its own.
-  elements_.shrink_to_fit();
-  texts_.shrink_to_fit();
+  // The arrays grew by doubling, or were made room for ahead; what a
+  // complete part keeps is about its own.
+  giveBackSpareRoom(elements_);
+  giveBackSpareRoom(texts_);
 }
 
 void ME10Part::setName(std::string_view text, std::int32_t number) {

@@ -1,9 +1,12 @@
 #include "lorvane/writers/me10/pointGridIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
+
+#include "spareRoom.h"
 
 namespace lorvane {
 namespace {
@@ -64,7 +67,7 @@ std::uint64_t pointGridIndexC::hash(const cellKeyC& key) { return mix(mix(key.x)
 
 std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const {
   const std::uint64_t h = hash(key);
-  const auto tag = static_cast<std::uint32_t>(h);
+  const std::uint32_t tag = tagOf(h);
   const std::size_t mask = slots_.size() - 1;
   // The cell's points lie along the probe sequence in insertion order: its
   // first coincident point is the cell's answer, and nothing from `below` on
@@ -146,7 +149,7 @@ std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupRele
 
 void pointGridIndexC::releaseLookup() {
   std::vector<slotC>().swap(slots_);
-  points_.shrink_to_fit();
+  giveBackSpareRoom(points_);
   usedSlots_ = 0;
   shift_ = 64;
 }
@@ -171,22 +174,30 @@ std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
 }
 
 void pointGridIndexC::insert(std::int32_t index) {
-  const std::uint64_t h = hash(cellKey(points_[static_cast<std::size_t>(index)]));
+  place({index, tagOf(hash(cellKey(points_[static_cast<std::size_t>(index)])))});
+}
+
+void pointGridIndexC::place(const slotC& slot) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t at = static_cast<std::size_t>(h >> shift_);
+  // The table has at most 2^32 slots: the tag holds the home slot's bits.
+  std::size_t at = static_cast<std::size_t>(slot.tag >> (shift_ - 32));
   while (slots_[at].index != kNone) at = (at + 1) & mask;
-  slots_[at] = {index, static_cast<std::uint32_t>(h)};
+  slots_[at] = slot;
   ++usedSlots_;
 }
 
 // Points go back in in insertion order, which keeps each cell's points in
 // that order along its probe sequence.
 void pointGridIndexC::grow() {
-  // Room at half load for every stored point and the one about to be added,
-  // also when the table was released.
-  std::size_t size = slots_.empty() ? 16 : slots_.size() * 2;
-  while (size < 2 * (points_.size() + 1)) size *= 2;
-  rebuild(size);
+  // Room for every stored point and the one about to be added, also when
+  // the table was released.
+  rebuild(tableSizeFor(points_.size() + 1, slots_.empty() ? 16 : slots_.size() * 2));
+}
+
+std::size_t pointGridIndexC::tableSizeFor(std::size_t points, std::size_t from) {
+  std::size_t size = from;
+  while (size < 2 * points) size *= 2;
+  return size;
 }
 
 void pointGridIndexC::reserve(std::size_t points) {
@@ -195,20 +206,48 @@ void pointGridIndexC::reserve(std::size_t points) {
   // them a step at a time into fresh pages, and leave room to spare that
   // releasing the look-up then copies once more to give back.
   points_.reserve(points);
-  std::size_t size = slots_.empty() ? 16 : slots_.size();
-  while (size < 2 * (points + 1)) size *= 2;
+  const std::size_t size = tableSizeFor(points + 1, slots_.empty() ? 16 : slots_.size());
   if (size > slots_.size()) rebuild(size);
 }
 
+void pointGridIndexC::handOverLookup(pointGridIndexC& next, std::size_t expectedPoints) {
+  if (next.points_.empty() && next.slots_.empty() && !slots_.empty() &&
+      slots_.size() == tableSizeFor(expectedPoints + 1, 16)) {
+    next.slots_.swap(slots_);
+    std::fill(next.slots_.begin(), next.slots_.end(), slotC{kNone, 0});
+    next.shift_ = shift_;
+    next.usedSlots_ = 0;
+  }
+  releaseLookup();
+  next.reserve(expectedPoints);
+}
+
 void pointGridIndexC::rebuild(std::size_t size) {
-  // The old table goes first: the points rebuild it, and the two together
-  // would raise the peak memory of a large part.
-  std::vector<slotC>().swap(slots_);
+  std::vector<slotC> old;
+  old.swap(slots_);
   slots_.assign(size, slotC{kNone, 0});
   shift_ = 64 - std::countr_zero(size);
   usedSlots_ = 0;
-  for (std::size_t i = 0; i < points_.size(); ++i) {
-    if (isFinite(points_[i])) insert(static_cast<std::int32_t>(i));
+  if (old.empty()) {
+    // Points go back in in insertion order, which keeps each cell's points
+    // in that order along its probe sequence.
+    for (std::size_t i = 0; i < points_.size(); ++i) {
+      if (isFinite(points_[i])) insert(static_cast<std::int32_t>(i));
+    }
+    return;
+  }
+  // A table that grows holds every point that it is to hold, with the bits
+  // of each home slot: walking it in slot order writes the larger one
+  // nearly in order too, where placing the points in index order would
+  // write it at random. The walk starts behind a free slot, so that each
+  // run of occupied slots is walked from its start: the points of a cell,
+  // in insertion order along that run, go in in that order.
+  const std::size_t mask = old.size() - 1;
+  std::size_t start = 0;
+  while (old[start].index != kNone) ++start;
+  for (std::size_t k = 1; k <= old.size(); ++k) {
+    const slotC& slot = old[(start + k) & mask];
+    if (slot.index != kNone) place(slot);
   }
 }
 

@@ -53,12 +53,12 @@ public:
 
   // Frees what only adding needs; adding again afterwards still works.
   void complete();
-  // Makes room for as many points and elements as the part is expected to
-  // hold; more still fit, fewer give the rest back on completion.
-  void expectSize(std::size_t points, std::size_t elements) {
-    pointIndex_.reserve(points);
-    elements_.reserve(elements);
-  }
+  // Makes this new part follow the previous one, which is then complete.
+  // The figures of one drawing are much alike: the part makes room for as
+  // many points and elements as the previous one holds (more still fit,
+  // fewer give the rest back on completion) and takes over its point
+  // look-up table when that has the size it needs.
+  void follow(ME10Part& previous);
 
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 

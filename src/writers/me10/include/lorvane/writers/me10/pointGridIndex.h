@@ -41,6 +41,12 @@ public:
   // part that is complete needs only those. A later findOrAdd builds the
   // table again.
   void releaseLookup();
+  // Releases the look-up as releaseLookup does, but first hands the table
+  // to next, an index that holds nothing yet, if it is the size next takes
+  // for the points it expects; then makes next room for them as reserve
+  // does. A table handed on is cleared, which costs far less than mapping
+  // and clearing the fresh pages of a new one.
+  void handOverLookup(pointGridIndexC& next, std::size_t expectedPoints);
   // Makes the look-up table and the points room for that many points at
   // once: a table that would grow step by step, each step placing every
   // point anew, is built once.
@@ -59,8 +65,8 @@ private:
     std::uint64_t x;
     std::uint64_t y;
   };
-  // A stored point and the low half of its cell's hash, which settles almost
-  // every comparison without reading the point.
+  // A stored point and the high half of its cell's hash, which settles almost
+  // every comparison without reading the point and names the home slot.
   struct slotC {
     std::int32_t index;  // kNone: the slot is free
     std::uint32_t tag;
@@ -77,6 +83,7 @@ private:
   static axisRangeC axisRange(double v);
   static cellKeyC cellKey(const ME10Point& p) { return {axisCode(p.x), axisCode(p.y)}; }
   static std::uint64_t hash(const cellKeyC& key);
+  static std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
   // The home slots of the cells a search for p looks into (up to four),
   // stored from homes on; returns how many.
@@ -86,7 +93,11 @@ private:
   std::int32_t scan(const ME10Point& p) const;
   bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
   void insert(std::int32_t index);
+  // Stores the slot along the probe sequence from its home.
+  void place(const slotC& slot);
   void grow();
+  // The table size that leaves room at half load for that many points.
+  static std::size_t tableSizeFor(std::size_t points, std::size_t from);
   void rebuild(std::size_t size);
 
   std::vector<ME10Point> points_;
