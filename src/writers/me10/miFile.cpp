@@ -48,6 +48,15 @@ public:
     append(line);
     endLine();
   }
+  // The same for a short literal, the most common line: its length is known
+  // where it is written, and copying it takes a move or two.
+  template <std::size_t N>
+  void fixed(const char (&line)[N]) {
+    static_assert(N <= kMiNumberBufferSize, "a longer line goes as a string_view");
+    char* at = room();
+    std::memcpy(at, line, N - 1);
+    added(N - 1);
+  }
   void integer(std::int32_t value) {
     char* at = room();
     added(formatMiInt(value, at));
@@ -124,7 +133,10 @@ private:
   }
 
   void endLine() {
-    append(textFileWriterC::kLineEnd);
+    // Only a text near a block long leaves no room for its line end.
+    if (kCapacity - used_ < textFileWriterC::kLineEnd.size()) flush();
+    std::memcpy(block_ + used_, textFileWriterC::kLineEnd.data(), textFileWriterC::kLineEnd.size());
+    used_ += textFileWriterC::kLineEnd.size();
     if (used_ >= kBlock) flush();
   }
 

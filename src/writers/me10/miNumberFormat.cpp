@@ -38,7 +38,8 @@ std::size_t formatFixedSixDigits(double value, char* out) {
   int exponent = 5;
   while (exponent > -4 && magnitude < kBounds[exponent + 4]) --exponent;
   const double scaled = magnitude * kScale[5 - exponent];
-  const double whole = std::floor(scaled);
+  // Positive and below 2^32: truncating is the floor.
+  const double whole = static_cast<double>(static_cast<std::uint32_t>(scaled));
   const double fraction = scaled - whole;
   if (std::fabs(fraction - 0.5) < 1e-6) return 0;
   const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);

@@ -38,8 +38,14 @@ std::uint64_t mix(std::uint64_t z) {
 // coordinates (integers, halves, the usual grid values of a drawing) lie in
 // the middle of a cell and their tolerance interval within it. The function
 // only needs to be monotonic: it is, rounding included.
+//
+// The floor is taken by truncating and stepping down where that rounded up,
+// which is exact here and spares a library call: below 2^52 the integer
+// converts back exactly, and from there on the scaled value has no fraction.
 std::uint64_t cellNumber(double v) {
-  return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(v * kCellsPerUnit + 0.5)));
+  const double scaled = v * kCellsPerUnit + 0.5;
+  const auto truncated = static_cast<std::int64_t>(scaled);
+  return static_cast<std::uint64_t>(truncated - (static_cast<double>(truncated) > scaled ? 1 : 0));
 }
 
 bool isFinite(const ME10Point& p) { return std::isfinite(p.x) && std::isfinite(p.y); }
