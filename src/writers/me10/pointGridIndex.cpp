@@ -71,8 +71,8 @@ pointGridIndexC::axisRangeC pointGridIndexC::axisRange(double v) {
 
 std::uint64_t pointGridIndexC::hash(const cellKeyC& key) { return mix(mix(key.x) + key.y); }
 
-std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const {
-  const std::uint64_t h = hash(key);
+std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, std::uint64_t h, const ME10Point& p,
+                                          std::int32_t below) const {
   const std::uint32_t tag = tagOf(h);
   const std::size_t mask = slots_.size() - 1;
   // The cell's points lie along the probe sequence in insertion order: its
@@ -90,19 +90,32 @@ std::int32_t pointGridIndexC::firstInCell(const cellKeyC& key, const ME10Point& 
   return kNone;
 }
 
-std::int32_t pointGridIndexC::search(const ME10Point& p) const {
-  if (slots_.empty() || !isFinite(p)) return kNone;
+pointGridIndexC::lookupPlanC pointGridIndexC::planLookup(const ME10Point& p) {
+  lookupPlanC plan;
+  if (!isFinite(p)) return plan;
   const axisRangeC xs = axisRange(p.x);
   const axisRangeC ys = axisRange(p.y);
-  std::int32_t best = std::numeric_limits<std::int32_t>::max();
+  const cellKeyC own = cellKey(p);
   // Cell numbers are signed; counting up in unsigned arithmetic wraps alike.
   for (std::uint64_t x = xs.first;; ++x) {
     for (std::uint64_t y = ys.first;; ++y) {
-      const std::int32_t found = firstInCell({x, y}, p, best);
-      if (found != kNone) best = found;
+      if (x == own.x && y == own.y) plan.own = plan.cells;
+      plan.keys[plan.cells] = {x, y};
+      plan.hashes[plan.cells] = hash({x, y});
+      ++plan.cells;
       if (y == ys.last) break;
     }
     if (x == xs.last) break;
+  }
+  return plan;
+}
+
+std::int32_t pointGridIndexC::search(const ME10Point& p, const lookupPlanC& plan) const {
+  if (slots_.empty()) return kNone;
+  std::int32_t best = std::numeric_limits<std::int32_t>::max();
+  for (std::size_t c = 0; c < plan.cells; ++c) {
+    const std::int32_t found = firstInCell(plan.keys[c], plan.hashes[c], p, best);
+    if (found != kNone) best = found;
   }
   return best == std::numeric_limits<std::int32_t>::max() ? kNone : best;
 }
@@ -114,44 +127,38 @@ std::int32_t pointGridIndexC::scan(const ME10Point& p) const {
   return kNone;
 }
 
-std::size_t pointGridIndexC::homeSlots(const ME10Point& p, std::size_t* homes) const {
-  if (slots_.empty() || !isFinite(p)) return 0;
-  const axisRangeC xs = axisRange(p.x);
-  const axisRangeC ys = axisRange(p.y);
-  std::size_t count = 0;
-  for (std::uint64_t x = xs.first;; ++x) {
-    for (std::uint64_t y = ys.first;; ++y) {
-      homes[count++] = static_cast<std::size_t>(hash({x, y}) >> shift_);
-      if (y == ys.last) break;
-    }
-    if (x == xs.last) break;
-  }
-  return count;
-}
-
 void pointGridIndexC::findOrAddEach(const ME10Point* points, std::size_t count, std::int32_t* indices) {
   // Far enough ahead for a slot to arrive from memory while the look-ups
   // before it run, near enough that it is still in the cache when its turn
   // comes.
   constexpr std::size_t kAhead = 12;
+  // The plans made ahead wait here for their turn; a plan is made once per
+  // point, for loading its slots and for its look-up.
+  constexpr std::size_t kPlans = 16;
+  static_assert(kPlans > kAhead && (kPlans & (kPlans - 1)) == 0);
+  lookupPlanC plans[kPlans];
   if (lookupReleased()) grow();
   for (std::size_t i = 0; i < count; ++i) {
-#if defined(__GNUC__)
-    // The loads are started here, in a function with effects of its own: a
-    // helper that only started them would count as pure, and its calls be
-    // dropped.
     for (std::size_t ahead = i == 0 ? 0 : i + kAhead; ahead <= i + kAhead && ahead < count; ++ahead) {
-      std::size_t homes[4];
-      const std::size_t cells = homeSlots(points[ahead], homes);
-      for (std::size_t c = 0; c < cells; ++c) __builtin_prefetch(&slots_[homes[c]]);
-    }
+      lookupPlanC& next = plans[ahead & (kPlans - 1)];
+      next = planLookup(points[ahead]);
+#if defined(__GNUC__)
+      // The loads are started here, in a function with effects of its own: a
+      // helper that only started them would count as pure, and its calls be
+      // dropped.
+      if (!slots_.empty()) {
+        for (std::size_t c = 0; c < next.cells; ++c) __builtin_prefetch(&slots_[next.hashes[c] >> shift_]);
+      }
 #endif
+    }
     bool added = false;
-    indices[i] = findOrAdd(points[i], added);
+    indices[i] = findOrAdd(points[i], plans[i & (kPlans - 1)], added);
   }
 }
 
-std::int32_t pointGridIndexC::find(const ME10Point& p) const { return lookupReleased() ? scan(p) : search(p); }
+std::int32_t pointGridIndexC::find(const ME10Point& p) const {
+  return lookupReleased() ? scan(p) : search(p, planLookup(p));
+}
 
 void pointGridIndexC::releaseLookup() {
   std::vector<slotC>().swap(slots_);
@@ -160,9 +167,11 @@ void pointGridIndexC::releaseLookup() {
   shift_ = 64;
 }
 
-std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
+std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) { return findOrAdd(p, planLookup(p), added); }
+
+std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, const lookupPlanC& plan, bool& added) {
   if (lookupReleased()) grow();
-  const std::int32_t found = search(p);
+  const std::int32_t found = search(p, plan);
   if (found != kNone) {
     added = false;
     return found;
@@ -171,10 +180,10 @@ std::int32_t pointGridIndexC::findOrAdd(const ME10Point& p, bool& added) {
     throw std::length_error("too many points in one part");
   }
   const auto index = static_cast<std::int32_t>(points_.size());
-  const bool finite = isFinite(p);
+  const bool finite = plan.cells != 0;
   if (finite && (usedSlots_ + 1) * 2 > slots_.size()) grow();
   points_.push_back(p);
-  if (finite) insert(index);
+  if (finite) place({index, tagOf(plan.hashes[plan.own])});
   added = true;
   return index;
 }
@@ -192,8 +201,6 @@ void pointGridIndexC::place(const slotC& slot) {
   ++usedSlots_;
 }
 
-// Points go back in in insertion order, which keeps each cell's points in
-// that order along its probe sequence.
 void pointGridIndexC::grow() {
   // Room for every stored point and the one about to be added, also when
   // the table was released.

@@ -85,11 +85,21 @@ private:
   static std::uint64_t hash(const cellKeyC& key);
   static std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
-  // The home slots of the cells a search for p looks into (up to four),
-  // stored from homes on; returns how many.
-  std::size_t homeSlots(const ME10Point& p, std::size_t* homes) const;
-  std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
-  std::int32_t search(const ME10Point& p) const;
+  // The cells a look-up of a point goes to, and their hashes, worked out
+  // once for loading their slots ahead and for the look-up itself: mostly
+  // one cell, up to four; none for a point that is not finite. The point is
+  // stored under cell own.
+  struct lookupPlanC {
+    cellKeyC keys[4];
+    std::uint64_t hashes[4];
+    std::size_t cells = 0;
+    std::size_t own = 0;
+  };
+  static lookupPlanC planLookup(const ME10Point& p);
+
+  std::int32_t firstInCell(const cellKeyC& key, std::uint64_t hash, const ME10Point& p, std::int32_t below) const;
+  std::int32_t search(const ME10Point& p, const lookupPlanC& plan) const;
+  std::int32_t findOrAdd(const ME10Point& p, const lookupPlanC& plan, bool& added);
   std::int32_t scan(const ME10Point& p) const;
   bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
   void insert(std::int32_t index);
