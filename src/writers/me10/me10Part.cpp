@@ -69,8 +69,8 @@ std::int32_t ME10Part::currentSet() {
 
 void ME10Part::follow(ME10Part& previous) {
   previous.settlePoints();
-  elements_.reserve(previous.elements_.size());
-  previous.pointIndex_.handOverLookup(pointIndex_, previous.pointIndex_.size());
+  elements_.reserve(roomAhead(previous.elements_.size()));
+  previous.pointIndex_.handOverLookup(pointIndex_, roomAhead(previous.pointIndex_.size()));
   previous.complete();
 }
 
