@@ -79,6 +79,7 @@ public:
   const std::vector<ME10Text>& texts() const { return texts_; }
   // The attributes an element or text took when it was added.
   const ME10Attributes& attributes(std::int32_t set) const { return attributeSets_[static_cast<std::size_t>(set)]; }
+  const std::vector<ME10Attributes>& attributeSets() const { return attributeSets_; }
 
   std::int32_t firstPointNumber() const { return firstPoint_; }
   std::int32_t firstElementNumber() const { return firstElement_; }
