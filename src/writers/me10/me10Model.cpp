@@ -13,18 +13,10 @@ std::int32_t ME10Model::layerIndex(std::string_view name) {
   return index;
 }
 
-// The figures of one drawing are much alike: a part is expected to hold
-// as many points and elements as the one before it.
 ME10Part& ME10Model::addPart() {
-  std::size_t expectedPoints = 0;
-  std::size_t expectedElements = 0;
-  if (!parts_.empty()) {
-    expectedPoints = parts_.back()->points().size();
-    expectedElements = parts_.back()->elements().size();
-    parts_.back()->complete();
-  }
-  parts_.push_back(std::make_unique<ME10Part>(this));
-  parts_.back()->expectSize(expectedPoints, expectedElements);
+  auto part = std::make_unique<ME10Part>(this);
+  if (!parts_.empty()) part->follow(*parts_.back());
+  parts_.push_back(std::move(part));
   return *parts_.back();
 }
 

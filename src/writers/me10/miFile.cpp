@@ -16,6 +16,15 @@
 namespace lorvane {
 namespace {
 
+// A text that stays one line as it is: no line feed, no zero byte.
+bool isPlainLine(std::string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char c) { return c == '\n' || c == '\0'; });
+}
+
+// Of the numbers formatDouble writes, only a value that is not finite ends
+// with a letter ("inf", "nan").
+bool namesNonFiniteNumber(std::string_view text) { return !text.empty() && (text.back() == 'f' || text.back() == 'n'); }
+
 // Writes the lines of an MI file: texts, integers and floats one per line.
 // Lines are gathered with the ends the file holds and handed to the file in
 // blocks, which spares the file writer a call and a search for the line's
@@ -48,6 +57,15 @@ public:
     append(line);
     endLine();
   }
+  // The same for a short literal, the most common line: its length is known
+  // where it is written, and copying it takes a move or two.
+  template <std::size_t N>
+  void fixed(const char (&line)[N]) {
+    static_assert(N <= kMiNumberBufferSize, "a longer line goes as a string_view");
+    char* at = room();
+    std::memcpy(at, line, N - 1);
+    added(N - 1);
+  }
   void integer(std::int32_t value) {
     char* at = room();
     added(formatMiInt(value, at));
@@ -57,11 +75,15 @@ public:
     added(formatMiFloat(value, at));
     if (!std::isfinite(value)) unrepresentable(unrepresentableKind::number);
   }
-  // A number the model holds as text, written by formatDouble: only a value
-  // that is not finite ends with a letter ("inf", "nan").
+  // A number the model holds as text, written by formatDouble.
   void formattedReal(std::string_view line) {
-    if (!line.empty() && (line.back() == 'f' || line.back() == 'n')) unrepresentable(unrepresentableKind::number);
+    if (namesNonFiniteNumber(line)) unrepresentable(unrepresentableKind::number);
     text(line);
+  }
+  // Lines that already end as the file's lines do.
+  void endedLines(std::string_view lines) {
+    append(lines);
+    if (used_ >= kBlock) flush();
   }
   void labelled(std::string_view label, std::int32_t value) {
     append(label);
@@ -112,7 +134,7 @@ private:
 
   // Most texts are short and plain: one look at each byte settles it.
   void add(std::string_view line) {
-    if (std::any_of(line.begin(), line.end(), [](char c) { return c == '\n' || c == '\0'; })) {
+    if (!isPlainLine(line)) {
       line = upToZeroByte(line);
       for (std::size_t lineFeed = line.find('\n'); lineFeed != std::string_view::npos; lineFeed = line.find('\n')) {
         append(line.substr(0, lineFeed));
@@ -124,7 +146,10 @@ private:
   }
 
   void endLine() {
-    append(textFileWriterC::kLineEnd);
+    // Only a text near a block long leaves no room for its line end.
+    if (kCapacity - used_ < textFileWriterC::kLineEnd.size()) flush();
+    std::memcpy(block_ + used_, textFileWriterC::kLineEnd.data(), textFileWriterC::kLineEnd.size());
+    used_ += textFileWriterC::kLineEnd.size();
     if (used_ >= kBlock) flush();
   }
 
@@ -277,26 +302,28 @@ private:
       out_.fixed("|~");
     }
     out_.fixed("#~62");
-    for (const ME10Element& element : part.elements()) this->element(element, part.attributes(element.attributes), base);
+    prepareAttributeLines(part);
+    for (const ME10Element& element : part.elements()) this->element(element, part, base);
     out_.lines({"#~71", "#~72"});
-    for (const ME10Text& text : part.texts()) this->text(text, part.attributes(text.attributes));
+    for (const ME10Text& text : part.texts()) this->text(text, part);
   }
 
-  void element(const ME10Element& element, const ME10Attributes& attributes, std::int32_t base) {
+  void element(const ME10Element& element, const ME10Part& part, std::int32_t base) {
+    const std::int32_t attributes = element.attributes;
     meter_.step();
     switch (element.kind()) {
       case ME10Element::kLine:
-        record("LIN", attributes);
+        record("LIN", part, attributes);
         out_.integer(addNumbers(base, element.first));
         out_.integer(addNumbers(base, element.second));
         break;
       case ME10Element::kCircle:
-        record("CIR", attributes);
+        record("CIR", part, attributes);
         out_.integer(addNumbers(base, element.centre));
         out_.integer(addNumbers(base, element.rim()));
         break;
       case ME10Element::kArc:
-        record("ARC", attributes);
+        record("ARC", part, attributes);
         out_.integer(addNumbers(base, element.centre));
         out_.integer(addNumbers(base, element.first));
         out_.integer(addNumbers(base, element.second));
@@ -306,16 +333,43 @@ private:
     out_.fixed("|~");
   }
 
-  void record(const char* type, const ME10Attributes& attributes) {
+  void record(const char* type, const ME10Part& part, std::int32_t attributeSet) {
     out_.record(type);
     out_.fixed(type);
     out_.integer(model_.takeNumber());
-    this->attributes(attributes);
+    const std::string& lines = attributeLines_[static_cast<std::size_t>(attributeSet)];
+    if (lines.empty()) {
+      attributes(part.attributes(attributeSet));
+    } else {
+      out_.endedLines(lines);
+    }
   }
 
-  void text(const ME10Text& text, const ME10Attributes& attributes) {
+  // The attribute lines of each of the part's sets, made once: the elements
+  // of a part mostly share a few sets. A set whose lines the file cannot
+  // hold as they are stays empty and is written line by line, with its
+  // reports.
+  void prepareAttributeLines(const ME10Part& part) {
+    attributeLines_.clear();
+    for (const ME10Attributes& set : part.attributeSets()) {
+      std::string lines;
+      if (isPlainLine(set.colour) && isPlainLine(set.width) && !namesNonFiniteNumber(set.width)) {
+        char number[kMiNumberBufferSize];
+        auto line = [&lines](std::string_view text) { lines.append(text).append(textFileWriterC::kLineEnd); };
+        line(set.colour);
+        line(std::string_view(number, formatMiInt(set.lineType, number)));
+        line(set.width);
+        line("0");
+        line("1");
+        line(std::string_view(number, formatMiInt(addNumbers(set.layerIndex, model_.layerBase()), number)));
+      }
+      attributeLines_.push_back(std::move(lines));
+    }
+  }
+
+  void text(const ME10Text& text, const ME10Part& part) {
     meter_.step();
-    record("TEX", attributes);
+    record("TEX", part, text.attributes);
     out_.integer(text.relativePosition);
     // The placement is the rotation R = ((cos a, sin a, 0), (-sin a, cos a, 0),
     // (0, 0, 1)) times the translation T = ((1, 0, 0), (0, 1, 0), (x, y, 1)),
@@ -354,6 +408,7 @@ private:
 
   ME10Model& model_;
   miLineWriterC out_;
+  std::vector<std::string> attributeLines_;  // by attribute set of the part being written
   progressMeterC idleMeter_{nullptr, false};
   progressMeterC& meter_;
 };

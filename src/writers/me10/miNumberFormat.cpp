@@ -1,5 +1,6 @@
 #include "lorvane/writers/me10/miNumberFormat.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -8,6 +9,16 @@
 
 namespace lorvane {
 namespace {
+
+// "00" to "99".
+constexpr std::array<char, 200> kDigitPairs = [] {
+  std::array<char, 200> pairs{};
+  for (int i = 0; i < 100; ++i) {
+    pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+    pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+  }
+  return pairs;
+}();
 
 // Powers of ten up to 10^9: each exact as a double.
 constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
@@ -27,32 +38,37 @@ std::size_t formatFixedSixDigits(double value, char* out) {
   int exponent = 5;
   while (exponent > -4 && magnitude < kBounds[exponent + 4]) --exponent;
   const double scaled = magnitude * kScale[5 - exponent];
-  const double whole = std::floor(scaled);
+  // Positive and below 2^32: truncating is the floor.
+  const double whole = static_cast<double>(static_cast<std::uint32_t>(scaled));
   const double fraction = scaled - whole;
   if (std::fabs(fraction - 0.5) < 1e-6) return 0;
   const auto digits = static_cast<std::uint32_t>(whole) + (fraction > 0.5 ? 1u : 0u);
   // Rounding up to 1000000 moves the exponent; to_chars handles that.
   if (digits < 100000 || digits > 999999) return 0;
-  char six[6];
-  for (int i = 5, rest = static_cast<int>(digits); i >= 0; --i, rest /= 10) six[i] = static_cast<char>('0' + rest % 10);
+  // The digits go in two at a time, and the output is copied in fixed
+  // widths that the buffer has room for, which spares a loop per character.
+  char six[12];
+  std::memcpy(six, kDigitPairs.data() + 2 * (digits / 10000), 2);
+  std::memcpy(six + 2, kDigitPairs.data() + 2 * (digits / 100 % 100), 2);
+  std::memcpy(six + 4, kDigitPairs.data() + 2 * (digits % 100), 2);
   int kept = 6;
   while (kept > 1 && six[kept - 1] == '0') --kept;
-  std::size_t length = 0;
-  if (value < 0) out[length++] = '-';
+  char* at = out;
+  if (value < 0) *at++ = '-';
   if (exponent >= 0) {
     const int integral = exponent + 1;
-    for (int i = 0; i < integral; ++i) out[length++] = six[i];
-    if (kept > integral) {
-      out[length++] = '.';
-      for (int i = integral; i < kept; ++i) out[length++] = six[i];
-    }
-  } else {
-    out[length++] = '0';
-    out[length++] = '.';
-    for (int i = -1; i > exponent; --i) out[length++] = '0';
-    for (int i = 0; i < kept; ++i) out[length++] = six[i];
+    std::memcpy(at, six, 6);
+    if (kept <= integral) return static_cast<std::size_t>(at - out + integral);
+    // The fraction moves up one place to make room for the point.
+    std::memcpy(at + integral + 1, six + integral, 6);
+    at[integral] = '.';
+    return static_cast<std::size_t>(at - out + kept + 1);
   }
-  return length;
+  // 0.000ddd: as many zeros after the point as the exponent asks for.
+  std::memcpy(at, "0.000", 6);
+  const int zeros = -1 - exponent;
+  std::memcpy(at + 2 + zeros, six, 6);
+  return static_cast<std::size_t>(at - out + 2 + zeros + kept);
 }
 
 // The exponent is written with at least three digits, as the C runtime of

@@ -185,6 +185,48 @@ TEST(PointGridIndex, ManyPointsInOneSmallRegionStayCorrect) {
   expectSameAsScan(queries);
 }
 
+// Batches of uneven sizes, growing the table on the way, answer what the
+// scan answers point by point.
+TEST(PointGridIndex, BatchedLookUpsAgreeWithTheScan) {
+  const std::vector<double> values = edgeValues();
+  std::mt19937_64 random(31);
+  std::uniform_int_distribution<std::size_t> pick(0, values.size() - 1);
+  std::vector<ME10Point> queries;
+  for (int i = 0; i < 5000; ++i) queries.push_back({values[pick(random)], values[pick(random)]});
+  pointGridIndexC index;
+  std::vector<ME10Point> stored;
+  std::vector<std::int32_t> indices(queries.size());
+  for (std::size_t at = 0, batch = 1; at < queries.size(); at += batch, batch = batch * 3 % 251 + 1) {
+    batch = std::min(batch, queries.size() - at);
+    index.findOrAddEach(queries.data() + at, batch, indices.data() + at);
+    for (std::size_t q = at; q < at + batch; ++q) {
+      std::int32_t expected = scan(stored, queries[q]);
+      if (expected < 0) {
+        expected = static_cast<std::int32_t>(stored.size());
+        stored.push_back(queries[q]);
+      }
+      ASSERT_EQ(indices[q], expected) << "query " << q;
+    }
+  }
+}
+
+// A table handed on to the next index is that index's own: none of the
+// points it held before are found through it.
+TEST(PointGridIndex, AHandedOverTableStartsEmpty) {
+  pointGridIndexC first;
+  bool added = false;
+  for (int i = 0; i < 1000; ++i) first.findOrAdd({i * 0.5, 1.0}, added);
+  pointGridIndexC next;
+  first.handOverLookup(next, 1000);
+  EXPECT_EQ(next.find({10.0, 1.0}), pointGridIndexC::kNone);
+  EXPECT_EQ(next.findOrAdd({10.0, 1.0}, added), 0);
+  EXPECT_TRUE(added);
+  EXPECT_EQ(next.findOrAdd({10.0, 1.0 + 0.5e-10}, added), 0);
+  // The first index keeps its points and still finds them.
+  EXPECT_EQ(first.size(), 1000u);
+  EXPECT_EQ(first.find({10.0, 1.0}), 20);
+}
+
 TEST(PointGridIndex, SharesEndPointsOfAChainOfLines) {
   pointGridIndexC index;
   bool added = false;

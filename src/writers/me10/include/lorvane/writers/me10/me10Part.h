@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -52,12 +53,12 @@ public:
 
   // Frees what only adding needs; adding again afterwards still works.
   void complete();
-  // Makes room for as many points and elements as the part is expected to
-  // hold; more still fit, fewer give the rest back on completion.
-  void expectSize(std::size_t points, std::size_t elements) {
-    pointIndex_.reserve(points);
-    elements_.reserve(elements);
-  }
+  // Makes this new part follow the previous one, which is then complete.
+  // The figures of one drawing are much alike: the part makes room for as
+  // many points and elements as the previous one holds (more still fit,
+  // fewer give the rest back on completion) and takes over its point
+  // look-up table when that has the size it needs.
+  void follow(ME10Part& previous);
 
   bool isEmpty() const { return pointIndex_.size() == 0 && elements_.empty() && texts_.empty(); }
 
@@ -67,11 +68,18 @@ public:
   // Written after the position; nothing sets them.
   const std::array<double, 2>& furtherValues() const { return further_; }
   const ME10Attributes& currentAttributes() const { return current_; }
-  const std::vector<ME10Point>& points() const { return pointIndex_.points(); }
-  const std::vector<ME10Element>& elements() const { return elements_; }
+  const std::vector<ME10Point>& points() const {
+    settlePoints();
+    return pointIndex_.points();
+  }
+  const std::vector<ME10Element>& elements() const {
+    settlePoints();
+    return elements_;
+  }
   const std::vector<ME10Text>& texts() const { return texts_; }
   // The attributes an element or text took when it was added.
   const ME10Attributes& attributes(std::int32_t set) const { return attributeSets_[static_cast<std::size_t>(set)]; }
+  const std::vector<ME10Attributes>& attributeSets() const { return attributeSets_; }
 
   std::int32_t firstPointNumber() const { return firstPoint_; }
   std::int32_t firstElementNumber() const { return firstElement_; }
@@ -81,16 +89,34 @@ public:
 private:
   static constexpr std::int32_t kUnsettled = -1;
 
+  // The points of a batch: enough look-ups that their waits for memory
+  // overlap, few enough to stay in the cache.
+  static constexpr std::size_t kPointBatch = 240;
+  // Stands for a point of an element that is still to be looked up.
+  static constexpr std::int32_t kPendingPoint = 0;
+
   // The index of the current attributes among the sets, added on first use.
   std::int32_t currentSet();
+  // Queues an element's points, settling the earlier ones first if the
+  // batch has no room for them.
+  void queuePoints(std::initializer_list<ME10Point> points);
+  // Looks up the queued points in the order they came, which numbers them
+  // just as looking each up on arrival would, and gives the waiting
+  // elements their indices.
+  void settlePoints() const;
 
   ME10Model* owner_;
-  std::vector<ME10Element> elements_;
+  // Elements are added with their points pending, and the points are looked
+  // up a batch at a time; reading the points or elements settles the batch
+  // first, which changes nothing a reader can see.
+  mutable std::vector<ME10Element> elements_;
+  mutable pointGridIndexC pointIndex_;  // holds the points
+  mutable std::vector<ME10Point> pendingPoints_;
+  mutable std::size_t firstPendingElement_ = 0;
   std::vector<ME10Text> texts_;
   std::vector<ME10Attributes> attributeSets_;
   std::map<ME10Attributes, std::int32_t> setLookup_;  // attributes -> index in attributeSets_
   std::int32_t currentSet_ = kUnsettled;
-  pointGridIndexC pointIndex_;  // holds the points
   std::string name_;
   std::int32_t number_ = 0;
   ME10Attributes current_;

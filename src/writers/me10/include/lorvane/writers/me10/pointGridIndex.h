@@ -30,17 +30,23 @@ public:
   // The index of the first stored point that coincides with p; otherwise p
   // is stored under the next index, which is returned with added set.
   std::int32_t findOrAdd(const ME10Point& p, bool& added);
+  // findOrAdd of each of count points in turn, each index written to
+  // indices. The table slots of the points some steps ahead are loaded while
+  // the current one is looked up, so that the waits for memory overlap.
+  void findOrAddEach(const ME10Point* points, std::size_t count, std::int32_t* indices);
   // The first stored point coinciding with p, or kNone.
   std::int32_t find(const ME10Point& p) const;
-  // Starts loading the table slot where a look-up of p begins, so that the
-  // look-ups of an element's two or three points wait for memory together
-  // rather than one after another. Only a hint: nothing changes.
-  void prepare(const ME10Point& p) const;
 
   // Frees the look-up table and any spare room while keeping the points: a
   // part that is complete needs only those. A later findOrAdd builds the
   // table again.
   void releaseLookup();
+  // Releases the look-up as releaseLookup does, but first hands the table
+  // to next, an index that holds nothing yet, if it is the size next takes
+  // for the points it expects; then makes next room for them as reserve
+  // does. A table handed on is cleared, which costs far less than mapping
+  // and clearing the fresh pages of a new one.
+  void handOverLookup(pointGridIndexC& next, std::size_t expectedPoints);
   // Makes the look-up table and the points room for that many points at
   // once: a table that would grow step by step, each step placing every
   // point anew, is built once.
@@ -59,8 +65,8 @@ private:
     std::uint64_t x;
     std::uint64_t y;
   };
-  // A stored point and the low half of its cell's hash, which settles almost
-  // every comparison without reading the point.
+  // A stored point and the high half of its cell's hash, which settles almost
+  // every comparison without reading the point and names the home slot.
   struct slotC {
     std::int32_t index;  // kNone: the slot is free
     std::uint32_t tag;
@@ -77,13 +83,31 @@ private:
   static axisRangeC axisRange(double v);
   static cellKeyC cellKey(const ME10Point& p) { return {axisCode(p.x), axisCode(p.y)}; }
   static std::uint64_t hash(const cellKeyC& key);
+  static std::uint32_t tagOf(std::uint64_t hash) { return static_cast<std::uint32_t>(hash >> 32); }
 
-  std::int32_t firstInCell(const cellKeyC& key, const ME10Point& p, std::int32_t below) const;
-  std::int32_t search(const ME10Point& p) const;
+  // The cells a look-up of a point goes to, and their hashes, worked out
+  // once for loading their slots ahead and for the look-up itself: mostly
+  // one cell, up to four; none for a point that is not finite. The point is
+  // stored under cell own.
+  struct lookupPlanC {
+    cellKeyC keys[4];
+    std::uint64_t hashes[4];
+    std::size_t cells = 0;
+    std::size_t own = 0;
+  };
+  static lookupPlanC planLookup(const ME10Point& p);
+
+  std::int32_t firstInCell(const cellKeyC& key, std::uint64_t hash, const ME10Point& p, std::int32_t below) const;
+  std::int32_t search(const ME10Point& p, const lookupPlanC& plan) const;
+  std::int32_t findOrAdd(const ME10Point& p, const lookupPlanC& plan, bool& added);
   std::int32_t scan(const ME10Point& p) const;
   bool lookupReleased() const { return slots_.empty() && !points_.empty(); }
   void insert(std::int32_t index);
+  // Stores the slot along the probe sequence from its home.
+  void place(const slotC& slot);
   void grow();
+  // The table size that leaves room at half load for that many points.
+  static std::size_t tableSizeFor(std::size_t points, std::size_t from);
   void rebuild(std::size_t size);
 
   std::vector<ME10Point> points_;
