@@ -31,12 +31,40 @@ void* mapRegion() {
 
 void unmapRegion(void* region) { munmap(region, kRegionBytes); }
 
+namespace {
+std::size_t wholeRegions(std::size_t bytes) { return (bytes + kRegionBytes - 1) & ~(kRegionBytes - 1); }
+}  // namespace
+
+// Whole aligned regions, so that every 2 MiB of the block can be one page.
+void* mapBlock(std::size_t bytes) {
+  const std::size_t size = wholeRegions(bytes);
+  if (size < bytes || size + kRegionBytes < size) return nullptr;
+  void* mapped = mmap(nullptr, size + kRegionBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (mapped == MAP_FAILED) return nullptr;
+  const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+  const std::uintptr_t aligned = (start + kRegionBytes - 1) & ~(std::uintptr_t{kRegionBytes} - 1);
+  if (aligned > start) munmap(mapped, aligned - start);
+  const std::uintptr_t tail = start + size + kRegionBytes - (aligned + size);
+  if (tail > 0) munmap(reinterpret_cast<void*>(aligned + size), tail);
+  void* block = reinterpret_cast<void*>(aligned);
+#  if defined(MADV_HUGEPAGE)
+  madvise(block, size, MADV_HUGEPAGE);  // only advice: refused, small pages serve
+#  endif
+  return block;
+}
+
+void unmapBlock(void* block, std::size_t bytes) { munmap(block, wholeRegions(bytes)); }
+
 #else
 
 // Elsewhere the heap's aligned blocks serve; the system's own page size stays.
 void* mapRegion() { return ::operator new(kRegionBytes, std::align_val_t{kRegionBytes}, std::nothrow); }
 
 void unmapRegion(void* region) { ::operator delete(region, std::align_val_t{kRegionBytes}); }
+
+void* mapBlock(std::size_t bytes) { return ::operator new(bytes, std::nothrow); }
+
+void unmapBlock(void* block, std::size_t) { ::operator delete(block); }
 
 #endif
 

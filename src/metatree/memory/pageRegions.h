@@ -14,4 +14,9 @@ inline constexpr std::size_t kRegionBytes = std::size_t{1} << 21;
 void* mapRegion();
 void unmapRegion(void* region);
 
+// A block of at least bytes for one big array, in large pages where the
+// system gives them, or null; unmapBlock takes the same bytes back.
+void* mapBlock(std::size_t bytes);
+void unmapBlock(void* block, std::size_t bytes);
+
 }  // namespace lorvane::pageRegions

@@ -161,7 +161,7 @@ std::int32_t pointGridIndexC::find(const ME10Point& p) const {
 }
 
 void pointGridIndexC::releaseLookup() {
-  std::vector<slotC>().swap(slots_);
+  decltype(slots_)().swap(slots_);
   giveBackSpareRoom(points_);
   usedSlots_ = 0;
   shift_ = 64;
@@ -236,7 +236,7 @@ void pointGridIndexC::handOverLookup(pointGridIndexC& next, std::size_t expected
 }
 
 void pointGridIndexC::rebuild(std::size_t size) {
-  std::vector<slotC> old;
+  decltype(slots_) old;
   old.swap(slots_);
   slots_.assign(size, slotC{kNone, 0});
   shift_ = 64 - std::countr_zero(size);

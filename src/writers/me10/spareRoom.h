@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <vector>
 
 namespace lorvane {
 
@@ -14,8 +13,8 @@ inline std::size_t roomAhead(std::size_t count) { return count + count / 16; }
 // much of it: more than the room made ahead leaves. Copying millions of
 // entries into fresh pages to give back a few percent costs more than it
 // saves.
-template <class T>
-void giveBackSpareRoom(std::vector<T>& array) {
+template <class Array>
+void giveBackSpareRoom(Array& array) {
   if (array.capacity() - array.size() > array.size() / 8) array.shrink_to_fit();
 }
 

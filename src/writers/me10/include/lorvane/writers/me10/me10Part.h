@@ -68,15 +68,15 @@ public:
   // Written after the position; nothing sets them.
   const std::array<double, 2>& furtherValues() const { return further_; }
   const ME10Attributes& currentAttributes() const { return current_; }
-  const std::vector<ME10Point>& points() const {
+  const bigArrayT<ME10Point>& points() const {
     settlePoints();
     return pointIndex_.points();
   }
-  const std::vector<ME10Element>& elements() const {
+  const bigArrayT<ME10Element>& elements() const {
     settlePoints();
     return elements_;
   }
-  const std::vector<ME10Text>& texts() const { return texts_; }
+  const bigArrayT<ME10Text>& texts() const { return texts_; }
   // The attributes an element or text took when it was added.
   const ME10Attributes& attributes(std::int32_t set) const { return attributeSets_[static_cast<std::size_t>(set)]; }
   const std::vector<ME10Attributes>& attributeSets() const { return attributeSets_; }
@@ -109,11 +109,11 @@ private:
   // Elements are added with their points pending, and the points are looked
   // up a batch at a time; reading the points or elements settles the batch
   // first, which changes nothing a reader can see.
-  mutable std::vector<ME10Element> elements_;
+  mutable bigArrayT<ME10Element> elements_;
   mutable pointGridIndexC pointIndex_;  // holds the points
   mutable std::vector<ME10Point> pendingPoints_;
   mutable std::size_t firstPendingElement_ = 0;
-  std::vector<ME10Text> texts_;
+  bigArrayT<ME10Text> texts_;
   std::vector<ME10Attributes> attributeSets_;
   std::map<ME10Attributes, std::int32_t> setLookup_;  // attributes -> index in attributeSets_
   std::int32_t currentSet_ = kUnsettled;

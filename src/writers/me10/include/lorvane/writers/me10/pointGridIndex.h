@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "lorvane/writers/me10/me10Arrays.h"
 #include "lorvane/writers/me10/me10Point.h"
 
 namespace lorvane {
@@ -55,7 +56,7 @@ public:
   std::size_t size() const { return points_.size(); }
   const ME10Point& point(std::size_t index) const { return points_[index]; }
   // In insertion order: the index of each is its position.
-  const std::vector<ME10Point>& points() const { return points_; }
+  const bigArrayT<ME10Point>& points() const { return points_; }
 
 private:
   // A cell is named by one code per coordinate: its grid cell number, or,
@@ -110,8 +111,8 @@ private:
   static std::size_t tableSizeFor(std::size_t points, std::size_t from);
   void rebuild(std::size_t size);
 
-  std::vector<ME10Point> points_;
-  std::vector<slotC> slots_;  // a power of two in size, at most half used
+  bigArrayT<ME10Point> points_;
+  bigArrayT<slotC> slots_;  // a power of two in size, at most half used
   std::size_t usedSlots_ = 0;
   int shift_ = 64;  // the home slot is the hash's top bits
 };

@@ -1,0 +1,38 @@
+#include "lorvane/metatree/memory/largeBlocks.h"
+
+#include "pageRegions.h"
+
+namespace lorvane::largeBlocks {
+namespace {
+
+constexpr std::size_t kSmallestMapped = std::size_t{1} << 20;
+
+// Under AddressSanitizer every block stays on the heap, where the sanitizer
+// sees reads and writes beyond an array's end.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kMapBlocks = false;
+#elif defined(__has_feature)
+#  if __has_feature(address_sanitizer)
+constexpr bool kMapBlocks = false;
+#  else
+constexpr bool kMapBlocks = true;
+#  endif
+#else
+constexpr bool kMapBlocks = true;
+#endif
+
+bool mapped(std::size_t bytes) { return kMapBlocks && bytes >= kSmallestMapped; }
+
+}  // namespace
+
+void* allocate(std::size_t bytes) noexcept {
+  return mapped(bytes) ? pageRegions::mapBlock(bytes) : ::operator new(bytes, std::nothrow);
+}
+
+void release(void* block, std::size_t bytes) noexcept {
+  if (!block) return;
+  if (mapped(bytes)) pageRegions::unmapBlock(block, bytes);
+  else ::operator delete(block);
+}
+
+}  // namespace lorvane::largeBlocks
