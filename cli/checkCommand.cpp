@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batchSummary.h"
@@ -8,6 +9,7 @@
 #include "lorvane/cli/consistencyCheck.h"
 #include "hostConversion.h"
 #include "lorvane/cli/inputDrawing.h"
+#include "lorvane/cli/platform.h"
 #include "pluginHost.h"
 #include "writtenFiles.h"
 
@@ -22,15 +24,30 @@ struct conversionC {
   std::string error;
 };
 
+// The bytes of a file: mapped where the system allows it, else read into
+// `read`. False with error when it cannot be read.
+bool fileBytes(const std::string& path, mappedFileC& mapped, std::string& read, std::string_view& bytes,
+               std::string& error) {
+  if (path != "-" && mapped.map(path)) {
+    bytes = mapped.bytes();
+    return true;
+  }
+  if (!readInputFile(path, read, error)) return false;
+  bytes = read;
+  return true;
+}
+
 // A written file: the one given, or the conversion's. Its exit status when
 // it cannot be had.
 int writtenScene(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
                  preview::sceneC& scene, std::string& fileName) {
-  std::string bytes;
+  mappedFileC mapped;
+  std::string read;
+  std::string_view bytes;
   std::string error;
   if (!given.empty()) {
     fileName = given;
-    if (!readInputFile(given, bytes, error)) {
+    if (!fileBytes(given, mapped, read, bytes, error)) {
       printError(error);
       return kExitUsage;
     }
@@ -40,7 +57,7 @@ int writtenScene(const std::string& given, const conversionC& conversion, const 
     }
   } else {
     fileName = std::string("the ") + format.label + " file";
-    if (!conversion.made || !readInputFile(conversion.scratch.path(), bytes, error)) {
+    if (!conversion.made || !fileBytes(conversion.scratch.path(), mapped, read, bytes, error)) {
       printError(std::string(format.label) + ": " + (conversion.made ? error : conversion.error));
       return kExitConversionFailed;
     }

@@ -25,7 +25,7 @@ std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC
   return name + ": a written " + format.label + " file, not a drawing (lorvane preview draws it)";
 }
 
-bool readWrittenFile(const writtenFormatC& format, const std::string& bytes, const std::string& name,
+bool readWrittenFile(const writtenFormatC& format, std::string_view bytes, const std::string& name,
                      preview::sceneC& scene, std::string& error) {
   preview::readErrorC failure;
   const bool ok = format.read(bytes, scene, failure);

@@ -47,7 +47,7 @@ const writtenFormatC* writtenFormatWithExtension(std::string_view extension);
 std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC& format);
 
 // False with "NAME:LINE: message" in error when the file cannot be read.
-bool readWrittenFile(const writtenFormatC& format, const std::string& bytes, const std::string& name,
+bool readWrittenFile(const writtenFormatC& format, std::string_view bytes, const std::string& name,
                      preview::sceneC& scene, std::string& error);
 
 // check's options: one per row, naming a file of that format written earlier.
