@@ -40,7 +40,8 @@ bool fileBytes(const std::string& path, mappedFileC& mapped, std::string& read, 
 // A written file: the one given, or the conversion's. Its exit status when
 // it cannot be had.
 int writtenScene(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
-                 preview::sceneC& scene, std::string& fileName) {
+                 preview::groupSinkC& sink, std::string& fileName) {
+  preview::sceneC scene;
   mappedFileC mapped;
   std::string read;
   std::string_view bytes;
@@ -62,7 +63,7 @@ int writtenScene(const std::string& given, const conversionC& conversion, const 
       return kExitConversionFailed;
     }
   }
-  if (!readWrittenFile(format, bytes, fileName, scene, error)) {
+  if (!readWrittenFile(format, bytes, fileName, scene, error, &sink)) {
     // A file the plug-in wrote that cannot be read back is a disagreement
     // of its own; a file the user gave is unreadable input.
     printError(error);
@@ -71,13 +72,13 @@ int writtenScene(const std::string& given, const conversionC& conversion, const 
   return kExitOk;
 }
 
-// One written file compared with the drawing. Its elements are held only
-// while it is compared, so that two files' are never in memory at once.
+// One written file compared with the drawing, a figure at a time as it is
+// read: its elements are held only while their figure is compared.
 int checkFile(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
               const std::vector<inputFigureC>& figures, fileVerdictC& verdict, std::string& fileName) {
-  preview::sceneC scene;
-  if (int status = writtenScene(given, conversion, format, scene, fileName)) return status;
-  verdict = checkWrittenFile(figures, scene, format.comparedAs);
+  fileCheckC check(figures, format.comparedAs);
+  if (int status = writtenScene(given, conversion, format, check, fileName)) return status;
+  verdict = check.verdict();
   return kExitOk;
 }
 

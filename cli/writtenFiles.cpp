@@ -26,9 +26,9 @@ std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC
 }
 
 bool readWrittenFile(const writtenFormatC& format, std::string_view bytes, const std::string& name,
-                     preview::sceneC& scene, std::string& error) {
+                     preview::sceneC& scene, std::string& error, preview::groupSinkC* sink) {
   preview::readErrorC failure;
-  const bool ok = format.read(bytes, scene, failure);
+  const bool ok = format.read(bytes, scene, failure, sink);
   if (!ok) error = name + ":" + std::to_string(failure.line) + ": " + failure.message;
   return ok;
 }

@@ -58,16 +58,17 @@ std::string excerpt(std::string_view text);
 // file carries over several physical lines.
 std::string joinLines(const fileLinesC& lines, std::size_t first, std::size_t last);
 
-// Runs a reader (constructed from the content, the scene to fill and the
-// error, with read() telling success) so that on failure the caller's scene
-// is empty and the error says why, whatever was thrown.
+// Runs a reader (constructed from the content, the scene to fill, the
+// error and the sink of its groups, with read() telling success) so that on
+// failure the caller's scene is empty and the error says why, whatever was
+// thrown.
 template <class Reader>
-bool runReader(std::string_view content, sceneC& scene, readErrorC& error) {
+bool runReader(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink) {
   scene = sceneC();
   error = readErrorC();
   try {
     sceneC read;
-    if (!Reader(content, read, error).read()) return false;
+    if (!Reader(content, read, error, sink).read()) return false;
     scene = std::move(read);
     return true;
   } catch (const std::bad_alloc&) {

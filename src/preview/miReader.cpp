@@ -96,15 +96,16 @@ struct attributesC {
 
 class miReaderC {
 public:
-  miReaderC(std::string_view content, sceneC& scene, readErrorC& error)
-      : lines_(content), scene_(scene), error_(error) {}
+  miReaderC(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink)
+      : lines_(content), scene_(scene), error_(error), sink_(sink) {}
 
   bool read() {
     if (lines_.empty()) return fail(1, "empty file: expected \"#~2\" on the first line");
     // Every element takes five lines at least. Room for that many is only
     // claimed, not touched, where it goes unused; a list that grew instead
     // would hold its old and its new copy at once.
-    scene_.elements.reserve(lines_.size() / 5);
+    // A sink takes the elements a part at a time.
+    if (!sink_) scene_.elements.reserve(lines_.size() / 5);
     if (!tableOfContents() || !header() || !statusAndLayers() || !assemblies()) return false;
     for (std::size_t i = 0; i < toc_.parts.size(); ++i) {
       if (!partBlock(i)) return false;
@@ -438,7 +439,14 @@ private:
       if (!textRecord(index)) return false;
     }
     const long long texts = nextNumber_ - firstText;
-    return checkEntry(part, static_cast<long long>(points_.size()), base, elements, firstElement, texts, firstText);
+    if (!checkEntry(part, static_cast<long long>(points_.size()), base, elements, firstElement, texts, firstText)) {
+      return false;
+    }
+    if (sink_) {
+      sink_->groupRead(scene_, scene_.groups.size() - 1);
+      scene_.elements.clear();
+    }
+    return true;
   }
 
   bool checkRange(const tocPartC& part, std::string_view label, bool listed, long long listedNumber, long long count,
@@ -645,6 +653,7 @@ private:
   fileLinesC lines_;
   sceneC& scene_;
   readErrorC& error_;
+  groupSinkC* sink_;
   std::size_t pos_ = 0;  // index of the next line to take
   std::string section_;
   long long nextNumber_ = 1;
@@ -658,7 +667,11 @@ private:
 }  // namespace
 
 bool readMiFile(std::string_view content, sceneC& scene, readErrorC& error) {
-  return runReader<miReaderC>(content, scene, error);
+  return runReader<miReaderC>(content, scene, error, nullptr);
+}
+
+bool readMiFile(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink) {
+  return runReader<miReaderC>(content, scene, error, sink);
 }
 
 }  // namespace lorvane::preview
