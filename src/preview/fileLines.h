@@ -20,7 +20,7 @@ namespace lorvane::preview {
 //
 // A written file of a large drawing has a hundred million lines and more: a
 // view of each would cost more than the file. The lines are found again
-// from where every 64th one starts, and the line after the one asked last
+// from where every 1024th one starts, and the line after the one asked last
 // (the readers mostly read on) straight from it.
 class fileLinesC {
 public:
@@ -32,7 +32,7 @@ public:
   std::string_view operator[](std::size_t line) const;
 
 private:
-  static constexpr std::size_t kStride = 64;
+  static constexpr std::size_t kStride = 1024;
 
   // Where the line starting at `start` ends (its line end not included) and
   // where the next begins.
