@@ -430,7 +430,8 @@ private:
     if (code != 500 && end != line.size()) {
       return failHere("record " + std::to_string(code) + " has more after its last number: " + excerpt(line.substr(end)));
     }
-    elementC element;
+    // Made where it stays: an element is large, and a file has millions.
+    elementC& element = scene_.elements.emplace_back();
     element.group = figure_.groupIndex;
     element.style = styleFor();
     element.sourceLine = index_ + 1;
@@ -459,7 +460,6 @@ private:
       element.error.height = p[2];
       element.error.angle = p[3];
     }
-    scene_.elements.push_back(std::move(element));
     if (code == 500) openText(openTextE::elementText, line.substr(end));
     return true;
   }

@@ -528,6 +528,17 @@ private:
     return element;
   }
 
+  // The element added where it stays, once its record is read: an element
+  // is large, and a file has millions.
+  elementC& addElement(std::size_t part, elementKind kind, const attributesC& attributes, std::size_t line) {
+    elementC& element = scene_.elements.emplace_back();
+    element.kind = kind;
+    element.group = part;
+    element.style = attributes.style;
+    element.sourceLine = line;
+    return element;
+  }
+
   pointC placed(std::size_t part, const localPointC& p) const { return {p.x + placed_[part].x, p.y + placed_[part].y}; }
   pointC placedError(std::size_t part, const localPointC& p) const { return sumError(p.error, placed_[part].error); }
 
@@ -539,12 +550,11 @@ private:
     if (!recordNumber("LIN") || !attributes(attrs) || !point(base, "line", from) || !point(base, "line", to) || !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::line, attrs, line);
+    elementC& element = addElement(part, elementKind::line, attrs, line);
     element.a = placed(part, from);
     element.b = placed(part, to);
     element.error.a = placedError(part, from);
     element.error.b = placedError(part, to);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
@@ -557,12 +567,11 @@ private:
         !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::circle, attrs, line);
+    elementC& element = addElement(part, elementKind::circle, attrs, line);
     element.centre = placed(part, centre);
     element.radius = std::hypot(rim.x - centre.x, rim.y - centre.y);
     element.error.centre = placedError(part, centre);
     element.error.radius = distanceError(centre.error, rim.error);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
@@ -577,7 +586,7 @@ private:
         !point(base, "arc", to) || !expect("0") || !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::arc, attrs, line);
+    elementC& element = addElement(part, elementKind::arc, attrs, line);
     element.centre = placed(part, centre);
     element.a = placed(part, from);
     element.b = placed(part, to);
@@ -591,7 +600,6 @@ private:
     element.error.a = placedError(part, from);
     element.error.b = placedError(part, to);
     element.error.radius = distanceError(centre.error, from.error);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
