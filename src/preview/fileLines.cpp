@@ -31,29 +31,41 @@ std::size_t lineFeeds(const char* begin, const char* end) {
 
 fileLinesC::fileLinesC(std::string_view content) : content_(content) {
   if (content_.empty()) return;
-  // Line k starts after the k-th line feed. The feeds are counted a block
-  // at a time; only a block in which a checkpoint's line starts is gone
-  // through byte by byte.
+  starts_ = 1;
+  checkpoints_.push_back(0);
+}
+
+// Line k starts after the k-th line feed, unless that ends the file. The
+// feeds are counted a block at a time, ahead of the reader, so that the
+// block is at hand when the reader gets to it; only a block in which a
+// checkpoint's line starts is gone through byte by byte.
+void fileLinesC::scanBlock() const {
   constexpr std::size_t kBlock = 4096;
   const char* data = content_.data();
   const std::size_t size = content_.size();
-  std::size_t feeds = 0;
-  checkpoints_.push_back(0);
-  for (std::size_t at = 0; at < size;) {
-    const std::size_t end = std::min(size, at + kBlock);
-    const std::size_t inBlock = lineFeeds(data + at, data + end);
-    if (feeds / kStride == (feeds + inBlock) / kStride) {
-      feeds += inBlock;
-    } else {
-      for (std::size_t i = at; i < end; ++i) {
-        if (data[i] != '\n') continue;
-        ++feeds;
-        if (feeds % kStride == 0 && i + 1 < size) checkpoints_.push_back(i + 1);
-      }
+  const std::size_t end = std::min(size, scanned_ + kBlock);
+  const std::size_t inBlock = lineFeeds(data + scanned_, data + end);
+  if (feeds_ / kStride == (feeds_ + inBlock) / kStride) {
+    feeds_ += inBlock;
+  } else {
+    for (std::size_t i = scanned_; i < end; ++i) {
+      if (data[i] != '\n') continue;
+      ++feeds_;
+      if (feeds_ % kStride == 0 && i + 1 < size) checkpoints_.push_back(i + 1);
     }
-    at = end;
   }
-  count_ = feeds + (content_.back() == '\n' ? 0 : 1);
+  scanned_ = end;
+  starts_ = 1 + feeds_ - (scanned_ == size && content_.back() == '\n' ? 1 : 0);
+}
+
+bool fileLinesC::has(std::size_t line) const {
+  while (line >= starts_ && scanned_ < content_.size()) scanBlock();
+  return line < starts_;
+}
+
+std::size_t fileLinesC::size() const {
+  while (scanned_ < content_.size()) scanBlock();
+  return starts_;
 }
 
 std::size_t fileLinesC::endOf(std::size_t start, std::size_t& next) const {
@@ -77,6 +89,7 @@ std::string_view fileLinesC::operator[](std::size_t line) const {
       start = cachedNext_;
       at = line;
     } else {
+      has(line);  // its checkpoint is known
       at = line / kStride * kStride;
       start = checkpoints_[line / kStride];
     }
@@ -102,7 +115,7 @@ std::string excerpt(std::string_view text) {
 
 std::string joinLines(const fileLinesC& lines, std::size_t first, std::size_t last) {
   std::string text;
-  for (std::size_t i = first; i <= last && i < lines.size(); ++i) {
+  for (std::size_t i = first; i <= last && lines.has(i); ++i) {
     if (i > first) text.push_back('\n');
     text.append(lines[i]);
   }

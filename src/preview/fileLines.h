@@ -26,21 +26,32 @@ class fileLinesC {
 public:
   explicit fileLinesC(std::string_view content);
 
-  std::size_t size() const { return count_; }
-  bool empty() const { return count_ == 0; }
+  // Whether the file has this line (from 0). The lines are found as the
+  // reader goes on: a file of a large drawing is gone through once only.
+  bool has(std::size_t line) const;
+  // All the lines: finds the rest of them.
+  std::size_t size() const;
+  bool empty() const { return content_.empty(); }
   // Only for lines that exist.
   std::string_view operator[](std::size_t line) const;
 
 private:
   static constexpr std::size_t kStride = 1024;
 
+  // Finds the lines that start in the next block of the file.
+  void scanBlock() const;
   // Where the line starting at `start` ends (its line end not included) and
   // where the next begins.
   std::size_t endOf(std::size_t start, std::size_t& next) const;
 
   std::string_view content_;
-  std::size_t count_ = 0;
-  std::vector<std::size_t> checkpoints_;  // where lines 0, kStride, 2 kStride, ... start
+  // What has been found: the bytes gone through, the line feeds among
+  // them, the lines that start in them (the whole file's once all are gone
+  // through) and where lines 0, kStride, 2 kStride, ... start.
+  mutable std::size_t scanned_ = 0;
+  mutable std::size_t feeds_ = 0;
+  mutable std::size_t starts_ = 0;
+  mutable std::vector<std::size_t> checkpoints_;
   static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
   // The line asked last: where it starts and ends, and where the next starts.
   mutable std::size_t cachedLine_ = kNoLine;

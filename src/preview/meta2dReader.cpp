@@ -98,9 +98,9 @@ public:
     // its old and its new copy at once.
     // A sink takes the elements a figure at a time.
     if (!sink_) scene_.elements.reserve(lines_.size());
-    for (index_ = 0; index_ < lines_.size(); ++index_) {
+    for (index_ = 0; lines_.has(index_); ++index_) {
       const std::string_view line = lines_[index_];
-      if (line == "EOF" && index_ + 1 == lines_.size()) return finish();
+      if (line == "EOF" && !lines_.has(index_ + 1)) return finish();
       const int code = leadingCode(line);
       if (code >= 0 && isMeta2dRecordCode(code) && line.size() > 3 && line[3] == ' ') {
         if (!finishOpenText() || !record(code, line)) return false;

@@ -113,7 +113,7 @@ public:
     if (toc_.parts.size() > 1 && !topBlock()) return false;
     section_ = "##~~";
     if (!expect("##~~")) return false;
-    if (pos_ < lines_.size()) return fail(pos_ + 1, "lines follow the end line \"##~~\"");
+    if (lines_.has(pos_)) return fail(pos_ + 1, "lines follow the end line \"##~~\"");
     if (nextNumber_ - 1 != toc_.last) {
       return fail(toc_.lastLine, "the table of contents gives the last number " + std::to_string(toc_.last) +
                                      ", but the file's last number is " + std::to_string(nextNumber_ - 1));
@@ -131,11 +131,11 @@ private:
   bool failTaken(std::string message) { return fail(pos_, std::move(message)); }
 
   bool take(std::string_view& line) {
-    if (pos_ >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section " + section_);
+    if (!lines_.has(pos_)) return fail(lines_.size() + 1, "unexpected end of file in section " + section_);
     line = lines_[pos_++];
     return true;
   }
-  bool peekIs(std::string_view text) const { return pos_ < lines_.size() && lines_[pos_] == text; }
+  bool peekIs(std::string_view text) const { return lines_.has(pos_) && lines_[pos_] == text; }
 
   bool expect(std::string_view text) {
     std::string_view line;
@@ -213,15 +213,15 @@ private:
   // ---- "#~2" -------------------------------------------------------------
 
   bool isCountLine(std::size_t k) const {
-    return k < lines_.size() && lines_[k].size() == 1 && lines_[k][0] >= '1' && lines_[k][0] <= '4';
+    return lines_.has(k) && lines_[k].size() == 1 && lines_[k][0] >= '1' && lines_[k][0] <= '4';
   }
   bool isPartTail(std::size_t k) const {
-    if (!isCountLine(k) || k + 1 >= lines_.size()) return false;
+    if (!isCountLine(k) || !lines_.has(k + 1)) return false;
     const std::string_view next = lines_[k + 1];
     return startsWith(next, "TC61:") || startsWith(next, "TC62:") || startsWith(next, "TC72:") || startsWith(next, "PLAST:");
   }
   bool isTopTail(std::size_t k) const {
-    return k + 3 < lines_.size() && lines_[k] == "1" && startsWith(lines_[k + 1], "PLAST:") &&
+    return lines_.has(k + 3) && lines_[k] == "1" && startsWith(lines_[k + 1], "PLAST:") &&
            startsWith(lines_[k + 2], "LAST:") && lines_[k + 3] == "#~3";
   }
 
@@ -235,7 +235,7 @@ private:
     if (!labelled("TC5:", toc_.firstAssembly)) return false;
     toc_.firstAssemblyLine = pos_;
     for (;;) {
-      if (pos_ < lines_.size() && startsWith(lines_[pos_], "LAST:") && pos_ + 1 < lines_.size() && lines_[pos_ + 1] == "#~3") {
+      if (lines_.has(pos_) && startsWith(lines_[pos_], "LAST:") && lines_.has(pos_ + 1) && lines_[pos_ + 1] == "#~3") {
         if (!labelled("LAST:", toc_.last)) return false;
         toc_.lastLine = pos_;
         break;
@@ -262,7 +262,7 @@ private:
     std::size_t end = start;
     bool top = false;
     for (;; ++end) {
-      if (end >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section #~2");
+      if (!lines_.has(end)) return fail(lines_.size() + 1, "unexpected end of file in section #~2");
       if (!toc_.parts.empty() && isTopTail(end + 1)) {
         top = true;
         break;
@@ -284,7 +284,7 @@ private:
     static constexpr std::string_view kRanges[] = {"TC61:", "TC62:", "TC72:"};
     std::size_t nextRange = 0;
     for (long long i = 1; i < count; ++i) {
-      while (nextRange < 3 && (pos_ >= lines_.size() || !startsWith(lines_[pos_], kRanges[nextRange]))) ++nextRange;
+      while (nextRange < 3 && (!lines_.has(pos_) || !startsWith(lines_[pos_], kRanges[nextRange]))) ++nextRange;
       if (nextRange == 3) return fail(pos_ + 1, "expected the part's \"TC61:\", \"TC62:\" or \"TC72:\" lines in their order");
       long long& value = nextRange == 0 ? part.firstPoint : nextRange == 1 ? part.firstElement : part.firstText;
       bool& present = nextRange == 0 ? part.hasPoints : nextRange == 1 ? part.hasElements : part.hasTexts;
@@ -335,8 +335,8 @@ private:
     if (!startsWith(line, "LAYER: ")) return failTaken("expected \"LAYER: \" and the layer name, found " + excerpt(line));
     std::string name(line.substr(7));
     for (;;) {
-      if (pos_ >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section #~41");
-      if (lines_[pos_] == "|~" && pos_ + 1 < lines_.size() && (lines_[pos_ + 1] == "ASSP" || lines_[pos_ + 1] == "#~5")) {
+      if (!lines_.has(pos_)) return fail(lines_.size() + 1, "unexpected end of file in section #~41");
+      if (lines_[pos_] == "|~" && lines_.has(pos_ + 1) && (lines_[pos_ + 1] == "ASSP" || lines_[pos_ + 1] == "#~5")) {
         ++pos_;
         break;
       }
