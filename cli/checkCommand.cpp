@@ -24,11 +24,13 @@ struct conversionC {
   std::string error;
 };
 
-// The bytes of a file: mapped where the system allows it, else read into
-// `read`. False with error when it cannot be read.
-bool fileBytes(const std::string& path, mappedFileC& mapped, std::string& read, std::string_view& bytes,
-               std::string& error) {
-  if (path != "-" && mapped.map(path)) {
+// The bytes of a scratch file: mapped where the system allows it, else
+// read into `read`. False with error when it cannot be read. Only the
+// files check writes itself are mapped: nothing else changes them while
+// they are read.
+bool scratchBytes(const std::string& path, mappedFileC& mapped, std::string& read, std::string_view& bytes,
+                  std::string& error) {
+  if (mapped.map(path)) {
     bytes = mapped.bytes();
     return true;
   }
@@ -48,17 +50,18 @@ int writtenScene(const std::string& given, const conversionC& conversion, const 
   std::string error;
   if (!given.empty()) {
     fileName = given;
-    if (!fileBytes(given, mapped, read, bytes, error)) {
+    if (!readInputFile(given, read, error)) {
       printError(error);
       return kExitUsage;
     }
+    bytes = read;
     if (recogniseWritten(bytes) != &format) {
       printError(given + ": not a " + format.label + " file");
       return kExitUsage;
     }
   } else {
     fileName = std::string("the ") + format.label + " file";
-    if (!conversion.made || !fileBytes(conversion.scratch.path(), mapped, read, bytes, error)) {
+    if (!conversion.made || !scratchBytes(conversion.scratch.path(), mapped, read, bytes, error)) {
       printError(std::string(format.label) + ": " + (conversion.made ? error : conversion.error));
       return kExitConversionFailed;
     }
