@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "lorvane/util/angleUnits.h"
 
@@ -145,16 +147,44 @@ public:
   // the last piece reached: the writer's last sample lies within them of
   // the end, and the samples here within them of that one (the printing
   // spans them, or the writer's rounding made no sample so near the end).
-  bool restNegligible() const {
-    if (!last_) return false;
-    const pointC end = lastIsStart_ ? last_->a : last_->b;
-    const pointC printed = lastIsStart_ ? last_->error.a : last_->error.b;
-    const double share = last_->kind == elementKind::arc ? kArcEndShare * std::fabs(last_->radius) : 0;
+  bool restNegligible() const { return last_ && restNegligible(*last_, lastIsStart_, at_); }
+
+  bool restNegligible(const elementC& piece, bool atStart, std::size_t reached) const {
+    const pointC end = atStart ? piece.a : piece.b;
+    const pointC printed = atStart ? piece.error.a : piece.error.b;
+    const double share = piece.kind == elementKind::arc ? kArcEndShare * std::fabs(piece.radius) : 0;
     const pointC error{2 * (printed.x + margin_ + share), 2 * (printed.y + margin_ + share)};
-    for (std::size_t k = at_ + 1; k < samples_.size(); ++k) {
+    for (std::size_t k = reached + 1; k < samples_.size(); ++k) {
       if (!pointsAgree(samples_[k], end, error)) return false;
     }
     return true;
+  }
+
+  std::size_t sampleCount() const { return samples_.size(); }
+
+  // Every sample the piece can take the shape to from sample `from`: one
+  // of its ends there, the other at that sample or one further on, every
+  // sample between within the tolerance; with the end it reached it by
+  // (true: a). A circle takes it to the last sample or nowhere.
+  void reachable(const elementC& piece, std::size_t from, std::vector<std::pair<std::size_t, bool>>& out) const {
+    out.clear();
+    if (piece.kind == elementKind::text) return;
+    if (piece.kind == elementKind::circle) {
+      for (std::size_t k = from + 1; k < samples_.size(); ++k) {
+        if (!onCircle(piece, samples_[k])) return;
+      }
+      out.emplace_back(samples_.size() - 1, false);
+      return;
+    }
+    for (const bool fromA : {true, false}) {
+      if (!endAt(piece, fromA, from)) continue;
+      for (std::size_t end = from; end < samples_.size(); ++end) {
+        if (end > from + 1 && !follows(piece, samples_[end - 1])) break;
+        if (!endAt(piece, !fromA, end)) continue;
+        if (piece.kind == elementKind::arc && end > from + 1 && !onArcSide(piece, samples_[(from + end) / 2])) continue;
+        out.emplace_back(end, !fromA);
+      }
+    }
   }
 
 private:
@@ -239,6 +269,49 @@ private:
   const char* reason_ = "the pieces end before the shape does";
 };
 
+// The walk above gives each piece the first sample its end agrees with.
+// Where the printing's error spans many samples (a thin shape far from the
+// origin, its pieces printed at a few points), that sample may lie well
+// before the one the writer ended the piece at, and the walk falls behind
+// the writer: the pieces after it are then held to samples the earlier
+// pieces made. Before a shape is reported, every way of giving the pieces
+// their samples is tried: the shape is followed when one of them holds
+// each piece to the samples between its ends. Of the ways, the one that
+// takes the most pieces to the shape's last sample is kept (the walk, too,
+// passes the pieces that lie at the last sample), else the fewest that
+// leave only what the last end's errors span; p comes back after its
+// pieces. False when there is none, or the shape has too many samples and
+// pieces to try them all.
+constexpr std::size_t kMostTried = std::size_t{1} << 22;
+
+bool followedSomeWay(const shapeWalkC& walk, const std::vector<const elementC*>& pieces, std::size_t& p) {
+  const std::size_t samples = walk.sampleCount();
+  if (p >= pieces.size() || (pieces.size() - p) > kMostTried / samples) return false;
+  std::vector<char> reached(samples, 0), next(samples, 0);
+  reached[0] = 1;
+  std::vector<std::pair<std::size_t, bool>> ends;
+  std::size_t whole = 0;       // the pieces of the last way to the last sample
+  std::size_t negligible = 0;  // the pieces of the first way that leaves only what the errors span
+  for (std::size_t q = p; q < pieces.size(); ++q) {
+    std::fill(next.begin(), next.end(), 0);
+    bool any = false;
+    for (std::size_t from = 0; from < samples; ++from) {
+      if (!reached[from]) continue;
+      walk.reachable(*pieces[q], from, ends);
+      for (const auto& [end, atStart] : ends) {
+        if (end + 1 == samples) whole = q + 1;
+        if (!negligible && walk.restNegligible(*pieces[q], atStart, end)) negligible = q + 1;
+        next[end] = 1;
+        any = true;
+      }
+    }
+    if (!any) break;
+    reached.swap(next);
+  }
+  if (whole || negligible) p = whole ? whole : negligible;
+  return whole || negligible;
+}
+
 disagreementC shapeDisagreement(const inputFigureC& figure, const inputItemC& item, const elementC* piece,
                                 const char* reason) {
   disagreementC d;
@@ -280,15 +353,20 @@ void shapeSamples(const approximatedShapeC& shape, std::vector<pointC>& out) {
 std::optional<disagreementC> followShapes(const inputFigureC& figure, const std::vector<std::size_t>& items,
                                           const std::vector<const elementC*>& pieces, writtenFormat format,
                                           std::size_t& compared) {
-  std::vector<pointC> samples;
+  std::vector<pointC> samples, lastSamples;
   std::size_t p = 0;
   const inputItemC* last = nullptr;
+  // Where the last shape's pieces began, and the count before them.
+  std::size_t lastFirst = 0, lastCompared = 0;
   for (std::size_t index : items) {
     const inputItemC& item = figure.items[index];
     shapeSamples(item.shape(), samples);
     if (samples.size() < 2) continue;  // the writers make nothing of it
     last = &item;
-    shapeWalkC walk(samples, sampleMargin(item.shape()), format);
+    lastFirst = p;
+    lastCompared = compared;
+    const double margin = sampleMargin(item.shape());
+    shapeWalkC walk(samples, margin, format);
     while (!walk.done()) {
       if (p < pieces.size() && walk.take(*pieces[p])) {
         ++p;
@@ -296,7 +374,13 @@ std::optional<disagreementC> followShapes(const inputFigureC& figure, const std:
       } else if (walk.restNegligible()) {
         break;
       } else {
-        return shapeDisagreement(figure, item, p < pieces.size() ? pieces[p] : nullptr, walk.reason());
+        std::size_t taken = lastFirst;
+        if (!followedSomeWay(shapeWalkC(samples, margin, format), pieces, taken)) {
+          return shapeDisagreement(figure, item, p < pieces.size() ? pieces[p] : nullptr, walk.reason());
+        }
+        compared = lastCompared + (taken - lastFirst);
+        p = taken;
+        break;
       }
     }
     // Where the printing spans the last few samples, or the writer's
@@ -308,8 +392,19 @@ std::optional<disagreementC> followShapes(const inputFigureC& figure, const std:
       ++p;
       ++compared;
     }
+    samples.swap(lastSamples);
   }
-  if (p < pieces.size() && last) return shapeDisagreement(figure, *last, pieces[p], "a piece beyond its end");
+  if (p < pieces.size() && last) {
+    // The walk may have reached the last shape's end before the writer
+    // did; the pieces left are its own when some way takes them all.
+    std::size_t taken = lastFirst;
+    const double margin = sampleMargin(last->shape());
+    if (!followedSomeWay(shapeWalkC(lastSamples, margin, format), pieces, taken) || taken != pieces.size()) {
+      return shapeDisagreement(figure, *last, pieces[p], "a piece beyond its end");
+    }
+    compared = lastCompared + (taken - lastFirst);
+    p = taken;
+  }
   if (p < pieces.size()) {
     disagreementC d = shapeDisagreement(figure, figure.items[items.front()], pieces[p], "");
     d.inputElement = "nothing the writers approximate";

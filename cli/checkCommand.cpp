@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batchSummary.h"
@@ -8,6 +9,7 @@
 #include "lorvane/cli/consistencyCheck.h"
 #include "hostConversion.h"
 #include "lorvane/cli/inputDrawing.h"
+#include "lorvane/cli/platform.h"
 #include "pluginHost.h"
 #include "writtenFiles.h"
 
@@ -22,30 +24,49 @@ struct conversionC {
   std::string error;
 };
 
+// The bytes of a scratch file: mapped where the system allows it, else
+// read into `read`. False with error when it cannot be read. Only the
+// files check writes itself are mapped: nothing else changes them while
+// they are read.
+bool scratchBytes(const std::string& path, mappedFileC& mapped, std::string& read, std::string_view& bytes,
+                  std::string& error) {
+  if (mapped.map(path)) {
+    bytes = mapped.bytes();
+    return true;
+  }
+  if (!readInputFile(path, read, error)) return false;
+  bytes = read;
+  return true;
+}
+
 // A written file: the one given, or the conversion's. Its exit status when
 // it cannot be had.
 int writtenScene(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
-                 preview::sceneC& scene, std::string& fileName) {
-  std::string bytes;
+                 preview::groupSinkC& sink, std::string& fileName) {
+  preview::sceneC scene;
+  mappedFileC mapped;
+  std::string read;
+  std::string_view bytes;
   std::string error;
   if (!given.empty()) {
     fileName = given;
-    if (!readInputFile(given, bytes, error)) {
+    if (!readInputFile(given, read, error)) {
       printError(error);
       return kExitUsage;
     }
+    bytes = read;
     if (recogniseWritten(bytes) != &format) {
       printError(given + ": not a " + format.label + " file");
       return kExitUsage;
     }
   } else {
     fileName = std::string("the ") + format.label + " file";
-    if (!conversion.made || !readInputFile(conversion.scratch.path(), bytes, error)) {
+    if (!conversion.made || !scratchBytes(conversion.scratch.path(), mapped, read, bytes, error)) {
       printError(std::string(format.label) + ": " + (conversion.made ? error : conversion.error));
       return kExitConversionFailed;
     }
   }
-  if (!readWrittenFile(format, bytes, fileName, scene, error)) {
+  if (!readWrittenFile(format, bytes, fileName, scene, error, &sink)) {
     // A file the plug-in wrote that cannot be read back is a disagreement
     // of its own; a file the user gave is unreadable input.
     printError(error);
@@ -54,13 +75,13 @@ int writtenScene(const std::string& given, const conversionC& conversion, const 
   return kExitOk;
 }
 
-// One written file compared with the drawing. Its elements are held only
-// while it is compared, so that two files' are never in memory at once.
+// One written file compared with the drawing, a figure at a time as it is
+// read: its elements are held only while their figure is compared.
 int checkFile(const std::string& given, const conversionC& conversion, const writtenFormatC& format,
               const std::vector<inputFigureC>& figures, fileVerdictC& verdict, std::string& fileName) {
-  preview::sceneC scene;
-  if (int status = writtenScene(given, conversion, format, scene, fileName)) return status;
-  verdict = checkWrittenFile(figures, scene, format.comparedAs);
+  fileCheckC check(figures, format.comparedAs);
+  if (int status = writtenScene(given, conversion, format, check, fileName)) return status;
+  verdict = check.verdict();
   return kExitOk;
 }
 

@@ -134,19 +134,10 @@ bool sameAsWritten(const elementC& drawn, const elementC& written, writtenFormat
   return sameElement(drawn, written, anglesIn(format));
 }
 
-// One figure's share of a file: its elements in the order written.
-struct figureShareC {
-  bool present = false;
-  std::vector<const elementC*> elements;
-};
-
-
+// One figure's alignment with its share of a file.
 struct alignmentC {
   std::optional<disagreementC> first;
   std::size_t compared = 0;
-  // Per figure: the elements each item other than a line, arc, circle or
-  // text became, keyed by the item's position among the figure's items.
-  std::vector<std::map<std::size_t, std::vector<const elementC*>>> approximations;
 };
 
 disagreementC disagreement(const inputFigureC& figure, const inputItemC* item, const elementC* written) {
@@ -215,61 +206,6 @@ std::size_t partNumber(const std::string& name) {
   const auto result = std::from_chars(begin, end, value);
   return result.ec == std::errc() && result.ptr == end ? value : 0;
 }
-
-alignmentC alignFile(const std::vector<inputFigureC>& input, const sceneC& file, writtenFormat format) {
-  alignmentC out;
-  out.approximations.resize(input.size());
-  std::vector<figureShareC> shares(input.size());
-  std::vector<std::size_t> figureOfGroup(file.groups.size(), input.size());
-  for (std::size_t g = 0; g < file.groups.size(); ++g) {
-    // META2D writes every figure in order; MI names each part after its
-    // figure's number and leaves out empty ones.
-    const std::size_t f = format == writtenFormat::meta2d ? g : partNumber(file.groups[g].name) - 1;
-    if (f >= input.size() || shares[f].present) {
-      disagreementC d;
-      d.fileLine = file.groups[g].sourceLine;
-      d.figure = file.groups[g].name;
-      d.fileElement = "a figure the drawing does not have";
-      d.inputElement = "nothing more";
-      out.first = d;
-      return out;
-    }
-    shares[f].present = true;
-    figureOfGroup[g] = f;
-  }
-  for (const elementC& element : file.elements) {
-    if (element.group < figureOfGroup.size() && figureOfGroup[element.group] < input.size())
-      shares[figureOfGroup[element.group]].elements.push_back(&element);
-  }
-  for (std::size_t f = 0; f < input.size() && !out.first; ++f) {
-    const inputFigureC& figure = input[f];
-    if (format == writtenFormat::meta2d) {
-      std::vector<std::size_t> items;
-      for (std::size_t i = 0; i < figure.items.size(); ++i) {
-        if (!figure.items[i].suppressedInMeta2d) items.push_back(i);
-      }
-      if (!shares[f].present) {
-        out.first = disagreement(figure, items.empty() ? nullptr : &figure.items[items.front()], nullptr);
-        out.first->fileElement = "no such figure";
-        return out;
-      }
-      alignShare(figure, items, shares[f].elements, format, out, out.approximations[f]);
-      continue;
-    }
-    // MI: a part's lines, arcs and circles come first, then its texts.
-    std::vector<std::size_t> shapes, texts;
-    for (std::size_t i = 0; i < figure.items.size(); ++i) {
-      const inputItemC& item = figure.items[i];
-      (item.isElement && item.element.kind == elementKind::text ? texts : shapes).push_back(i);
-    }
-    std::vector<const elementC*> writtenShapes, writtenTexts;
-    for (const elementC* e : shares[f].elements) (e->kind == elementKind::text ? writtenTexts : writtenShapes).push_back(e);
-    alignShare(figure, shapes, writtenShapes, format, out, out.approximations[f]);
-    if (!out.first) alignShare(figure, texts, writtenTexts, format, out, out.approximations[f]);
-  }
-  return out;
-}
-
 
 // Items other than lines, arcs, circles and texts, in runs that no line,
 // arc or circle of the drawing separates. MI writes a part's texts after
@@ -362,18 +298,106 @@ std::string describe(const elementC& element) {
   return {};
 }
 
-fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const sceneC& file, writtenFormat format) {
-  fileVerdictC verdict{format, 0, std::nullopt, std::nullopt, 0};
-  const alignmentC aligned = alignFile(input, file, format);
-  verdict.first = aligned.first;
-  verdict.elementsCompared = aligned.compared;
-  if (verdict.first) return verdict;
-  // The file agrees with the drawing: what it made of the other shapes can
-  // now be held to those shapes.
-  for (std::size_t f = 0; f < input.size() && !verdict.approximation; ++f) {
-    followFigure(input[f], aligned.approximations[f], format, verdict);
+fileCheckC::fileCheckC(const std::vector<inputFigureC>& input, writtenFormat format)
+    : input_(input), format_(format), present_(input.size(), false) {}
+
+void fileCheckC::groupRead(const sceneC& scene, std::size_t group) {
+  if (groupError_) return;
+  // META2D writes every figure in order; MI names each part after its
+  // figure's number and leaves out empty ones.
+  const preview::groupC& named = scene.groups[group];
+  const std::size_t f = format_ == writtenFormat::meta2d ? group : partNumber(named.name) - 1;
+  if (f >= input_.size() || present_[f]) {
+    disagreementC d;
+    d.fileLine = named.sourceLine;
+    d.figure = named.name;
+    d.fileElement = "a figure the drawing does not have";
+    d.inputElement = "nothing more";
+    groupError_ = d;
+    return;
   }
+  present_[f] = true;
+  elements_.clear();
+  for (const elementC& element : scene.elements) {
+    if (element.group == group) elements_.push_back(&element);
+  }
+  compareFigure(f, elements_);
+}
+
+void fileCheckC::compareFigure(std::size_t f, const std::vector<const elementC*>& elements) {
+  if (f > firstFigure_) return;  // a figure before it already differs
+  const inputFigureC& figure = input_[f];
+  alignmentC aligned;
+  std::map<std::size_t, std::vector<const elementC*>> approximations;
+  if (format_ == writtenFormat::meta2d) {
+    std::vector<std::size_t> items;
+    for (std::size_t i = 0; i < figure.items.size(); ++i) {
+      if (!figure.items[i].suppressedInMeta2d) items.push_back(i);
+    }
+    alignShare(figure, items, elements, format_, aligned, approximations);
+  } else {
+    // MI: a part's lines, arcs and circles come first, then its texts.
+    std::vector<std::size_t> shapes, texts;
+    for (std::size_t i = 0; i < figure.items.size(); ++i) {
+      const inputItemC& item = figure.items[i];
+      (item.isElement && item.element.kind == elementKind::text ? texts : shapes).push_back(i);
+    }
+    std::vector<const elementC*> writtenShapes, writtenTexts;
+    for (const elementC* e : elements) (e->kind == elementKind::text ? writtenTexts : writtenShapes).push_back(e);
+    alignShare(figure, shapes, writtenShapes, format_, aligned, approximations);
+    if (!aligned.first) alignShare(figure, texts, writtenTexts, format_, aligned, approximations);
+  }
+  elementsCompared_ += aligned.compared;
+  if (aligned.first) {
+    first_ = aligned.first;
+    firstFigure_ = f;
+    return;
+  }
+  // The figure agrees with the drawing: what the file made of its other
+  // shapes can now be held to those shapes.
+  if (f > approximationFigure_) return;
+  fileVerdictC followed;
+  followFigure(figure, approximations, format_, followed);
+  piecesCompared_ += followed.piecesCompared;
+  if (followed.approximation) {
+    approximation_ = followed.approximation;
+    approximationFigure_ = f;
+  }
+}
+
+fileVerdictC fileCheckC::verdict() {
+  // The figures the file has no group for: META2D lacks them, an MI part
+  // of no elements is left out.
+  for (std::size_t f = 0; f < input_.size() && !groupError_; ++f) {
+    if (present_[f]) continue;
+    if (f > firstFigure_) break;
+    present_[f] = true;
+    if (format_ == writtenFormat::mi) {
+      compareFigure(f, {});
+      continue;
+    }
+    const inputFigureC& figure = input_[f];
+    const inputItemC* firstItem = nullptr;
+    for (const inputItemC& item : figure.items) {
+      if (item.suppressedInMeta2d) continue;
+      firstItem = &item;
+      break;
+    }
+    first_ = disagreement(figure, firstItem, nullptr);
+    first_->fileElement = "no such figure";
+    firstFigure_ = f;
+  }
+  fileVerdictC verdict{format_, elementsCompared_, groupError_ ? groupError_ : first_, std::nullopt, 0};
+  if (verdict.first) return verdict;
+  verdict.approximation = approximation_;
+  verdict.piecesCompared = piecesCompared_;
   return verdict;
+}
+
+fileVerdictC checkWrittenFile(const std::vector<inputFigureC>& input, const sceneC& file, writtenFormat format) {
+  fileCheckC check(input, format);
+  for (std::size_t g = 0; g < file.groups.size(); ++g) check.groupRead(file, g);
+  return check.verdict();
 }
 
 checkReportC checkWrittenFiles(const std::vector<inputFigureC>& input, const sceneC& meta2d, const sceneC& mi) {

@@ -164,6 +164,11 @@ inputFigureC placeFigure(const metaTreeC* figure) {
 
   bool suppressed = false;
   const metaTreeC* items = child(figure, "FIGURITEMS");
+  // A figure may hold millions of items: room for all of them at once, so
+  // that the list never moves them.
+  std::size_t count = 0;
+  for (const metaTreeC* item = items ? items->firstChild() : nullptr; item; item = item->next()) ++count;
+  placed.items.reserve(count);
   for (const metaTreeC* item = items ? items->firstChild() : nullptr; item; item = item->next()) {
     inputItemC entry;
     entry.key = std::string(item->value().text().view());

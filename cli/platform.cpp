@@ -14,6 +14,8 @@
 #  include <windows.h>
 #else
 #  include <dlfcn.h>
+#  include <fcntl.h>
+#  include <sys/mman.h>
 #  include <sys/stat.h>
 #  include <unistd.h>
 #endif
@@ -152,6 +154,10 @@ BOOL WINAPI onConsoleEvent(DWORD event) {
 
 void installInterruptionCleanup() { SetConsoleCtrlHandler(onConsoleEvent, TRUE); }
 
+// Such files are read whole here.
+mappedFileC::~mappedFileC() = default;
+bool mappedFileC::map(const std::string&) { return false; }
+
 #else
 
 namespace {
@@ -212,6 +218,32 @@ std::string executableFolder() {
 }
 
 bool standardErrorIsTerminal() { return isatty(fileno(stderr)) != 0; }
+
+mappedFileC::~mappedFileC() {
+  if (address_) munmap(address_, size_);
+}
+
+bool mappedFileC::map(const std::string& path) {
+  const int file = open(path.c_str(), O_RDONLY);
+  if (file < 0) return false;
+  struct stat status;
+  if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size <= 0) {
+    close(file);
+    return false;
+  }
+  const auto size = static_cast<std::size_t>(status.st_size);
+  int flags = MAP_PRIVATE;
+#  if defined(MAP_POPULATE)
+  // Every page at once: the readers go through all of them.
+  flags |= MAP_POPULATE;
+#  endif
+  void* address = mmap(nullptr, size, PROT_READ, flags, file, 0);
+  close(file);
+  if (address == MAP_FAILED) return false;
+  address_ = address;
+  size_ = size;
+  return true;
+}
 
 void setStandardInputBinary() {}
 

@@ -25,10 +25,10 @@ std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC
   return name + ": a written " + format.label + " file, not a drawing (lorvane preview draws it)";
 }
 
-bool readWrittenFile(const writtenFormatC& format, const std::string& bytes, const std::string& name,
-                     preview::sceneC& scene, std::string& error) {
+bool readWrittenFile(const writtenFormatC& format, std::string_view bytes, const std::string& name,
+                     preview::sceneC& scene, std::string& error, preview::groupSinkC* sink) {
   preview::readErrorC failure;
-  const bool ok = format.read(bytes, scene, failure);
+  const bool ok = format.read(bytes, scene, failure, sink);
   if (!ok) error = name + ":" + std::to_string(failure.line) + ": " + failure.message;
   return ok;
 }

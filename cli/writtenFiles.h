@@ -14,7 +14,8 @@
 
 namespace lorvane::cli {
 
-using writtenReaderT = bool (*)(std::string_view content, preview::sceneC& scene, preview::readErrorC& error);
+using writtenReaderT = bool (*)(std::string_view content, preview::sceneC& scene, preview::readErrorC& error,
+                                preview::groupSinkC* sink);
 
 struct writtenFormatC {
   const char* label;           // "META2D": in messages and check's report
@@ -47,8 +48,10 @@ const writtenFormatC* writtenFormatWithExtension(std::string_view extension);
 std::string writtenFileIsNoDrawing(const std::string& name, const writtenFormatC& format);
 
 // False with "NAME:LINE: message" in error when the file cannot be read.
-bool readWrittenFile(const writtenFormatC& format, const std::string& bytes, const std::string& name,
-                     preview::sceneC& scene, std::string& error);
+// With a sink, the elements go to it a group at a time (preview's
+// groupSinkC).
+bool readWrittenFile(const writtenFormatC& format, std::string_view bytes, const std::string& name,
+                     preview::sceneC& scene, std::string& error, preview::groupSinkC* sink = nullptr);
 
 // check's options: one per row, naming a file of that format written earlier.
 inline constexpr auto kWrittenFileOptions = [] {

@@ -85,8 +85,8 @@ struct figureC {
 
 class meta2dReaderC {
 public:
-  meta2dReaderC(std::string_view content, sceneC& scene, readErrorC& error)
-      : lines_(content), scene_(scene), error_(error) {}
+  meta2dReaderC(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink)
+      : lines_(content), scene_(scene), error_(error), sink_(sink) {}
 
   bool read() {
     if (lines_.empty()) return fail(1, "empty file: expected record 915 on the first line");
@@ -96,10 +96,11 @@ public:
     // An element takes a line at least. Room for that many is only claimed,
     // not touched, where it goes unused; a list that grew instead would hold
     // its old and its new copy at once.
-    scene_.elements.reserve(lines_.size());
-    for (index_ = 0; index_ < lines_.size(); ++index_) {
+    // A sink takes the elements a figure at a time.
+    if (!sink_) scene_.elements.reserve(lines_.size());
+    for (index_ = 0; lines_.has(index_); ++index_) {
       const std::string_view line = lines_[index_];
-      if (line == "EOF" && index_ + 1 == lines_.size()) return finish();
+      if (line == "EOF" && !lines_.has(index_ + 1)) return finish();
       const int code = leadingCode(line);
       if (code >= 0 && isMeta2dRecordCode(code) && line.size() > 3 && line[3] == ' ') {
         if (!finishOpenText() || !record(code, line)) return false;
@@ -135,6 +136,7 @@ private:
     if (!finishOpenText()) return false;
     if (expect901_) return failHere("record 900 must be followed by record 901");
     if (!checkFigureComplete("EOF")) return false;
+    if (figure_.phase != phaseE::between) figureRead();
     return true;
   }
 
@@ -158,6 +160,13 @@ private:
                       std::string(closer) + "\" before " + std::string(what));
     }
     return true;
+  }
+
+  // The figure is complete: its elements go to the sink.
+  void figureRead() {
+    if (!sink_) return;
+    sink_->groupRead(scene_, figure_.groupIndex);
+    scene_.elements.clear();
   }
 
   void openText(openTextE kind, std::string_view first) {
@@ -282,6 +291,7 @@ private:
   bool beginFigure(phaseE rank, std::string_view code) {
     if (figure_.phase >= phaseE::itemName) {
       if (!checkFigureComplete("record " + std::string(code))) return false;
+      figureRead();
       figure_ = figureC();
     } else if (figure_.phase != phaseE::between && figure_.phase >= rank) {
       return failHere("record " + std::string(code) + " out of order among the figure's opening records");
@@ -420,7 +430,8 @@ private:
     if (code != 500 && end != line.size()) {
       return failHere("record " + std::to_string(code) + " has more after its last number: " + excerpt(line.substr(end)));
     }
-    elementC element;
+    // Made where it stays: an element is large, and a file has millions.
+    elementC& element = scene_.elements.emplace_back();
     element.group = figure_.groupIndex;
     element.style = styleFor();
     element.sourceLine = index_ + 1;
@@ -449,7 +460,6 @@ private:
       element.error.height = p[2];
       element.error.angle = p[3];
     }
-    scene_.elements.push_back(std::move(element));
     if (code == 500) openText(openTextE::elementText, line.substr(end));
     return true;
   }
@@ -484,6 +494,7 @@ private:
   fileLinesC lines_;
   sceneC& scene_;
   readErrorC& error_;
+  groupSinkC* sink_;
   std::size_t index_ = 0;
   figureC figure_;
   bool expect901_ = false;
@@ -501,7 +512,11 @@ private:
 }  // namespace
 
 bool readMeta2dFile(std::string_view content, sceneC& scene, readErrorC& error) {
-  return runReader<meta2dReaderC>(content, scene, error);
+  return runReader<meta2dReaderC>(content, scene, error, nullptr);
+}
+
+bool readMeta2dFile(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink) {
+  return runReader<meta2dReaderC>(content, scene, error, sink);
 }
 
 }  // namespace lorvane::preview

@@ -96,15 +96,16 @@ struct attributesC {
 
 class miReaderC {
 public:
-  miReaderC(std::string_view content, sceneC& scene, readErrorC& error)
-      : lines_(content), scene_(scene), error_(error) {}
+  miReaderC(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink)
+      : lines_(content), scene_(scene), error_(error), sink_(sink) {}
 
   bool read() {
     if (lines_.empty()) return fail(1, "empty file: expected \"#~2\" on the first line");
     // Every element takes five lines at least. Room for that many is only
     // claimed, not touched, where it goes unused; a list that grew instead
     // would hold its old and its new copy at once.
-    scene_.elements.reserve(lines_.size() / 5);
+    // A sink takes the elements a part at a time.
+    if (!sink_) scene_.elements.reserve(lines_.size() / 5);
     if (!tableOfContents() || !header() || !statusAndLayers() || !assemblies()) return false;
     for (std::size_t i = 0; i < toc_.parts.size(); ++i) {
       if (!partBlock(i)) return false;
@@ -112,7 +113,7 @@ public:
     if (toc_.parts.size() > 1 && !topBlock()) return false;
     section_ = "##~~";
     if (!expect("##~~")) return false;
-    if (pos_ < lines_.size()) return fail(pos_ + 1, "lines follow the end line \"##~~\"");
+    if (lines_.has(pos_)) return fail(pos_ + 1, "lines follow the end line \"##~~\"");
     if (nextNumber_ - 1 != toc_.last) {
       return fail(toc_.lastLine, "the table of contents gives the last number " + std::to_string(toc_.last) +
                                      ", but the file's last number is " + std::to_string(nextNumber_ - 1));
@@ -130,11 +131,11 @@ private:
   bool failTaken(std::string message) { return fail(pos_, std::move(message)); }
 
   bool take(std::string_view& line) {
-    if (pos_ >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section " + section_);
+    if (!lines_.has(pos_)) return fail(lines_.size() + 1, "unexpected end of file in section " + section_);
     line = lines_[pos_++];
     return true;
   }
-  bool peekIs(std::string_view text) const { return pos_ < lines_.size() && lines_[pos_] == text; }
+  bool peekIs(std::string_view text) const { return lines_.has(pos_) && lines_[pos_] == text; }
 
   bool expect(std::string_view text) {
     std::string_view line;
@@ -212,15 +213,15 @@ private:
   // ---- "#~2" -------------------------------------------------------------
 
   bool isCountLine(std::size_t k) const {
-    return k < lines_.size() && lines_[k].size() == 1 && lines_[k][0] >= '1' && lines_[k][0] <= '4';
+    return lines_.has(k) && lines_[k].size() == 1 && lines_[k][0] >= '1' && lines_[k][0] <= '4';
   }
   bool isPartTail(std::size_t k) const {
-    if (!isCountLine(k) || k + 1 >= lines_.size()) return false;
+    if (!isCountLine(k) || !lines_.has(k + 1)) return false;
     const std::string_view next = lines_[k + 1];
     return startsWith(next, "TC61:") || startsWith(next, "TC62:") || startsWith(next, "TC72:") || startsWith(next, "PLAST:");
   }
   bool isTopTail(std::size_t k) const {
-    return k + 3 < lines_.size() && lines_[k] == "1" && startsWith(lines_[k + 1], "PLAST:") &&
+    return lines_.has(k + 3) && lines_[k] == "1" && startsWith(lines_[k + 1], "PLAST:") &&
            startsWith(lines_[k + 2], "LAST:") && lines_[k + 3] == "#~3";
   }
 
@@ -234,7 +235,7 @@ private:
     if (!labelled("TC5:", toc_.firstAssembly)) return false;
     toc_.firstAssemblyLine = pos_;
     for (;;) {
-      if (pos_ < lines_.size() && startsWith(lines_[pos_], "LAST:") && pos_ + 1 < lines_.size() && lines_[pos_ + 1] == "#~3") {
+      if (lines_.has(pos_) && startsWith(lines_[pos_], "LAST:") && lines_.has(pos_ + 1) && lines_[pos_ + 1] == "#~3") {
         if (!labelled("LAST:", toc_.last)) return false;
         toc_.lastLine = pos_;
         break;
@@ -261,7 +262,7 @@ private:
     std::size_t end = start;
     bool top = false;
     for (;; ++end) {
-      if (end >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section #~2");
+      if (!lines_.has(end)) return fail(lines_.size() + 1, "unexpected end of file in section #~2");
       if (!toc_.parts.empty() && isTopTail(end + 1)) {
         top = true;
         break;
@@ -283,7 +284,7 @@ private:
     static constexpr std::string_view kRanges[] = {"TC61:", "TC62:", "TC72:"};
     std::size_t nextRange = 0;
     for (long long i = 1; i < count; ++i) {
-      while (nextRange < 3 && (pos_ >= lines_.size() || !startsWith(lines_[pos_], kRanges[nextRange]))) ++nextRange;
+      while (nextRange < 3 && (!lines_.has(pos_) || !startsWith(lines_[pos_], kRanges[nextRange]))) ++nextRange;
       if (nextRange == 3) return fail(pos_ + 1, "expected the part's \"TC61:\", \"TC62:\" or \"TC72:\" lines in their order");
       long long& value = nextRange == 0 ? part.firstPoint : nextRange == 1 ? part.firstElement : part.firstText;
       bool& present = nextRange == 0 ? part.hasPoints : nextRange == 1 ? part.hasElements : part.hasTexts;
@@ -334,8 +335,8 @@ private:
     if (!startsWith(line, "LAYER: ")) return failTaken("expected \"LAYER: \" and the layer name, found " + excerpt(line));
     std::string name(line.substr(7));
     for (;;) {
-      if (pos_ >= lines_.size()) return fail(lines_.size() + 1, "unexpected end of file in section #~41");
-      if (lines_[pos_] == "|~" && pos_ + 1 < lines_.size() && (lines_[pos_ + 1] == "ASSP" || lines_[pos_ + 1] == "#~5")) {
+      if (!lines_.has(pos_)) return fail(lines_.size() + 1, "unexpected end of file in section #~41");
+      if (lines_[pos_] == "|~" && lines_.has(pos_ + 1) && (lines_[pos_ + 1] == "ASSP" || lines_[pos_ + 1] == "#~5")) {
         ++pos_;
         break;
       }
@@ -438,7 +439,14 @@ private:
       if (!textRecord(index)) return false;
     }
     const long long texts = nextNumber_ - firstText;
-    return checkEntry(part, static_cast<long long>(points_.size()), base, elements, firstElement, texts, firstText);
+    if (!checkEntry(part, static_cast<long long>(points_.size()), base, elements, firstElement, texts, firstText)) {
+      return false;
+    }
+    if (sink_) {
+      sink_->groupRead(scene_, scene_.groups.size() - 1);
+      scene_.elements.clear();
+    }
+    return true;
   }
 
   bool checkRange(const tocPartC& part, std::string_view label, bool listed, long long listedNumber, long long count,
@@ -520,6 +528,17 @@ private:
     return element;
   }
 
+  // The element added where it stays, once its record is read: an element
+  // is large, and a file has millions.
+  elementC& addElement(std::size_t part, elementKind kind, const attributesC& attributes, std::size_t line) {
+    elementC& element = scene_.elements.emplace_back();
+    element.kind = kind;
+    element.group = part;
+    element.style = attributes.style;
+    element.sourceLine = line;
+    return element;
+  }
+
   pointC placed(std::size_t part, const localPointC& p) const { return {p.x + placed_[part].x, p.y + placed_[part].y}; }
   pointC placedError(std::size_t part, const localPointC& p) const { return sumError(p.error, placed_[part].error); }
 
@@ -531,12 +550,11 @@ private:
     if (!recordNumber("LIN") || !attributes(attrs) || !point(base, "line", from) || !point(base, "line", to) || !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::line, attrs, line);
+    elementC& element = addElement(part, elementKind::line, attrs, line);
     element.a = placed(part, from);
     element.b = placed(part, to);
     element.error.a = placedError(part, from);
     element.error.b = placedError(part, to);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
@@ -549,12 +567,11 @@ private:
         !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::circle, attrs, line);
+    elementC& element = addElement(part, elementKind::circle, attrs, line);
     element.centre = placed(part, centre);
     element.radius = std::hypot(rim.x - centre.x, rim.y - centre.y);
     element.error.centre = placedError(part, centre);
     element.error.radius = distanceError(centre.error, rim.error);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
@@ -569,7 +586,7 @@ private:
         !point(base, "arc", to) || !expect("0") || !expect("|~")) {
       return false;
     }
-    elementC element = startElement(part, elementKind::arc, attrs, line);
+    elementC& element = addElement(part, elementKind::arc, attrs, line);
     element.centre = placed(part, centre);
     element.a = placed(part, from);
     element.b = placed(part, to);
@@ -583,7 +600,6 @@ private:
     element.error.a = placedError(part, from);
     element.error.b = placedError(part, to);
     element.error.radius = distanceError(centre.error, from.error);
-    scene_.elements.push_back(std::move(element));
     return true;
   }
 
@@ -645,6 +661,7 @@ private:
   fileLinesC lines_;
   sceneC& scene_;
   readErrorC& error_;
+  groupSinkC* sink_;
   std::size_t pos_ = 0;  // index of the next line to take
   std::string section_;
   long long nextNumber_ = 1;
@@ -658,7 +675,11 @@ private:
 }  // namespace
 
 bool readMiFile(std::string_view content, sceneC& scene, readErrorC& error) {
-  return runReader<miReaderC>(content, scene, error);
+  return runReader<miReaderC>(content, scene, error, nullptr);
+}
+
+bool readMiFile(std::string_view content, sceneC& scene, readErrorC& error, groupSinkC* sink) {
+  return runReader<miReaderC>(content, scene, error, sink);
 }
 
 }  // namespace lorvane::preview

@@ -1,5 +1,6 @@
 #include "numberFields.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -13,6 +14,22 @@ constexpr std::size_t kMeta2dWidth = 24;
 constexpr double kDoubleResolution = 0x1p-52;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// 10 to an integer power, as std::pow gives it: a file holds millions of
+// numbers, each of which needs one, and a table of the powers a double can
+// hold costs a lookup where the call cost a good share of the reading.
+double powerOfTen(long long exponent) {
+  constexpr long long kLowest = -330, kHighest = 310;
+  static const std::array<double, kHighest - kLowest + 1> kPowers = [] {
+    std::array<double, kHighest - kLowest + 1> powers{};
+    for (long long e = kLowest; e <= kHighest; ++e) {
+      powers[static_cast<std::size_t>(e - kLowest)] = std::pow(10.0, static_cast<double>(e));
+    }
+    return powers;
+  }();
+  if (exponent < kLowest || exponent > kHighest) return std::pow(10.0, static_cast<double>(exponent));
+  return kPowers[static_cast<std::size_t>(exponent - kLowest)];
+}
 
 bool fromChars(std::string_view field, double& value) {
   if (field.empty()) return false;
@@ -68,7 +85,7 @@ meta2dNumberResult parseMeta2dNumber(std::string_view field, double& value, doub
     if (!isDigit(field[i])) return meta2dNumberResult::malformed;
   }
   if (!fromChars(field, value)) return meta2dNumberResult::malformed;
-  const double truncation = std::pow(10.0, -static_cast<double>(decimals));
+  const double truncation = powerOfTen(-static_cast<long long>(decimals));
   precision = std::fmax(truncation, kDoubleResolution * std::fabs(value));
   return meta2dNumberResult::ok;
 }
@@ -120,7 +137,7 @@ bool parseMiFloat(std::string_view field, double& value, double& precision) {
   const std::size_t pointAt = point == std::string_view::npos ? mantissaEnd : point;
   const long long place = firstSignificant < pointAt ? static_cast<long long>(pointAt - firstSignificant) - 1
                                                      : -static_cast<long long>(firstSignificant - pointAt);
-  precision = 0.5 * std::pow(10.0, static_cast<double>(place + exponent - 5));
+  precision = 0.5 * powerOfTen(place + exponent - 5);
   return true;
 }
 

@@ -189,6 +189,38 @@ TEST(Check, OtherShapesAreHeldToTheShapeTheyApproximate) {
   EXPECT_EQ(r.mi.approximation->fileElement, "circle about (7, 0) radius 2");
 }
 
+TEST(Check, PiecesPrintedCoarserThanTheShapesTurnsFollowIt) {
+  // A hairpin: out along y = 0, round a tip at x = 7.5, back along y = 0.5,
+  // then up. The writer's five lines end at the tip's samples, but printed
+  // to within 1: the first already agrees with the sample at x = 5 and the
+  // tip's with those before the tip, so pieces taken one after the other,
+  // each to the first sample its end agrees with, leave the return line to
+  // span the tip, which lies further from it than its printing allows.
+  std::string points;
+  const auto point = [&](double x, double y) {
+    points += "POINT{" + std::to_string(x) + "," + std::to_string(y) + "} ";
+  };
+  for (int x = -5; x <= 7; ++x) point(x, 0);
+  point(7.5, 0.25);
+  for (int x = 7; x >= -5; --x) point(x, 0.5);
+  point(-6, 5.25);
+  point(-7, 10);
+  const auto input = placed("FIGURE{NAME{\"a\"} FIGURITEMS{ICRV2D{" + points + "}}}");
+  sceneC mi = file({"a`~1"}, {line(-5, 0, 6, 0, 1), line(6, 0, 6.5, 0, 1), line(6.5, 0, 6, 0, 1),
+                              line(6, 0, -5, 0, 1), line(-5, 0, -7, 10, 1)});
+  fileVerdictC verdict = checkWrittenFile(input, mi, writtenFormat::mi);
+  EXPECT_FALSE(verdict.approximation) << verdict.approximation->inputElement;
+  EXPECT_EQ(verdict.piecesCompared, 5u);
+
+  // The tip's return end moved beyond its printing: no sample agrees with
+  // it, whichever samples the pieces before take.
+  mi.elements[2].b.y = 3;
+  mi.elements[3].a.y = 3;
+  verdict = checkWrittenFile(input, mi, writtenFormat::mi);
+  ASSERT_TRUE(verdict.approximation);
+  EXPECT_EQ(verdict.approximation->fileLine, 102u);
+}
+
 TEST(Check, ShapesThatOnlyTextsSeparateAreComparedAsOneRun) {
   // MI moves the text to the end of the part, so what it made of both
   // ellipses follows each other there, while META2D has the text between.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "lorvane/cli/inputDrawing.h"
+#include "lorvane/preview/fileReaders.h"
 #include "lorvane/preview/scene.h"
 
 namespace lorvane::cli {
@@ -38,6 +39,35 @@ struct fileVerdictC {
 struct checkReportC {
   fileVerdictC meta2d{writtenFormat::meta2d, 0, std::nullopt, std::nullopt, 0};
   fileVerdictC mi{writtenFormat::mi, 0, std::nullopt, std::nullopt, 0};
+};
+
+// One written file against the drawing, a group of the file at a time as
+// its reader hands them over; the verdict once the file is read. Each
+// figure is held to its group alone, so the verdict is the one the whole
+// file gives: the first group that names no figure of the drawing, else
+// the first figure (in the drawing's order) that differs, else the first
+// whose other shapes its pieces do not follow.
+class fileCheckC : public preview::groupSinkC {
+public:
+  fileCheckC(const std::vector<inputFigureC>& input, writtenFormat format);
+  void groupRead(const preview::sceneC& scene, std::size_t group) override;
+  fileVerdictC verdict();
+
+private:
+  void compareFigure(std::size_t figure, const std::vector<const preview::elementC*>& elements);
+
+  static constexpr std::size_t kNoFigure = static_cast<std::size_t>(-1);
+  const std::vector<inputFigureC>& input_;
+  writtenFormat format_;
+  std::vector<bool> present_;  // per figure: a group of the file was its
+  std::optional<disagreementC> groupError_;
+  std::optional<disagreementC> first_;
+  std::size_t firstFigure_ = kNoFigure;
+  std::optional<disagreementC> approximation_;
+  std::size_t approximationFigure_ = kNoFigure;
+  std::size_t elementsCompared_ = 0;
+  std::size_t piecesCompared_ = 0;
+  std::vector<const preview::elementC*> elements_;  // of the group being compared
 };
 
 // One written file against the drawing: its elements and, where they

@@ -1,8 +1,10 @@
 #pragma once
 // The few things the host tool needs from the operating system. This is the
 // only file of the tool that differs between platforms.
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace lorvane::cli {
 
@@ -42,6 +44,26 @@ bool fileIdentity(const std::string& path, fileIdentityC& identity);
 // The identity of the file standard input reads from; false when it is no
 // file on a disk (a pipe, a terminal) or the system does not tell.
 bool standardInputIdentity(fileIdentityC& identity);
+
+// A file's bytes mapped into memory, read where they are used: a written
+// file of a large drawing is hundreds of megabytes, which a copy would
+// have to fill first. Where the system maps no such file (an empty one,
+// a pipe, a system without mapping) the caller reads it instead.
+class mappedFileC {
+public:
+  mappedFileC() = default;
+  mappedFileC(const mappedFileC&) = delete;
+  mappedFileC& operator=(const mappedFileC&) = delete;
+  ~mappedFileC();
+
+  // False when the file is not mapped; it can still be read.
+  bool map(const std::string& path);
+  std::string_view bytes() const { return {static_cast<const char*>(address_), size_}; }
+
+private:
+  void* address_ = nullptr;
+  std::size_t size_ = 0;
+};
 
 // Interruption: on SIGINT, SIGTERM, SIGHUP and a broken pipe (on Windows
 // Ctrl-C, Ctrl-Break and a closed console) the tool removes the files
