@@ -13,6 +13,9 @@ inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,
 
 inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The most digits a short decimal has (see below): 10^15 is below 2^53.
+inline constexpr std::ptrdiff_t kShortDecimalDigits = 15;
+
 // Plain decimals (digits with at most one point, no exponent) whose digits
 // fit in 53 bits are the quotient of two exactly representable doubles, and
 // one IEEE division rounds that quotient correctly: the same double the
@@ -22,7 +25,6 @@ inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 // reach 2^53; false leaves the word to parseTextNumber.
 inline bool parseShortDecimal(const char* first, const char* last, double& value) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-  constexpr std::ptrdiff_t kSafeDigits = 15;
   std::uint64_t digits = 0;
   const char* p = first;
   while (p != last && isDecimalDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
@@ -34,7 +36,7 @@ inline bool parseShortDecimal(const char* first, const char* last, double& value
   if (p != last) return false;
   const bool hasPoint = point != last;
   const std::ptrdiff_t digitCount = (last - first) - (hasPoint ? 1 : 0);
-  if (digitCount == 0 || digitCount > kSafeDigits) return false;
+  if (digitCount == 0 || digitCount > kShortDecimalDigits) return false;
   value = static_cast<double>(digits) / kPowersOfTen[hasPoint ? last - point - 1 : 0];
   return true;
 #else

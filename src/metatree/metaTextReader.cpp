@@ -127,50 +127,55 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
   std::string unescaped;
   // A report every so many tokens costs nothing against reading them.
   constexpr std::uint32_t kTokensPerReport = 1u << 16;
-  std::uint32_t untilReport = kTokensPerReport;
   const progressFunctionT progress = totalBytes > 0 ? progress_ : nullptr;
-
-  for (;;) {
-    const tokenC token = tokens.next();
-    line_ = tokens.line();
+  // Counted for the token just read, so the loop's first round counts none.
+  std::uint32_t untilReport = kTokensPerReport + 1;
+  const auto countToken = [&] {
     if (progress && --untilReport == 0) {
       untilReport = kTokensPerReport;
       progress(static_cast<double>(tokens.consumed()) / static_cast<double>(totalBytes), progressContext_);
     }
+  };
+
+  for (;;) {
+    countToken();
+    const metaText::charClass next = tokens.skipToToken();
+    line_ = tokens.line();
     metaTreeC* node = nullptr;
-    switch (token.kind) {
-      case tokenKind::end:
-        if (level != top) {
-          fail("section count wrong");
-          return nullptr;
+    switch (next) {
+      case metaText::charClass::word: {
+        double number = 0.0;
+        if (tokens.readShortDecimal(number)) {
+          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
+          break;
         }
-        // An end byte before the real end leaves input unread.
-        if (!tokens.atEnd()) {
-          fail("eof fail");
-          return nullptr;
-        }
-        return chain.release();
-      case tokenKind::word:
-        if (looksNumeric(token.text)) {
-          double number = 0.0;
-          if (!metaText::parseShortDecimal(token.text, number) && !parseTextNumber(token.text, number)) {
-            fail("value invalid :", token.text);
+        const std::string_view word = tokens.readWord();
+        if (looksNumeric(word)) {
+          if (!metaText::parseShortDecimal(word, number) && !parseTextNumber(word, number)) {
+            fail("value invalid :", word);
             return nullptr;
           }
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         } else {
           bool stored = false;
-          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text, stored)); });
+          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(word, stored)); });
           holdsStoredObjects |= stored;
         }
         break;
-      case tokenKind::string: {
+      }
+      case metaText::charClass::quote: {
+        const tokenC token = tokens.readString();
+        if (token.kind == tokenKind::unterminatedString) {
+          fail("ill char in string");
+          return nullptr;
+        }
         const std::string_view content =
             raw_ || !token.hasBackslash ? token.text : resolveEscapes(token.text, unescaped);
         node = makeNode(line_, [&](metaValueC& v) { v.setString(content); });
         break;
       }
-      case tokenKind::open: {
+      case metaText::charClass::open: {
+        tokens.skipByte();
         metaTreeC* owner = level->last;
         if (!owner) {
           fail("section without key found");
@@ -183,15 +188,29 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
         *++level = levelC{owner, nullptr};
         continue;
       }
-      case tokenKind::close:
+      case metaText::charClass::close:
+        tokens.skipByte();
         if (level == top) {
           fail("section count wrong");
           return nullptr;
         }
         --level;
         continue;
-      case tokenKind::badSeparator: fail("ill seperator char"); return nullptr;
-      case tokenKind::unterminatedString: fail("ill char in string"); return nullptr;
+      case metaText::charClass::end:
+        // The input's end, or an end byte, which is stepped over.
+        if (!tokens.atEnd()) tokens.skipByte();
+        countToken();
+        if (level != top) {
+          fail("section count wrong");
+          return nullptr;
+        }
+        // An end byte before the real end leaves input unread.
+        if (!tokens.atEnd()) {
+          fail("eof fail");
+          return nullptr;
+        }
+        return chain.release();
+      default: fail("ill seperator char"); return nullptr;
     }
 
     // The nodes of a section are linked in as they come, ahead of the

@@ -1,10 +1,12 @@
 #pragma once
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "lorvane/metatree/metaTextReader.h"
+#include "metaTextDecimal.h"
 
 namespace lorvane::metaText {
 
@@ -72,10 +74,12 @@ public:
   // end where reading stopped.
   bool sourceFailed() const { return sourceFailed_; }
 
-  LORVANE_TOKEN_INLINE tokenC next() {
-    tokenC token;
+  // Skips what stands between tokens and tells the class of the byte the
+  // next token starts with, which is left unread; end when the input is
+  // used up.
+  LORVANE_TOKEN_INLINE charClass skipToToken() {
     for (;;) {
-      if (pos_ == end_ && !refill(0)) return token;
+      if (pos_ == end_ && !refill(0)) return charClass::end;
       const charClass cls = kCharTable.of[*pos_];
       if (cls == charClass::separator) {
         ++pos_;
@@ -89,48 +93,65 @@ public:
         ++line_;
         carriageReturnEnd_ = consumed();
       } else {
-        break;
+        return cls;
       }
     }
-    switch (kCharTable.of[*pos_]) {
-      case charClass::word: {
-        const unsigned char* start = pos_;
-        for (;;) {
-          ++pos_;
-          if (pos_ == end_ && !refillKeeping(start)) break;
-          if (kCharTable.of[*pos_] != charClass::word) break;
-        }
-        token.kind = tokenKind::word;
-        token.text = view(start, pos_);
-        return token;
-      }
-      case charClass::quote: return readString();
-      case charClass::open: ++pos_; token.kind = tokenKind::open; return token;
-      case charClass::close: ++pos_; token.kind = tokenKind::close; return token;
-      case charClass::end: ++pos_; return token;
-      default: token.kind = tokenKind::badSeparator; return token;
+  }
+
+  // Steps over the one byte of a brace or an end byte that skipToToken found.
+  void skipByte() { ++pos_; }
+
+  // The word skipToToken found.
+  LORVANE_TOKEN_INLINE std::string_view readWord() {
+    const unsigned char* start = pos_;
+    for (;;) {
+      ++pos_;
+      if (pos_ == end_ && !refillKeeping(start)) break;
+      if (kCharTable.of[*pos_] != charClass::word) break;
     }
+    return view(start, pos_);
   }
 
-private:
-  static std::string_view view(const unsigned char* from, const unsigned char* to) {
-    return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
+  // The word skipToToken found, read as a number in the same pass when it
+  // is a short decimal (see parseShortDecimal, whose double it gives). False
+  // leaves the word unread, for readWord and the general conversion.
+  LORVANE_TOKEN_INLINE bool readShortDecimal(double& value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+    // A short decimal is at most a sign, 15 digits and a point; the byte
+    // after it must be read too, and no refill is done here.
+    constexpr std::ptrdiff_t kLongest = 17;
+    if (end_ - pos_ <= kLongest) return false;
+    const unsigned char* p = pos_;
+    const unsigned char* const stop = p + kLongest;
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const unsigned char* const first = p;
+    std::uint64_t digits = 0;
+    while (p != stop && isDecimalDigit(static_cast<char>(*p))) digits = digits * 10 + (*p++ - '0');
+    std::ptrdiff_t decimals = 0;
+    const bool hasPoint = p != stop && *p == '.';
+    if (hasPoint) {
+      const unsigned char* const point = p++;
+      while (p != stop && isDecimalDigit(static_cast<char>(*p))) digits = digits * 10 + (*p++ - '0');
+      decimals = p - point - 1;
+    }
+    // A word that goes on is left to the general conversion.
+    if (kCharTable.of[*p] == charClass::word) return false;
+    const std::ptrdiff_t digitCount = (p - first) - (hasPoint ? 1 : 0);
+    if (digitCount == 0 || digitCount > kShortDecimalDigits) return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    pos_ = p;
+    return true;
+#else
+    (void)value;
+    return false;
+#endif
   }
 
-  // Called with the window used up (pos_ == end_): moves the last keep bytes
-  // (the token read so far) to the front of the window and reads more after
-  // them. False when the input has no more bytes.
-  bool refill(std::size_t keep);
-  // The same for the token that began at start, which is moved along.
-  bool refillKeeping(const unsigned char*& start) {
-    const auto keep = static_cast<std::size_t>(pos_ - start);
-    const bool more = refill(keep);
-    start = pos_ - keep;
-    return more;
-  }
-
-  // A backslash escapes whatever follows it, so a quote after an unpaired
-  // backslash does not close the string.
+  // The string skipToToken found at its opening quote. A backslash escapes
+  // whatever follows it, so a quote after an unpaired backslash does not
+  // close the string.
   tokenC readString() {
     tokenC token;
     const unsigned char* start = ++pos_;
@@ -157,6 +178,23 @@ private:
     token.text = view(start, pos_);
     ++pos_;
     return token;
+  }
+
+private:
+  static std::string_view view(const unsigned char* from, const unsigned char* to) {
+    return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
+  }
+
+  // Called with the window used up (pos_ == end_): moves the last keep bytes
+  // (the token read so far) to the front of the window and reads more after
+  // them. False when the input has no more bytes.
+  bool refill(std::size_t keep);
+  // The same for the token that began at start, which is moved along.
+  bool refillKeeping(const unsigned char*& start) {
+    const auto keep = static_cast<std::size_t>(pos_ - start);
+    const bool more = refill(keep);
+    start = pos_ - keep;
+    return more;
   }
 
   const unsigned char* window_;
