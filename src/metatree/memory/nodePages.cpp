@@ -58,7 +58,8 @@ regionC* gRegions = nullptr;  // the newest first: it is the one filling up
 // Regions emptied of their pages, kept for the next tree: mapping a region
 // anew makes the system clear every byte of it again, which costs about as
 // much as reading the nodes into it. Their number is capped, so that a
-// process reading drawing after drawing keeps flat memory.
+// process reading drawing after drawing keeps flat memory, and they are
+// idle: the system may take their memory back while they wait.
 regionC* gKept = nullptr;
 std::size_t gKeptCount = 0;
 std::size_t gKeptLimit = kDefaultKeptRegions;
@@ -127,6 +128,7 @@ void giveRegionPage(pageC* page) {
   while (*link != region) link = &(*link)->next;
   *link = region->next;
   if (gKeptCount < gKeptLimit) {
+    pageRegions::idleRegion(region->base);
     region->next = gKept;
     gKept = region;
     ++gKeptCount;

@@ -31,12 +31,22 @@ void* mapRegion() {
 
 void unmapRegion(void* region) { munmap(region, kRegionBytes); }
 
+// The pages stay mapped; until one is written again the system may take it
+// back when memory runs short, and then gives a cleared one in its place.
+void idleRegion([[maybe_unused]] void* region) {
+#  if defined(MADV_FREE)
+  madvise(region, kRegionBytes, MADV_FREE);  // only advice: refused, the memory stays held
+#  endif
+}
+
 #else
 
 // Elsewhere the heap's aligned blocks serve; the system's own page size stays.
 void* mapRegion() { return ::operator new(kRegionBytes, std::align_val_t{kRegionBytes}, std::nothrow); }
 
 void unmapRegion(void* region) { ::operator delete(region, std::align_val_t{kRegionBytes}); }
+
+void idleRegion(void*) {}
 
 #endif
 

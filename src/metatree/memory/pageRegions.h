@@ -13,5 +13,7 @@ inline constexpr std::size_t kRegionBytes = std::size_t{1} << 21;
 // A fresh region, or null when the system has none to give.
 void* mapRegion();
 void unmapRegion(void* region);
+// A region kept for later whose contents no longer matter.
+void idleRegion(void* region);
 
 }  // namespace lorvane::pageRegions

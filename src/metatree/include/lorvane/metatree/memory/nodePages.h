@@ -13,10 +13,12 @@ namespace lorvane::nodePages {
 // live elsewhere excepted); with the last node of all, every page goes.
 // A small tree's pages come from the heap, a big tree's from large regions
 // of address space. A region whose last page goes is kept for the next tree
-// while fewer than a limit are kept, and given back to the system otherwise.
+// while fewer than a limit are kept, and given back to the system otherwise;
+// where the system allows it, it may take back the memory of kept regions
+// while they wait.
 inline constexpr std::size_t kPageBytes = std::size_t{1} << 18;
-// Regions of 2 MiB each: the nodes of a drawing of about 35 MB of text.
-inline constexpr std::size_t kDefaultKeptRegions = 128;
+// Regions of 2 MiB each: the nodes of a drawing of about 70 MB of text.
+inline constexpr std::size_t kDefaultKeptRegions = 256;
 
 // Null when the heap cannot deliver a page. Every node has the same size;
 // the first request fixes it.
