@@ -1,9 +1,11 @@
 #pragma once
 // The common case of reading a number, inline where the reader needs it.
 // Internal to the runtime.
+#include <bit>
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace lorvane::metaText {
@@ -45,6 +47,45 @@ inline bool parseShortDecimal(const char* first, const char* last, double& value
   (void)value;
   return false;
 #endif
+}
+
+// The digits that begin a text of at least kDigitRun bytes, read as one
+// load where words are little-endian: their count and their value.
+inline constexpr std::ptrdiff_t kDigitRun = 8;
+inline constexpr std::uint64_t kRunScale[kDigitRun + 1] = {1,      10,      100,      1000,     10000,
+                                                           100000, 1000000, 10000000, 100000000};
+
+struct digitRunC {
+  std::uint64_t value;
+  std::ptrdiff_t length;
+};
+
+inline digitRunC digitRun(const unsigned char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    std::uint64_t bytes;
+    std::memcpy(&bytes, text, sizeof bytes);
+    // A digit is 0x30 to 0x39: its high half is 3, and adding 6 keeps it 3.
+    // Carries only run towards later bytes, which do not count once one
+    // byte is no digit.
+    const std::uint64_t notDigit =
+        ((bytes & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((bytes + 0x06 * kOnes) & 0xF0 * kOnes) ^ 0x30 * kOnes);
+    const std::ptrdiff_t length = notDigit ? std::countr_zero(notDigit) / 8 : kDigitRun;
+    if (length == 0) return {0, 0};
+    // The run's digit values in the last bytes, zeros before them: eight
+    // digits with leading zeros, combined pairwise.
+    std::uint64_t v = (bytes - 0x30 * kOnes) << (8 * (kDigitRun - length));
+    v = v * 10 + (v >> 8);
+    v = (((v & 0x000000FF000000FFu) * (100 + (std::uint64_t{1000000} << 32))) +
+         (((v >> 16) & 0x000000FF000000FFu) * (1 + (std::uint64_t{10000} << 32)))) >>
+        32;
+    return {v, length};
+  } else {
+    digitRunC run{0, 0};
+    while (run.length < kDigitRun && isDecimalDigit(static_cast<char>(text[run.length])))
+      run.value = run.value * 10 + static_cast<std::uint64_t>(text[run.length++] - '0');
+    return run;
+  }
 }
 
 // The same with an optional leading "-", as the reader meets numbers.

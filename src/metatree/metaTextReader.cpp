@@ -215,8 +215,8 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
 
     // The nodes of a section are linked in as they come, ahead of the
     // children their element already has: A{x}{y} gives A the children y, x.
-    if (level->last) metaTreeC::insertAfter(node, level->last);
-    else if (level->parent) metaTreeC::prependChildren(node, level->parent);
+    if (level->last) metaTreeC::insertOneAfter(node, level->last);
+    else if (level->parent) metaTreeC::prependOneChild(node, level->parent);
     else chain.first = node;
     level->last = node;
   }

@@ -117,28 +117,32 @@ public:
   // leaves the word unread, for readWord and the general conversion.
   LORVANE_TOKEN_INLINE bool readShortDecimal(double& value) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-    // A short decimal is at most a sign, 15 digits and a point; the byte
-    // after it must be read too, and no refill is done here.
-    constexpr std::ptrdiff_t kLongest = 17;
-    if (end_ - pos_ <= kLongest) return false;
+    // A short decimal is at most a sign, 15 digits and a point, and the byte
+    // after it is read too; the runs of digits are read eight bytes at a
+    // time. No refill is done here.
+    constexpr std::ptrdiff_t kReach = 2 + 2 * kDigitRun;
+    if (end_ - pos_ < kReach) return false;
     const unsigned char* p = pos_;
-    const unsigned char* const stop = p + kLongest;
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
     const unsigned char* const first = p;
-    std::uint64_t digits = 0;
-    while (p != stop && isDecimalDigit(static_cast<char>(*p))) digits = digits * 10 + (*p++ - '0');
+    digitRunC run = digitRun(p);
+    std::uint64_t digits = run.value;
+    p += run.length;
     std::ptrdiff_t decimals = 0;
-    const bool hasPoint = p != stop && *p == '.';
-    if (hasPoint) {
-      const unsigned char* const point = p++;
-      while (p != stop && isDecimalDigit(static_cast<char>(*p))) digits = digits * 10 + (*p++ - '0');
-      decimals = p - point - 1;
+    const bool hasPoint = *p == '.';
+    if (hasPoint && run.length < kDigitRun) {
+      ++p;
+      run = digitRun(p);
+      digits = digits * kRunScale[run.length] + run.value;
+      decimals = run.length;
+      p += run.length;
     }
-    // A word that goes on is left to the general conversion.
-    if (kCharTable.of[*p] == charClass::word) return false;
+    // Runs as long as a load may go on; a word that goes on is left to the
+    // general conversion.
+    if (run.length == kDigitRun || kCharTable.of[*p] == charClass::word) return false;
     const std::ptrdiff_t digitCount = (p - first) - (hasPoint ? 1 : 0);
-    if (digitCount == 0 || digitCount > kShortDecimalDigits) return false;
+    if (digitCount == 0) return false;
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
     value = negative ? -magnitude : magnitude;
     pos_ = p;

@@ -52,15 +52,6 @@ void metaValueC::forgetExtra() {
   extraForm_ = kExtraUnset;
 }
 
-void metaValueC::shareText(metaValueKind kind, sharedStrC* text) {
-  // Taken before the old text goes: it may be the same one.
-  text->retain();
-  dropText();
-  payload_.text = text;
-  shared_ = true;
-  setKind(kind);
-}
-
 void metaValueC::setText(metaValueKind kind, std::string_view text) {
   if (isText() && !shared_) {
     payload_.text->assign(text);
@@ -70,12 +61,6 @@ void metaValueC::setText(metaValueKind kind, std::string_view text) {
     payload_.text = fresh;
   }
   setKind(kind);
-}
-
-void metaValueC::setNumber(double value) {
-  dropText();
-  payload_.number = value;
-  setKind(metaValueKind::number);
 }
 
 void metaValueC::setInteger(std::int32_t value) {
