@@ -16,12 +16,6 @@ namespace {
 using metaText::tokenC;
 using metaText::tokenKind;
 
-// A word that starts like a number must be one.
-bool looksNumeric(std::string_view word) {
-  const char c = word.front();
-  return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-';
-}
-
 // \n, \r and \t are control characters; any other escaped character stands
 // for itself; a backslash with nothing after it is dropped.
 std::string_view resolveEscapes(std::string_view text, std::string& out) {
@@ -143,24 +137,23 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
     line_ = tokens.line();
     metaTreeC* node = nullptr;
     switch (next) {
-      case metaText::charClass::word: {
+      case metaText::charClass::number: {
         double number = 0.0;
-        if (tokens.readShortDecimal(number)) {
-          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
-          break;
-        }
-        const std::string_view word = tokens.readWord();
-        if (looksNumeric(word)) {
+        if (!tokens.readShortDecimal(number)) {
+          const std::string_view word = tokens.readWord();
           if (!metaText::parseShortDecimal(word, number) && !parseTextNumber(word, number)) {
             fail("value invalid :", word);
             return nullptr;
           }
-          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
-        } else {
-          bool stored = false;
-          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(word, stored)); });
-          holdsStoredObjects |= stored;
         }
+        node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
+        break;
+      }
+      case metaText::charClass::word: {
+        const std::string_view word = tokens.readWord();
+        bool stored = false;
+        node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(word, stored)); });
+        holdsStoredObjects |= stored;
         break;
       }
       case metaText::charClass::quote: {

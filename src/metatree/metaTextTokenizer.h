@@ -14,15 +14,20 @@ namespace lorvane::metaText {
 // text is read through, valid until the next token is asked for, so reading
 // allocates nothing per token. Internal to the reader.
 
-enum class charClass : std::uint8_t { other, separator, lineFeed, carriageReturn, word, open, close, quote, end };
+// A word that starts like a number (a digit, a sign or a point) must be
+// one; the two kinds of word are told apart by their first byte's class.
+enum class charClass : std::uint8_t { other, separator, lineFeed, carriageReturn, open, close, quote, end, word, number };
+
+inline bool isWordClass(charClass cls) { return cls >= charClass::word; }
 
 struct charTableC {
   charClass of[256] = {};
   constexpr charTableC() {
     for (int c = 'a'; c <= 'z'; ++c) of[c] = charClass::word;
     for (int c = 'A'; c <= 'Z'; ++c) of[c] = charClass::word;
-    for (int c = '0'; c <= '9'; ++c) of[c] = charClass::word;
-    for (unsigned char c : {'-', '+', '.', '_', '@'}) of[c] = charClass::word;
+    for (int c = '0'; c <= '9'; ++c) of[c] = charClass::number;
+    for (unsigned char c : {'-', '+', '.'}) of[c] = charClass::number;
+    for (unsigned char c : {'_', '@'}) of[c] = charClass::word;
     for (unsigned char c : {'\t', ' ', ','}) of[c] = charClass::separator;
     of[static_cast<unsigned char>('\n')] = charClass::lineFeed;
     of[static_cast<unsigned char>('\r')] = charClass::carriageReturn;
@@ -101,18 +106,18 @@ public:
   // Steps over the one byte of a brace or an end byte that skipToToken found.
   void skipByte() { ++pos_; }
 
-  // The word skipToToken found.
+  // The word (of either class) skipToToken found.
   LORVANE_TOKEN_INLINE std::string_view readWord() {
     const unsigned char* start = pos_;
     for (;;) {
       ++pos_;
       if (pos_ == end_ && !refillKeeping(start)) break;
-      if (kCharTable.of[*pos_] != charClass::word) break;
+      if (!isWordClass(kCharTable.of[*pos_])) break;
     }
     return view(start, pos_);
   }
 
-  // The word skipToToken found, read as a number in the same pass when it
+  // The number word skipToToken found, read in the same pass when it
   // is a short decimal (see parseShortDecimal, whose double it gives). False
   // leaves the word unread, for readWord and the general conversion.
   LORVANE_TOKEN_INLINE bool readShortDecimal(double& value) {
@@ -140,7 +145,7 @@ public:
     }
     // Runs as long as a load may go on; a word that goes on is left to the
     // general conversion.
-    if (run.length == kDigitRun || kCharTable.of[*p] == charClass::word) return false;
+    if (run.length == kDigitRun || isWordClass(kCharTable.of[*p])) return false;
     const std::ptrdiff_t digitCount = (p - first) - (hasPoint ? 1 : 0);
     if (digitCount == 0) return false;
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
