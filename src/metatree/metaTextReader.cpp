@@ -131,24 +131,40 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
     }
   };
 
+  // The nodes of a section are linked in as they come, ahead of the
+  // children their element already has: A{x}{y} gives A the children y, x.
+  const auto append = [&](metaTreeC* node) {
+    if (level->last) metaTreeC::insertOneAfter(node, level->last);
+    else if (level->parent) metaTreeC::prependOneChild(node, level->parent);
+    else chain.first = node;
+    level->last = node;
+  };
+
   for (;;) {
     countToken();
     const metaText::charClass next = tokens.skipToToken();
     line_ = tokens.line();
     metaTreeC* node = nullptr;
     switch (next) {
-      case metaText::charClass::number: {
-        double number = 0.0;
-        if (!tokens.readShortDecimal(number)) {
-          const std::string_view word = tokens.readWord();
-          if (!metaText::parseShortDecimal(word, number) && !parseTextNumber(word, number)) {
-            fail("value invalid :", word);
-            return nullptr;
+      case metaText::charClass::number:
+        for (;;) {
+          double number = 0.0;
+          if (!tokens.readShortDecimal(number)) {
+            const std::string_view word = tokens.readWord();
+            if (!metaText::parseShortDecimal(word, number) && !parseTextNumber(word, number)) {
+              fail("value invalid :", word);
+              return nullptr;
+            }
           }
+          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
+          // Numbers in a row parted by a comma alone are read here, without
+          // a round of the loop each.
+          if (!tokens.nextIsCommaAndNumber()) break;
+          append(node);
+          countToken();
+          tokens.skipByte();
         }
-        node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
         break;
-      }
       case metaText::charClass::word: {
         const std::string_view word = tokens.readWord();
         bool stored = false;
@@ -206,12 +222,22 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
       default: fail("ill seperator char"); return nullptr;
     }
 
-    // The nodes of a section are linked in as they come, ahead of the
-    // children their element already has: A{x}{y} gives A the children y, x.
-    if (level->last) metaTreeC::insertOneAfter(node, level->last);
-    else if (level->parent) metaTreeC::prependOneChild(node, level->parent);
-    else chain.first = node;
-    level->last = node;
+    append(node);
+    // Most elements open their section right after their word, and most
+    // values close theirs right after them: those braces are taken here,
+    // without a round of the loop each.
+    if (tokens.nextIs('{')) {
+      if (level == deepest) continue;  // the loop's round reports it
+      countToken();
+      tokens.skipByte();
+      *++level = levelC{node, nullptr};
+    } else {
+      while (tokens.nextIs('}') && level != top) {
+        countToken();
+        tokens.skipByte();
+        --level;
+      }
+    }
   }
 }
 

@@ -103,8 +103,16 @@ public:
     }
   }
 
-  // Steps over the one byte of a brace or an end byte that skipToToken found.
+  // Steps over the one byte of a brace or an end byte that skipToToken
+  // or nextIs found.
   void skipByte() { ++pos_; }
+  // Whether the next byte, in the window as it stands, is c.
+  bool nextIs(unsigned char c) const { return pos_ != end_ && *pos_ == c; }
+  // Whether the next two bytes, in the window as it stands, are a comma and
+  // the start of a number.
+  bool nextIsCommaAndNumber() const {
+    return end_ - pos_ >= 2 && *pos_ == ',' && kCharTable.of[pos_[1]] == charClass::number;
+  }
 
   // The word (of either class) skipToToken found.
   LORVANE_TOKEN_INLINE std::string_view readWord() {
