@@ -40,11 +40,12 @@ struct charTableC {
 };
 inline constexpr charTableC kCharTable{};
 
-enum class tokenKind : std::uint8_t { end, word, string, open, close, badSeparator, unterminatedString };
+enum class tokenKind : std::uint8_t { string, unterminatedString };
 
+// A string as readString finds it.
 struct tokenC {
-  tokenKind kind = tokenKind::end;
-  std::string_view text;     // a word, or the characters between a string's quotes
+  tokenKind kind = tokenKind::unterminatedString;
+  std::string_view text;      // the characters between the string's quotes
   bool hasBackslash = false;  // a string whose text needs its escapes resolved
 };
 
