@@ -62,7 +62,7 @@ regionC* gRegions = nullptr;  // the newest first: it is the one filling up
 // idle: the system may take their memory back while they wait.
 regionC* gKept = nullptr;
 std::size_t gKeptCount = 0;
-std::size_t gKeptLimit = kDefaultKeptRegions;
+std::size_t gKeptLimit = pageRegions::defaultKeptRegions();
 
 pageC* gHead = nullptr;  // pages with a free cell, the one in use first
 std::size_t gPages = 0;
@@ -227,6 +227,7 @@ std::size_t pageCount() { return gPages; }
 std::size_t liveNodes() { return gLive; }
 
 std::size_t keptRegionCount() { return gKeptCount; }
+std::size_t keptRegionLimit() { return gKeptLimit; }
 
 void setKeptRegionLimit(std::size_t regions) {
   gKeptLimit = regions;

@@ -15,5 +15,9 @@ void* mapRegion();
 void unmapRegion(void* region);
 // A region kept for later whose contents no longer matter.
 void idleRegion(void* region);
+// How many emptied regions are kept for later unless a host says otherwise:
+// many where the system takes back the memory of idle regions when it needs
+// it, few where they stay held, fewer still where address space is scarce.
+std::size_t defaultKeptRegions();
 
 }  // namespace lorvane::pageRegions

@@ -59,6 +59,7 @@ TEST(NodePages, ABigTreeGivesBackEveryRegionItTook) {
 
 // Emptied regions wait for the next tree, but no more than the limit.
 TEST(NodePages, EmptiedRegionsAreKeptForTheNextTreeUpToTheLimit) {
+  const std::size_t limit = nodePages::keptRegionLimit();
   nodePages::setKeptRegionLimit(2);
   metaTreeC* keep = metaTreeC::createKeyNode("KEEP");
   std::vector<metaTreeC*> nodes;
@@ -72,7 +73,7 @@ TEST(NodePages, EmptiedRegionsAreKeptForTheNextTreeUpToTheLimit) {
   for (metaTreeC* node : nodes) delete node;
   nodePages::setKeptRegionLimit(0);
   EXPECT_EQ(nodePages::keptRegionCount(), 0u);
-  nodePages::setKeptRegionLimit(nodePages::kDefaultKeptRegions);
+  nodePages::setKeptRegionLimit(limit);
   delete keep;
 }
 

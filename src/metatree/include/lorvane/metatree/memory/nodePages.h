@@ -17,8 +17,6 @@ namespace lorvane::nodePages {
 // where the system allows it, it may take back the memory of kept regions
 // while they wait.
 inline constexpr std::size_t kPageBytes = std::size_t{1} << 18;
-// Regions of 2 MiB each: the nodes of a drawing of about 70 MB of text.
-inline constexpr std::size_t kDefaultKeptRegions = 256;
 
 // Null when the heap cannot deliver a page. Every node has the same size;
 // the first request fixes it.
@@ -31,7 +29,9 @@ LORVANE_RUNTIME_API std::size_t liveNodes();
 LORVANE_RUNTIME_API std::size_t regionCount();  // regions with pages in use
 LORVANE_RUNTIME_API std::size_t keptRegionCount();  // emptied regions kept
 
-// How many emptied regions may be kept; regions kept beyond it go at once.
+// How many emptied regions (of 2 MiB each) may be kept; regions kept beyond
+// a new limit go at once.
+LORVANE_RUNTIME_API std::size_t keptRegionLimit();
 LORVANE_RUNTIME_API void setKeptRegionLimit(std::size_t regions);
 
 }  // namespace lorvane::nodePages
