@@ -168,7 +168,8 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
       case metaText::charClass::word: {
         const std::string_view word = tokens.readWord();
         bool stored = false;
-        node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(word, stored)); });
+        sharedStrC* const key = keys.intern(word, stored, tokens.readable(word, 8));
+        node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, key); });
         holdsStoredObjects |= stored;
         break;
       }

@@ -16,7 +16,9 @@ namespace lorvane::metaText {
 
 // A word that starts like a number (a digit, a sign or a point) must be
 // one; the two kinds of word are told apart by their first byte's class.
-enum class charClass : std::uint8_t { other, separator, lineFeed, carriageReturn, open, close, quote, end, word, number };
+enum class charClass : std::uint8_t {
+  other, separator, lineFeed, carriageReturn, open, close, quote, end, word, number
+};
 
 inline bool isWordClass(charClass cls) { return cls >= charClass::word; }
 
@@ -107,6 +109,10 @@ public:
   // Steps over the one byte of a brace or an end byte that skipToToken
   // or nextIs found.
   void skipByte() { ++pos_; }
+  // Whether bytes past the start of the word just read may be read.
+  bool readable(std::string_view word, std::size_t bytes) const {
+    return static_cast<std::size_t>(end_ - reinterpret_cast<const unsigned char*>(word.data())) >= bytes;
+  }
   // Whether the next byte, in the window as it stands, is c.
   bool nextIs(unsigned char c) const { return pos_ != end_ && *pos_ == c; }
   // Whether the next two bytes, in the window as it stands, are a comma and
