@@ -1,9 +1,11 @@
 #pragma once
 // The common case of reading a number, inline where the reader needs it.
 // Internal to the runtime.
+#include <bit>
 #include <cfloat>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace lorvane::metaText {
@@ -12,6 +14,9 @@ inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,
                                           1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
 
 inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The most digits a short decimal has (see below): 10^15 is below 2^53.
+inline constexpr std::ptrdiff_t kShortDecimalDigits = 15;
 
 // Plain decimals (digits with at most one point, no exponent) whose digits
 // fit in 53 bits are the quotient of two exactly representable doubles, and
@@ -22,7 +27,6 @@ inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 // reach 2^53; false leaves the word to parseTextNumber.
 inline bool parseShortDecimal(const char* first, const char* last, double& value) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
-  constexpr std::ptrdiff_t kSafeDigits = 15;
   std::uint64_t digits = 0;
   const char* p = first;
   while (p != last && isDecimalDigit(*p)) digits = digits * 10 + static_cast<std::uint64_t>(*p++ - '0');
@@ -34,7 +38,7 @@ inline bool parseShortDecimal(const char* first, const char* last, double& value
   if (p != last) return false;
   const bool hasPoint = point != last;
   const std::ptrdiff_t digitCount = (last - first) - (hasPoint ? 1 : 0);
-  if (digitCount == 0 || digitCount > kSafeDigits) return false;
+  if (digitCount == 0 || digitCount > kShortDecimalDigits) return false;
   value = static_cast<double>(digits) / kPowersOfTen[hasPoint ? last - point - 1 : 0];
   return true;
 #else
@@ -43,6 +47,45 @@ inline bool parseShortDecimal(const char* first, const char* last, double& value
   (void)value;
   return false;
 #endif
+}
+
+// The digits that begin a text of at least kDigitRun bytes, read as one
+// load where words are little-endian: their count and their value.
+inline constexpr std::ptrdiff_t kDigitRun = 8;
+inline constexpr std::uint64_t kRunScale[kDigitRun + 1] = {1,      10,      100,      1000,     10000,
+                                                           100000, 1000000, 10000000, 100000000};
+
+struct digitRunC {
+  std::uint64_t value;
+  std::ptrdiff_t length;
+};
+
+inline digitRunC digitRun(const unsigned char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    std::uint64_t bytes;
+    std::memcpy(&bytes, text, sizeof bytes);
+    // A digit is 0x30 to 0x39: its high half is 3, and adding 6 keeps it 3.
+    // Carries only run towards later bytes, which do not count once one
+    // byte is no digit.
+    const std::uint64_t notDigit =
+        ((bytes & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((bytes + 0x06 * kOnes) & 0xF0 * kOnes) ^ 0x30 * kOnes);
+    const std::ptrdiff_t length = notDigit ? std::countr_zero(notDigit) / 8 : kDigitRun;
+    if (length == 0) return {0, 0};
+    // The run's digit values in the last bytes, zeros before them: eight
+    // digits with leading zeros, combined pairwise.
+    std::uint64_t v = (bytes - 0x30 * kOnes) << (8 * (kDigitRun - length));
+    v = v * 10 + (v >> 8);
+    v = (((v & 0x000000FF000000FFu) * (100 + (std::uint64_t{1000000} << 32))) +
+         (((v >> 16) & 0x000000FF000000FFu) * (1 + (std::uint64_t{10000} << 32)))) >>
+        32;
+    return {v, length};
+  } else {
+    digitRunC run{0, 0};
+    while (run.length < kDigitRun && isDecimalDigit(static_cast<char>(text[run.length])))
+      run.value = run.value * 10 + static_cast<std::uint64_t>(text[run.length++] - '0');
+    return run;
+  }
 }
 
 // The same with an optional leading "-", as the reader meets numbers.

@@ -2,6 +2,7 @@
 // The keys of one read. A drawing has a few dozen distinct keys repeated
 // millions of times; every node of a key shares one text object. Internal to
 // the reader.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -26,9 +27,11 @@ public:
   }
 
   // The one text object of the key, made on its first use; stored tells
-  // whether the key names a class registered for custom storage.
-  sharedStrC* intern(std::string_view key, bool& stored) {
-    const foldC fold = foldOf(key);
+  // whether the key names a class registered for custom storage. With
+  // padded set, eight bytes may be read from the key's start whatever its
+  // length, which spares a short key its byte-wise load.
+  sharedStrC* intern(std::string_view key, bool& stored, bool padded = false) {
+    const foldC fold = foldOf(key, padded);
     for (std::size_t i = fold.hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
       slotC& slot = slots_[i];
       if (!slot.text) return add(slot, fold, key, stored);
@@ -65,27 +68,22 @@ private:
     std::memcpy(&word, p, sizeof word);
     return word;
   }
-  static std::uint64_t load4(const char* p) {
-    std::uint32_t word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-  }
 
-  // Overlapping loads cover every byte of a key up to kFoldedWhole long, so
-  // two keys of one size with equal words are equal.
-  static foldC foldOf(std::string_view key) {
+  // A key of up to eight bytes is its bytes in the head word; longer ones
+  // are covered by overlapping loads up to kFoldedWhole long, so two keys of
+  // one size with equal words are equal.
+  static foldC foldOf(std::string_view key, bool padded) {
     const char* p = key.data();
     const std::size_t n = key.size();
     foldC fold;
-    if (n >= 8) {
+    if (n > 8) {
       fold.head = load8(p);
       fold.tail = load8(p + n - 8);
-    } else if (n >= 4) {
-      fold.head = load4(p);
-      fold.tail = load4(p + n - 4);
-    } else if (n > 0) {
-      fold.head = static_cast<unsigned char>(p[0]) | static_cast<unsigned char>(p[n / 2]) << 8 |
-                  static_cast<unsigned char>(p[n - 1]) << 16;
+    } else if (padded && n > 0 && std::endian::native == std::endian::little) {
+      // The bytes past the key fall into the high end, which is cut off.
+      fold.head = load8(p) & (~std::uint64_t{0} >> (64 - 8 * n));
+    } else {
+      std::memcpy(&fold.head, p, n);
     }
     std::uint64_t mixed = (fold.head * 0x9E3779B97F4A7C15u) ^ (fold.tail * 0xC2B2AE3D27D4EB4Fu) ^ n;
     // Longer keys hash their middle too, so that keys alike at both ends

@@ -16,12 +16,6 @@ namespace {
 using metaText::tokenC;
 using metaText::tokenKind;
 
-// A word that starts like a number must be one.
-bool looksNumeric(std::string_view word) {
-  const char c = word.front();
-  return (c >= '0' && c <= '9') || c == '.' || c == '+' || c == '-';
-}
-
 // \n, \r and \t are control characters; any other escaped character stands
 // for itself; a backslash with nothing after it is dropped.
 std::string_view resolveEscapes(std::string_view text, std::string& out) {
@@ -127,50 +121,71 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
   std::string unescaped;
   // A report every so many tokens costs nothing against reading them.
   constexpr std::uint32_t kTokensPerReport = 1u << 16;
-  std::uint32_t untilReport = kTokensPerReport;
   const progressFunctionT progress = totalBytes > 0 ? progress_ : nullptr;
-
-  for (;;) {
-    const tokenC token = tokens.next();
-    line_ = tokens.line();
+  // Counted for the token just read, so the loop's first round counts none.
+  std::uint32_t untilReport = kTokensPerReport + 1;
+  const auto countToken = [&] {
     if (progress && --untilReport == 0) {
       untilReport = kTokensPerReport;
       progress(static_cast<double>(tokens.consumed()) / static_cast<double>(totalBytes), progressContext_);
     }
+  };
+
+  // The nodes of a section are linked in as they come, ahead of the
+  // children their element already has: A{x}{y} gives A the children y, x.
+  const auto append = [&](metaTreeC* node) {
+    if (level->last) metaTreeC::insertOneAfter(node, level->last);
+    else if (level->parent) metaTreeC::prependOneChild(node, level->parent);
+    else chain.first = node;
+    level->last = node;
+  };
+
+  for (;;) {
+    countToken();
+    const metaText::charClass next = tokens.skipToToken();
+    line_ = tokens.line();
     metaTreeC* node = nullptr;
-    switch (token.kind) {
-      case tokenKind::end:
-        if (level != top) {
-          fail("section count wrong");
-          return nullptr;
-        }
-        // An end byte before the real end leaves input unread.
-        if (!tokens.atEnd()) {
-          fail("eof fail");
-          return nullptr;
-        }
-        return chain.release();
-      case tokenKind::word:
-        if (looksNumeric(token.text)) {
+    switch (next) {
+      case metaText::charClass::number:
+        for (;;) {
           double number = 0.0;
-          if (!metaText::parseShortDecimal(token.text, number) && !parseTextNumber(token.text, number)) {
-            fail("value invalid :", token.text);
-            return nullptr;
+          if (!tokens.readShortDecimal(number)) {
+            const std::string_view word = tokens.readWord();
+            if (!metaText::parseShortDecimal(word, number) && !parseTextNumber(word, number)) {
+              fail("value invalid :", word);
+              return nullptr;
+            }
           }
           node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
-        } else {
-          bool stored = false;
-          node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, keys.intern(token.text, stored)); });
-          holdsStoredObjects |= stored;
+          // Numbers in a row parted by a comma alone are read here, without
+          // a round of the loop each.
+          if (!tokens.nextIsCommaAndNumber()) break;
+          append(node);
+          countToken();
+          tokens.skipByte();
         }
         break;
-      case tokenKind::string: {
+      case metaText::charClass::word: {
+        const std::string_view word = tokens.readWord();
+        bool stored = false;
+        sharedStrC* const key = keys.intern(word, stored, tokens.readable(word, 8));
+        node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, key); });
+        holdsStoredObjects |= stored;
+        break;
+      }
+      case metaText::charClass::quote: {
+        const tokenC token = tokens.readString();
+        if (token.kind == tokenKind::unterminatedString) {
+          fail("ill char in string");
+          return nullptr;
+        }
         const std::string_view content =
             raw_ || !token.hasBackslash ? token.text : resolveEscapes(token.text, unescaped);
         node = makeNode(line_, [&](metaValueC& v) { v.setString(content); });
         break;
       }
-      case tokenKind::open: {
+      case metaText::charClass::open: {
+        tokens.skipByte();
         metaTreeC* owner = level->last;
         if (!owner) {
           fail("section without key found");
@@ -183,23 +198,47 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
         *++level = levelC{owner, nullptr};
         continue;
       }
-      case tokenKind::close:
+      case metaText::charClass::close:
+        tokens.skipByte();
         if (level == top) {
           fail("section count wrong");
           return nullptr;
         }
         --level;
         continue;
-      case tokenKind::badSeparator: fail("ill seperator char"); return nullptr;
-      case tokenKind::unterminatedString: fail("ill char in string"); return nullptr;
+      case metaText::charClass::end:
+        // The input's end, or an end byte, which is stepped over.
+        if (!tokens.atEnd()) tokens.skipByte();
+        countToken();
+        if (level != top) {
+          fail("section count wrong");
+          return nullptr;
+        }
+        // An end byte before the real end leaves input unread.
+        if (!tokens.atEnd()) {
+          fail("eof fail");
+          return nullptr;
+        }
+        return chain.release();
+      default: fail("ill seperator char"); return nullptr;
     }
 
-    // The nodes of a section are linked in as they come, ahead of the
-    // children their element already has: A{x}{y} gives A the children y, x.
-    if (level->last) metaTreeC::insertAfter(node, level->last);
-    else if (level->parent) metaTreeC::prependChildren(node, level->parent);
-    else chain.first = node;
-    level->last = node;
+    append(node);
+    // Most elements open their section right after their word, and most
+    // values close theirs right after them: those braces are taken here,
+    // without a round of the loop each.
+    if (tokens.nextIs('{')) {
+      if (level == deepest) continue;  // the loop's round reports it
+      countToken();
+      tokens.skipByte();
+      *++level = levelC{node, nullptr};
+    } else {
+      while (tokens.nextIs('}') && level != top) {
+        countToken();
+        tokens.skipByte();
+        --level;
+      }
+    }
   }
 }
 

@@ -1,10 +1,12 @@
 #pragma once
+#include <cfloat>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "lorvane/metatree/metaTextReader.h"
+#include "metaTextDecimal.h"
 
 namespace lorvane::metaText {
 
@@ -12,15 +14,22 @@ namespace lorvane::metaText {
 // text is read through, valid until the next token is asked for, so reading
 // allocates nothing per token. Internal to the reader.
 
-enum class charClass : std::uint8_t { other, separator, lineFeed, carriageReturn, word, open, close, quote, end };
+// A word that starts like a number (a digit, a sign or a point) must be
+// one; the two kinds of word are told apart by their first byte's class.
+enum class charClass : std::uint8_t {
+  other, separator, lineFeed, carriageReturn, open, close, quote, end, word, number
+};
+
+inline bool isWordClass(charClass cls) { return cls >= charClass::word; }
 
 struct charTableC {
   charClass of[256] = {};
   constexpr charTableC() {
     for (int c = 'a'; c <= 'z'; ++c) of[c] = charClass::word;
     for (int c = 'A'; c <= 'Z'; ++c) of[c] = charClass::word;
-    for (int c = '0'; c <= '9'; ++c) of[c] = charClass::word;
-    for (unsigned char c : {'-', '+', '.', '_', '@'}) of[c] = charClass::word;
+    for (int c = '0'; c <= '9'; ++c) of[c] = charClass::number;
+    for (unsigned char c : {'-', '+', '.'}) of[c] = charClass::number;
+    for (unsigned char c : {'_', '@'}) of[c] = charClass::word;
     for (unsigned char c : {'\t', ' ', ','}) of[c] = charClass::separator;
     of[static_cast<unsigned char>('\n')] = charClass::lineFeed;
     of[static_cast<unsigned char>('\r')] = charClass::carriageReturn;
@@ -33,11 +42,12 @@ struct charTableC {
 };
 inline constexpr charTableC kCharTable{};
 
-enum class tokenKind : std::uint8_t { end, word, string, open, close, badSeparator, unterminatedString };
+enum class tokenKind : std::uint8_t { string, unterminatedString };
 
+// A string as readString finds it.
 struct tokenC {
-  tokenKind kind = tokenKind::end;
-  std::string_view text;     // a word, or the characters between a string's quotes
+  tokenKind kind = tokenKind::unterminatedString;
+  std::string_view text;      // the characters between the string's quotes
   bool hasBackslash = false;  // a string whose text needs its escapes resolved
 };
 
@@ -72,10 +82,12 @@ public:
   // end where reading stopped.
   bool sourceFailed() const { return sourceFailed_; }
 
-  LORVANE_TOKEN_INLINE tokenC next() {
-    tokenC token;
+  // Skips what stands between tokens and tells the class of the byte the
+  // next token starts with, which is left unread; end when the input is
+  // used up.
+  LORVANE_TOKEN_INLINE charClass skipToToken() {
     for (;;) {
-      if (pos_ == end_ && !refill(0)) return token;
+      if (pos_ == end_ && !refill(0)) return charClass::end;
       const charClass cls = kCharTable.of[*pos_];
       if (cls == charClass::separator) {
         ++pos_;
@@ -89,48 +101,81 @@ public:
         ++line_;
         carriageReturnEnd_ = consumed();
       } else {
-        break;
+        return cls;
       }
     }
-    switch (kCharTable.of[*pos_]) {
-      case charClass::word: {
-        const unsigned char* start = pos_;
-        for (;;) {
-          ++pos_;
-          if (pos_ == end_ && !refillKeeping(start)) break;
-          if (kCharTable.of[*pos_] != charClass::word) break;
-        }
-        token.kind = tokenKind::word;
-        token.text = view(start, pos_);
-        return token;
-      }
-      case charClass::quote: return readString();
-      case charClass::open: ++pos_; token.kind = tokenKind::open; return token;
-      case charClass::close: ++pos_; token.kind = tokenKind::close; return token;
-      case charClass::end: ++pos_; return token;
-      default: token.kind = tokenKind::badSeparator; return token;
+  }
+
+  // Steps over the one byte of a brace or an end byte that skipToToken
+  // or nextIs found.
+  void skipByte() { ++pos_; }
+  // Whether bytes past the start of the word just read may be read.
+  bool readable(std::string_view word, std::size_t bytes) const {
+    return static_cast<std::size_t>(end_ - reinterpret_cast<const unsigned char*>(word.data())) >= bytes;
+  }
+  // Whether the next byte, in the window as it stands, is c.
+  bool nextIs(unsigned char c) const { return pos_ != end_ && *pos_ == c; }
+  // Whether the next two bytes, in the window as it stands, are a comma and
+  // the start of a number.
+  bool nextIsCommaAndNumber() const {
+    return end_ - pos_ >= 2 && *pos_ == ',' && kCharTable.of[pos_[1]] == charClass::number;
+  }
+
+  // The word (of either class) skipToToken found.
+  LORVANE_TOKEN_INLINE std::string_view readWord() {
+    const unsigned char* start = pos_;
+    for (;;) {
+      ++pos_;
+      if (pos_ == end_ && !refillKeeping(start)) break;
+      if (!isWordClass(kCharTable.of[*pos_])) break;
     }
+    return view(start, pos_);
   }
 
-private:
-  static std::string_view view(const unsigned char* from, const unsigned char* to) {
-    return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
+  // The number word skipToToken found, read in the same pass when it
+  // is a short decimal (see parseShortDecimal, whose double it gives). False
+  // leaves the word unread, for readWord and the general conversion.
+  LORVANE_TOKEN_INLINE bool readShortDecimal(double& value) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+    // A short decimal is at most a sign, 15 digits and a point, and the byte
+    // after it is read too; the runs of digits are read eight bytes at a
+    // time. No refill is done here.
+    constexpr std::ptrdiff_t kReach = 2 + 2 * kDigitRun;
+    if (end_ - pos_ < kReach) return false;
+    const unsigned char* p = pos_;
+    const bool negative = *p == '-';
+    p += negative ? 1 : 0;
+    const unsigned char* const first = p;
+    digitRunC run = digitRun(p);
+    std::uint64_t digits = run.value;
+    p += run.length;
+    std::ptrdiff_t decimals = 0;
+    const bool hasPoint = *p == '.';
+    if (hasPoint && run.length < kDigitRun) {
+      ++p;
+      run = digitRun(p);
+      digits = digits * kRunScale[run.length] + run.value;
+      decimals = run.length;
+      p += run.length;
+    }
+    // Runs as long as a load may go on; a word that goes on is left to the
+    // general conversion.
+    if (run.length == kDigitRun || isWordClass(kCharTable.of[*p])) return false;
+    const std::ptrdiff_t digitCount = (p - first) - (hasPoint ? 1 : 0);
+    if (digitCount == 0) return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
+    value = negative ? -magnitude : magnitude;
+    pos_ = p;
+    return true;
+#else
+    (void)value;
+    return false;
+#endif
   }
 
-  // Called with the window used up (pos_ == end_): moves the last keep bytes
-  // (the token read so far) to the front of the window and reads more after
-  // them. False when the input has no more bytes.
-  bool refill(std::size_t keep);
-  // The same for the token that began at start, which is moved along.
-  bool refillKeeping(const unsigned char*& start) {
-    const auto keep = static_cast<std::size_t>(pos_ - start);
-    const bool more = refill(keep);
-    start = pos_ - keep;
-    return more;
-  }
-
-  // A backslash escapes whatever follows it, so a quote after an unpaired
-  // backslash does not close the string.
+  // The string skipToToken found at its opening quote. A backslash escapes
+  // whatever follows it, so a quote after an unpaired backslash does not
+  // close the string.
   tokenC readString() {
     tokenC token;
     const unsigned char* start = ++pos_;
@@ -157,6 +202,23 @@ private:
     token.text = view(start, pos_);
     ++pos_;
     return token;
+  }
+
+private:
+  static std::string_view view(const unsigned char* from, const unsigned char* to) {
+    return {reinterpret_cast<const char*>(from), static_cast<std::size_t>(to - from)};
+  }
+
+  // Called with the window used up (pos_ == end_): moves the last keep bytes
+  // (the token read so far) to the front of the window and reads more after
+  // them. False when the input has no more bytes.
+  bool refill(std::size_t keep);
+  // The same for the token that began at start, which is moved along.
+  bool refillKeeping(const unsigned char*& start) {
+    const auto keep = static_cast<std::size_t>(pos_ - start);
+    const bool more = refill(keep);
+    start = pos_ - keep;
+    return more;
   }
 
   const unsigned char* window_;

@@ -16,6 +16,13 @@ std::unordered_map<const metaValueC*, std::int32_t>& storedExtras() {
   return extras;
 }
 
+// setNumber and shareText are inline for the reader, which sets millions of
+// values; hosts and plug-ins built before that call them in this library,
+// which therefore still defines and exports them (a Windows DLL exports the
+// inline members of its exported classes anyway).
+[[gnu::used]] void (metaValueC::*const keptSetNumber)(double) = &metaValueC::setNumber;
+[[gnu::used]] void (metaValueC::*const keptShareText)(metaValueKind, sharedStrC*) = &metaValueC::shareText;
+
 }  // namespace
 
 metaValueC& metaValueC::operator=(const metaValueC& other) {
@@ -52,15 +59,6 @@ void metaValueC::forgetExtra() {
   extraForm_ = kExtraUnset;
 }
 
-void metaValueC::shareText(metaValueKind kind, sharedStrC* text) {
-  // Taken before the old text goes: it may be the same one.
-  text->retain();
-  dropText();
-  payload_.text = text;
-  shared_ = true;
-  setKind(kind);
-}
-
 void metaValueC::setText(metaValueKind kind, std::string_view text) {
   if (isText() && !shared_) {
     payload_.text->assign(text);
@@ -70,12 +68,6 @@ void metaValueC::setText(metaValueKind kind, std::string_view text) {
     payload_.text = fresh;
   }
   setKind(kind);
-}
-
-void metaValueC::setNumber(double value) {
-  dropText();
-  payload_.number = value;
-  setKind(metaValueKind::number);
 }
 
 void metaValueC::setInteger(std::int32_t value) {

@@ -349,6 +349,44 @@ TEST(TextReaderNumbers, AnyWordOfNumberCharactersReadsAsStrtodReadsIt) {
   EXPECT_GT(accepted, 100000);
 }
 
+TEST(TextReaderNumbers, NumbersAmongOthersReadAsStrtodReadsThem) {
+  // The reader converts short decimals while it reads their words, and only
+  // where a window holds the whole word: every word must still give strtod's
+  // double, however it stands to its neighbours and to the window's end.
+  std::mt19937_64 random(4242);
+  const std::string_view separators = ", \n\t";
+  std::string text;
+  std::vector<double> expected;
+  while (expected.size() < 60000) {
+    const int length = std::uniform_int_distribution<int>(1, 19)(random);
+    std::string word = std::uniform_int_distribution<int>(0, 2)(random) == 0 ? "-" : "";
+    const int point = std::uniform_int_distribution<int>(-4, length)(random);
+    for (int d = 0; d < length; ++d) {
+      if (d == point) word += '.';
+      word += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
+    }
+    if (point == length) word += '.';
+    expected.push_back(std::strtod(word.c_str(), nullptr));
+    text += word;
+    text += separators[std::uniform_int_distribution<std::size_t>(0, separators.size() - 1)(random)];
+  }
+  for (const std::size_t window : {std::size_t{0}, std::size_t{7}, std::size_t{64}}) {
+    metaTextReaderC reader;
+    reader.setBufferSize(window);
+    pieceSourceC source{text, std::string_view::npos};
+    metaObjectC tree = window == 0 ? reader.readTree(text, true)
+                                   : reader.readTree(&pieceSourceC::read, &source, true, text.size());
+    ASSERT_EQ(reader.errorText(), "") << "window " << window;
+    std::size_t i = 0;
+    for (const metaTreeC* node = tree.node(); node; node = node->next(), ++i) {
+      ASSERT_LT(i, expected.size());
+      const double read = node->value().number();
+      ASSERT_EQ(std::memcmp(&read, &expected[i], sizeof read), 0) << "window " << window << " word " << i;
+    }
+    EXPECT_EQ(i, expected.size()) << "window " << window;
+  }
+}
+
 TEST(TextReaderNumbers, TheProcessLocaleDoesNotChangeTheSyntax) {
   const std::string saved = std::setlocale(LC_ALL, nullptr);
   const char* commaLocale = nullptr;

@@ -55,6 +55,14 @@ struct alignas(16) pageC {
 };
 
 regionC* gRegions = nullptr;  // the newest first: it is the one filling up
+// Regions emptied of their pages, kept for the next tree: mapping a region
+// anew makes the system clear every byte of it again, which costs about as
+// much as reading the nodes into it. Their number is capped, so that a
+// process reading drawing after drawing keeps flat memory, and they are
+// idle: the system may take their memory back while they wait.
+regionC* gKept = nullptr;
+std::size_t gKeptCount = 0;
+std::size_t gKeptLimit = pageRegions::defaultKeptRegions();
 
 pageC* gHead = nullptr;  // pages with a free cell, the one in use first
 std::size_t gPages = 0;
@@ -88,6 +96,13 @@ void pushPage(pageC* page) {
 void* takeRegionPage(regionC*& owner) {
   regionC* region = gRegions;
   while (region && region->usedSlots == kAllSlots) region = region->next;
+  if (!region && gKept) {
+    region = gKept;
+    gKept = region->next;
+    --gKeptCount;
+    region->next = gRegions;
+    gRegions = region;
+  }
   if (!region) {
     void* mapped = pageRegions::mapRegion();
     if (!mapped) return nullptr;
@@ -112,8 +127,25 @@ void giveRegionPage(pageC* page) {
   regionC** link = &gRegions;
   while (*link != region) link = &(*link)->next;
   *link = region->next;
+  if (gKeptCount < gKeptLimit) {
+    pageRegions::idleRegion(region->base);
+    region->next = gKept;
+    gKept = region;
+    ++gKeptCount;
+    return;
+  }
   pageRegions::unmapRegion(region->base);
   delete region;
+}
+
+void dropKeptRegions(std::size_t keep) {
+  while (gKeptCount > keep) {
+    regionC* region = gKept;
+    gKept = region->next;
+    --gKeptCount;
+    pageRegions::unmapRegion(region->base);
+    delete region;
+  }
 }
 
 void freePage(pageC* page) {
@@ -193,6 +225,14 @@ void release(void* node) {
 
 std::size_t pageCount() { return gPages; }
 std::size_t liveNodes() { return gLive; }
+
+std::size_t keptRegionCount() { return gKeptCount; }
+std::size_t keptRegionLimit() { return gKeptLimit; }
+
+void setKeptRegionLimit(std::size_t regions) {
+  gKeptLimit = regions;
+  dropKeptRegions(regions);
+}
 
 std::size_t regionCount() {
   std::size_t count = 0;

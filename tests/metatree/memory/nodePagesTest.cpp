@@ -57,6 +57,26 @@ TEST(NodePages, ABigTreeGivesBackEveryRegionItTook) {
   }
 }
 
+// Emptied regions wait for the next tree, but no more than the limit.
+TEST(NodePages, EmptiedRegionsAreKeptForTheNextTreeUpToTheLimit) {
+  const std::size_t limit = nodePages::keptRegionLimit();
+  nodePages::setKeptRegionLimit(2);
+  metaTreeC* keep = metaTreeC::createKeyNode("KEEP");
+  std::vector<metaTreeC*> nodes;
+  for (std::size_t i = 0; i < 40 * nodesPerPage(); ++i) nodes.push_back(metaTreeC::createKeyNode("N"));
+  ASSERT_GE(nodePages::regionCount(), 3u);
+  for (metaTreeC* node : nodes) delete node;
+  EXPECT_EQ(nodePages::keptRegionCount(), 2u);
+  nodes.clear();
+  for (std::size_t i = 0; i < 40 * nodesPerPage(); ++i) nodes.push_back(metaTreeC::createKeyNode("N"));
+  EXPECT_EQ(nodePages::keptRegionCount(), 0u);  // taken again before new ones
+  for (metaTreeC* node : nodes) delete node;
+  nodePages::setKeptRegionLimit(0);
+  EXPECT_EQ(nodePages::keptRegionCount(), 0u);
+  nodePages::setKeptRegionLimit(limit);
+  delete keep;
+}
+
 // Hooks that count what they free, forwarding to the default allocator.
 int gFreed = 0;
 void countingFree(void* block) {

@@ -72,6 +72,24 @@ public:
   static void prependChildren(metaTreeC* chain, metaTreeC* parent);
   static void insertAfter(metaTreeC* chain, metaTreeC* sibling);
   static void appendChildren(metaTreeC* chain, metaTreeC* parent);
+  // insertAfter and prependChildren for a node with no siblings after it,
+  // inline: a text read links millions of them.
+  static void insertOneAfter(metaTreeC* node, metaTreeC* sibling) {
+    node->parent_ = sibling->parent_;
+    node->next_ = sibling->next_;
+    if (sibling->next_) sibling->next_->prev_ = node;
+    sibling->next_ = node;
+    node->prev_ = sibling;
+    countTreeChange();
+  }
+  static void prependOneChild(metaTreeC* node, metaTreeC* parent) {
+    node->parent_ = parent;
+    node->next_ = parent->child_;
+    if (parent->child_) parent->child_->prev_ = node;
+    node->prev_ = nullptr;
+    parent->child_ = node;
+    countTreeChange();
+  }
   static metaTreeC* lastSibling(metaTreeC* node);
   static metaTreeC* lastChild(const metaTreeC* parent);
   static void unlink(metaTreeC* node);

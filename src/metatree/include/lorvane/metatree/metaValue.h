@@ -45,8 +45,20 @@ public:
   void setKey(std::string_view text) { setText(metaValueKind::key, text); }
   void setString(std::string_view text) { setText(metaValueKind::string, text); }
   // A key or string that holds the shared text instead of a copy of it.
-  void shareText(metaValueKind kind, sharedStrC* text);
-  void setNumber(double value);
+  // Inline with setNumber: a text read sets millions of values.
+  void shareText(metaValueKind kind, sharedStrC* text) {
+    // Taken before the old text goes: it may be the same one.
+    text->retain();
+    if (isText()) dropText();
+    payload_.text = text;
+    shared_ = true;
+    setKind(kind);
+  }
+  void setNumber(double value) {
+    if (isText()) dropText();
+    payload_.number = value;
+    setKind(metaValueKind::number);
+  }
   void setInteger(std::int32_t value);
   void setWord(std::uint32_t value);
   void clear();

@@ -12,7 +12,10 @@ namespace lorvane::nodePages {
 // whose last node goes is released (a page kept alone while other nodes
 // live elsewhere excepted); with the last node of all, every page goes.
 // A small tree's pages come from the heap, a big tree's from large regions
-// of address space, each given back when its last page goes.
+// of address space. A region whose last page goes is kept for the next tree
+// while fewer than a limit are kept, and given back to the system otherwise;
+// where the system allows it, it may take back the memory of kept regions
+// while they wait.
 inline constexpr std::size_t kPageBytes = std::size_t{1} << 18;
 
 // Null when the heap cannot deliver a page. Every node has the same size;
@@ -23,6 +26,12 @@ LORVANE_RUNTIME_API void release(void* node);
 // Introspection, for tests and benchmarks.
 LORVANE_RUNTIME_API std::size_t pageCount();
 LORVANE_RUNTIME_API std::size_t liveNodes();
-LORVANE_RUNTIME_API std::size_t regionCount();
+LORVANE_RUNTIME_API std::size_t regionCount();  // regions with pages in use
+LORVANE_RUNTIME_API std::size_t keptRegionCount();  // emptied regions kept
+
+// How many emptied regions (of 2 MiB each) may be kept; regions kept beyond
+// a new limit go at once.
+LORVANE_RUNTIME_API std::size_t keptRegionLimit();
+LORVANE_RUNTIME_API void setKeptRegionLimit(std::size_t regions);
 
 }  // namespace lorvane::nodePages
