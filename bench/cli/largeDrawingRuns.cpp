@@ -23,6 +23,7 @@
 #include "benchmarkDrawings.h"
 #include "childRun.h"
 #include "runFigures.h"
+#include "lorvane/metatree/memory/nodePages.h"
 #include "lorvane/metatree/metaTextWriter.h"
 
 namespace lorvane::bench {
@@ -35,10 +36,17 @@ const std::string& inputPath() {
   static const std::string path = [] {
     gInputWritten = true;
     const std::string file = scratchOutputPath("lorvane_tool_run.mt");
-    const std::unique_ptr<metaTreeC> tree(drawings::generateFigureDrawing(10, 100000));
-    std::string text = writeTree(tree.get(), true, true);
-    text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
-    std::ofstream(file, std::ios::binary) << text;
+    {
+      const std::unique_ptr<metaTreeC> tree(drawings::generateFigureDrawing(10, 100000));
+      std::string text = writeTree(tree.get(), true, true);
+      text.erase(std::remove(text.begin(), text.end(), '\t'), text.end());
+      std::ofstream(file, std::ios::binary) << text;
+    }
+    // A child starts with this process's resident memory counted in its
+    // peak: the regions the tree emptied go back now, not kept for a tree.
+    const std::size_t keptLimit = nodePages::keptRegionLimit();
+    nodePages::setKeptRegionLimit(0);
+    nodePages::setKeptRegionLimit(keptLimit);
     return file;
   }();
   return path;
