@@ -106,19 +106,6 @@ bool convertDrawing(pluginHostC& host, const std::string& format, const std::str
   return true;
 }
 
-namespace {
-
-// The runtime keeps the node regions a tree emptied for the next tree. After
-// a scratch conversion the file is read back into a model of another kind,
-// and the regions would only add to the command's peak: they go back.
-void giveBackKeptNodeRegions() {
-  const std::size_t limit = nodePages::keptRegionLimit();
-  nodePages::setKeptRegionLimit(0);
-  nodePages::setKeptRegionLimit(limit);
-}
-
-}  // namespace
-
 bool convertToScratch(pluginHostC& host, const std::string& name, metaTreeC* drawing, const std::string& format,
                       temporaryFileC& scratch, std::string& error) {
   if (!scratch.create("", "lorvane", error)) {
@@ -129,7 +116,10 @@ bool convertToScratch(pluginHostC& host, const std::string& name, metaTreeC* dra
   std::string failure;
   int writeError = 0;
   const bool converted = convertDrawing(host, format, scratch.path(), drawing, false, failure, &writeError);
-  giveBackKeptNodeRegions();
+  // The runtime keeps the node regions a tree emptied for the next tree.
+  // After a scratch conversion the file is read back into a model of another
+  // kind, and the regions would only add to the command's peak.
+  nodePages::releaseKeptRegions();
   if (!converted) {
     error = name + ": the plug-in reports: " + explainModuleText(failure, writeError);
     return false;

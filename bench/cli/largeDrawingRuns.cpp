@@ -44,9 +44,7 @@ const std::string& inputPath() {
     }
     // A child starts with this process's resident memory counted in its
     // peak: the regions the tree emptied go back now, not kept for a tree.
-    const std::size_t keptLimit = nodePages::keptRegionLimit();
-    nodePages::setKeptRegionLimit(0);
-    nodePages::setKeptRegionLimit(keptLimit);
+    nodePages::releaseKeptRegions();
     return file;
   }();
   return path;

@@ -234,6 +234,8 @@ void setKeptRegionLimit(std::size_t regions) {
   dropKeptRegions(regions);
 }
 
+void releaseKeptRegions() { dropKeptRegions(0); }
+
 std::size_t regionCount() {
   std::size_t count = 0;
   for (const regionC* region = gRegions; region; region = region->next) ++count;

@@ -71,6 +71,9 @@ TEST(NodePages, EmptiedRegionsAreKeptForTheNextTreeUpToTheLimit) {
   for (std::size_t i = 0; i < 40 * nodesPerPage(); ++i) nodes.push_back(metaTreeC::createKeyNode("N"));
   EXPECT_EQ(nodePages::keptRegionCount(), 0u);  // taken again before new ones
   for (metaTreeC* node : nodes) delete node;
+  nodePages::releaseKeptRegions();
+  EXPECT_EQ(nodePages::keptRegionCount(), 0u);
+  EXPECT_EQ(nodePages::keptRegionLimit(), 2u);
   nodePages::setKeptRegionLimit(0);
   EXPECT_EQ(nodePages::keptRegionCount(), 0u);
   nodePages::setKeptRegionLimit(limit);

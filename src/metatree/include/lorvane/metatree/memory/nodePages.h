@@ -33,5 +33,7 @@ LORVANE_RUNTIME_API std::size_t keptRegionCount();  // emptied regions kept
 // a new limit go at once.
 LORVANE_RUNTIME_API std::size_t keptRegionLimit();
 LORVANE_RUNTIME_API void setKeptRegionLimit(std::size_t regions);
+// Gives back every kept region now; the limit stays for trees to come.
+LORVANE_RUNTIME_API void releaseKeptRegions();
 
 }  // namespace lorvane::nodePages
