@@ -1,5 +1,6 @@
 #include "lorvane/metatree/memory/largeBlocks.h"
 
+#include "addressSanitizer.h"
 #include "pageRegions.h"
 
 namespace lorvane::largeBlocks {
@@ -9,14 +10,8 @@ constexpr std::size_t kSmallestMapped = std::size_t{1} << 20;
 
 // Under AddressSanitizer every block stays on the heap, where the sanitizer
 // sees reads and writes beyond an array's end.
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(LORVANE_ADDRESS_SANITIZER)
 constexpr bool kMapBlocks = false;
-#elif defined(__has_feature)
-#  if __has_feature(address_sanitizer)
-constexpr bool kMapBlocks = false;
-#  else
-constexpr bool kMapBlocks = true;
-#  endif
 #else
 constexpr bool kMapBlocks = true;
 #endif

@@ -4,26 +4,20 @@
 #include <cstring>
 #include <new>
 
+#include "addressSanitizer.h"
 #include "pageRegions.h"
 
 // In a build with AddressSanitizer a freed cell is poisoned until it is
 // handed out again: the sanitizer sees nothing of the pool otherwise, and a
 // use of a freed node would read another node's data unnoticed.
-#if defined(__SANITIZE_ADDRESS__)
-#  define LORVANE_POISON_FREED_NODES 1
-#elif defined(__has_feature)
-#  if __has_feature(address_sanitizer)
-#    define LORVANE_POISON_FREED_NODES 1
-#  endif
-#endif
-#if defined(LORVANE_POISON_FREED_NODES)
+#if defined(LORVANE_ADDRESS_SANITIZER)
 #  include <sanitizer/asan_interface.h>
 #endif
 
 namespace lorvane::nodePages {
 namespace {
 
-#if defined(LORVANE_POISON_FREED_NODES)
+#if defined(LORVANE_ADDRESS_SANITIZER)
 void poison(void* start, std::size_t bytes) { ASAN_POISON_MEMORY_REGION(start, bytes); }
 void unpoison(void* start, std::size_t bytes) { ASAN_UNPOISON_MEMORY_REGION(start, bytes); }
 #else
