@@ -9,6 +9,7 @@
 #include "lorvane/metatree/metaTextNumber.h"
 #include "metaTextStoredClasses.h"
 #include "metaTextTokenizer.h"
+#include "nodeFactory.h"
 
 namespace lorvane {
 namespace {
@@ -35,7 +36,7 @@ std::string_view resolveEscapes(std::string_view text, std::string& out) {
 // A node made whole before it is linked, so a failure leaves the tree intact.
 template <class SetValue>
 metaTreeC* makeNode(long long line, SetValue setValue) {
-  auto* node = new metaTreeC;
+  metaTreeC* node = nodeFactoryC::newNode();
   try {
     setValue(node->value());
   } catch (...) {

@@ -5,12 +5,18 @@
 #include "lorvane/metatree/memory/memManCheckLeak.h"
 #include "lorvane/metatree/memory/nodePages.h"
 #include "lorvane/metatree/memory/sizeClassAllocator.h"
+#include "nodePool.h"
 #include "sizeClassState.h"
 
 namespace lorvane {
 namespace {
 
 memManHooksC gHooks = memManSystemC::sizeClassHooks();
+
+void installHooks(const memManHooksC& hooks) {
+  gHooks = hooks;
+  nodePages::gPool.pagedNodes = hooks.alloc == &sizeClassAllocator::allocate;
+}
 
 // The system object itself is not pooled: it must outlive every block.
 class systemInstanceC final : public memManSystemC {
@@ -29,7 +35,7 @@ memManHooksC memManSystemC::sizeClassHooks() {
           &sizeClassAllocator::reallocate};
 }
 
-void memManSystemC::setHooks(const memManHooksC& hooks) { gHooks = hooks; }
+void memManSystemC::setHooks(const memManHooksC& hooks) { installHooks(hooks); }
 memManHooksC memManSystemC::hooks() { return gHooks; }
 
 memManSystemC* memManSystemC::current_ = nullptr;
@@ -37,7 +43,7 @@ memManSystemC* memManSystemC::current_ = nullptr;
 memManSystemC* memManSystemC::create_() {
   current_ = new (std::nothrow) systemInstanceC;
   if (!current_) throw std::bad_alloc();
-  gHooks = sizeClassHooks();
+  installHooks(sizeClassHooks());
   return current_;
 }
 
@@ -74,7 +80,7 @@ void memManSystemC::countFreed() {
 }
 
 void* memManSystemC::allocNode(std::size_t size, bool& paged) {
-  paged = gHooks.alloc == &sizeClassAllocator::allocate;
+  paged = nodePages::gPool.pagedNodes;
   if (!paged) return alloc(size);
   void* block = nodePages::allocate(size);
   if (!block) throw std::bad_alloc();

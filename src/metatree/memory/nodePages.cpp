@@ -5,6 +5,7 @@
 #include <new>
 
 #include "addressSanitizer.h"
+#include "nodePool.h"
 #include "pageRegions.h"
 
 // In a build with AddressSanitizer a freed cell is poisoned until it is
@@ -15,6 +16,16 @@
 #endif
 
 namespace lorvane::nodePages {
+
+poolC gPool;
+
+// A large block of address space that pages are cut from.
+struct regionC {
+  regionC* next;
+  unsigned char* base;
+  std::uint32_t usedSlots;  // bit i: the i-th page of the region is in use
+};
+
 namespace {
 
 #if defined(LORVANE_ADDRESS_SANITIZER)
@@ -32,22 +43,6 @@ constexpr std::size_t kPagesPerRegion = pageRegions::kRegionBytes / kPageBytes;
 static_assert(kPagesPerRegion >= 1 && kPagesPerRegion <= 32 && pageRegions::kRegionBytes % kPageBytes == 0);
 constexpr std::uint32_t kAllSlots = static_cast<std::uint32_t>((std::uint64_t{1} << kPagesPerRegion) - 1);
 
-struct regionC {
-  regionC* next;
-  unsigned char* base;
-  std::uint32_t usedSlots;  // bit i: the i-th page of the region is in use
-};
-
-struct alignas(16) pageC {
-  pageC* next;  // pages that still have a free cell
-  pageC* prev;
-  void* freeList;
-  regionC* region;  // null for a page of the heap
-  std::uint32_t used;
-  std::uint32_t fresh;  // cells from here on were never handed out
-  bool listed;
-};
-
 regionC* gRegions = nullptr;  // the newest first: it is the one filling up
 // Regions emptied of their pages, kept for the next tree: mapping a region
 // anew makes the system clear every byte of it again, which costs about as
@@ -58,21 +53,16 @@ regionC* gKept = nullptr;
 std::size_t gKeptCount = 0;
 std::size_t gKeptLimit = pageRegions::defaultKeptRegions();
 
-pageC* gHead = nullptr;  // pages with a free cell, the one in use first
 std::size_t gPages = 0;
-std::size_t gLive = 0;
 std::size_t gEmpty = 0;  // pages kept with no node in them: at most one
-std::size_t gCellBytes = 0;
-std::uint32_t gCapacity = 0;
 
-unsigned char* cellsOf(pageC* page) { return reinterpret_cast<unsigned char*>(page) + sizeof(pageC); }
 pageC* pageOf(void* node) {
   return reinterpret_cast<pageC*>(reinterpret_cast<std::uintptr_t>(node) & ~(std::uintptr_t{kPageBytes} - 1));
 }
 
 void unlinkPage(pageC* page) {
   if (page->prev) page->prev->next = page->next;
-  else gHead = page->next;
+  else gPool.head = page->next;
   if (page->next) page->next->prev = page->prev;
   page->next = page->prev = nullptr;
   page->listed = false;
@@ -80,9 +70,9 @@ void unlinkPage(pageC* page) {
 
 void pushPage(pageC* page) {
   page->prev = nullptr;
-  page->next = gHead;
-  if (gHead) gHead->prev = page;
-  gHead = page;
+  page->next = gPool.head;
+  if (gPool.head) gPool.head->prev = page;
+  gPool.head = page;
   page->listed = true;
 }
 
@@ -169,21 +159,21 @@ pageC* makePage() {
 }  // namespace
 
 void* allocate(std::size_t size) {
-  if (gCellBytes == 0) {
-    gCellBytes = (size + 7) / 8 * 8;
-    gCapacity = static_cast<std::uint32_t>((kPageBytes - sizeof(pageC)) / gCellBytes);
+  if (gPool.cellBytes == 0) {
+    gPool.cellBytes = (size + 7) / 8 * 8;
+    gPool.capacity = static_cast<std::uint32_t>((kPageBytes - sizeof(pageC)) / gPool.cellBytes);
   }
-  pageC* page = gHead;
+  pageC* page = gPool.head;
   if (!page && !(page = makePage())) return nullptr;
   if (page->used == 0) --gEmpty;
   void* cell = page->freeList;
   if (cell) {
-    unpoison(cell, gCellBytes);
+    unpoison(cell, gPool.cellBytes);
     std::memcpy(&page->freeList, cell, sizeof(void*));
   }
-  else cell = cellsOf(page) + std::size_t{page->fresh++} * gCellBytes;
-  if (++page->used == gCapacity) unlinkPage(page);
-  ++gLive;
+  else cell = cellsOf(page) + std::size_t{page->fresh++} * gPool.cellBytes;
+  if (++page->used == gPool.capacity) unlinkPage(page);
+  ++gPool.live;
   return cell;
 }
 
@@ -191,13 +181,13 @@ void release(void* node) {
   pageC* page = pageOf(node);
   std::memcpy(node, &page->freeList, sizeof(void*));
   page->freeList = node;
-  poison(node, gCellBytes);
-  --gLive;
+  poison(node, gPool.cellBytes);
+  --gPool.live;
   if (--page->used == 0) {
-    if (gLive == 0) {
+    if (gPool.live == 0) {
       // Every page is empty now, and so on the list.
       if (!page->listed) pushPage(page);
-      while (gHead) freePage(gHead);
+      while (gPool.head) freePage(gPool.head);
       gEmpty = 0;
       return;
     }
@@ -211,14 +201,14 @@ void release(void* node) {
   }
   // The page goes to the front, so the next node reuses this cell while it
   // is hot; a full page comes back onto the list.
-  if (gHead != page) {
+  if (gPool.head != page) {
     if (page->listed) unlinkPage(page);
     pushPage(page);
   }
 }
 
 std::size_t pageCount() { return gPages; }
-std::size_t liveNodes() { return gLive; }
+std::size_t liveNodes() { return gPool.live; }
 
 std::size_t keptRegionCount() { return gKeptCount; }
 std::size_t keptRegionLimit() { return gKeptLimit; }

@@ -99,6 +99,29 @@ TEST(NodePages, ANodeGoesBackWhereItCameFromWhateverHooksAreInstalled) {
   EXPECT_EQ(check.leaked(), 0);
 }
 
+int gAllocated = 0;
+void* countingAlloc(std::size_t size) {
+  ++gAllocated;
+  return memManSystemC::sizeClassHooks().alloc(size);
+}
+
+// A read takes its nodes from the pool's page in use without a call; a host
+// that routes pooled memory elsewhere must still see every one of them.
+TEST(NodePages, ATextReadUnderReplacedHooksTakesEveryNodeFromThem) {
+  memManCheckLeakC check;
+  metaTreeC* paged = metaTreeC::createKeyNode("KEEP");  // a page with fresh cells is in use
+  const memManHooksC saved = memManSystemC::hooks();
+  memManSystemC::setHooks({&countingAlloc, saved.free, saved.realloc});
+  gAllocated = 0;
+  metaTextReaderC reader;
+  metaObjectC tree = reader.readTree("A{1,2}B{3}", true);
+  EXPECT_GE(gAllocated, 5);  // A, 1, 2, B, 3; key texts may come on top
+  tree.release();
+  memManSystemC::setHooks(saved);
+  delete paged;
+  EXPECT_EQ(check.leaked(), 0);
+}
+
 TEST(NodePages, AMarkDoesNotOutliveItsNode) {
   metaTreeC* keep = metaTreeC::createKeyNode("KEEP");
   metaTreeC* marked = metaTreeC::createKeyNode("A");

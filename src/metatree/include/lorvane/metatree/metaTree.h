@@ -106,6 +106,7 @@ public:
                               void* context = nullptr);
 
 private:
+  friend class nodeFactoryC;  // the runtime's inline path for nodes made by the million
   static constexpr std::uint8_t kPaged = 1;
   static constexpr std::uint8_t kMarked = 2;
   static metaTreeC* markOf(const metaTreeC* node);

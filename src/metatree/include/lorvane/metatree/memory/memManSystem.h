@@ -53,6 +53,8 @@ protected:
   virtual ~memManSystemC();
 
 private:
+  // The runtime's inline path for nodes made by the million.
+  friend class nodeFactoryC;
   static memManSystemC* create_();
   void countFreed();
   // Read on every pooled allocation, so kept where an inline call sees it.
