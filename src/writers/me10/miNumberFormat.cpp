@@ -91,6 +91,13 @@ exponentPaddingC exponentPadding(std::string_view text) {
 
 std::size_t formatMiFloat(double value, char* out) {
   if (const std::size_t length = formatFixedSixDigits(value, out)) return length;
+  // Nought is common in drawings; its sign shows, as in "%g".
+  if (value == 0) {
+    const bool negative = std::signbit(value);
+    std::memcpy(out, "-0", 2);
+    if (!negative) out[0] = '0';
+    return negative ? 2 : 1;
+  }
   // Whether a NaN carries a sign depends on the floating-point unit that
   // made it (x87 and SSE differ for some operations); the file never shows it.
   if (std::isnan(value)) {

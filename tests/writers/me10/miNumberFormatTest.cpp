@@ -17,6 +17,7 @@ namespace {
 
 TEST(MiNumberFormat, FloatsTakeSixSignificantDigitsWithoutTrailingZeros) {
   EXPECT_EQ(formatMiFloat(0.0), "0");
+  EXPECT_EQ(formatMiFloat(-0.0), "-0");
   EXPECT_EQ(formatMiFloat(1.0), "1");
   EXPECT_EQ(formatMiFloat(2.5), "2.5");
   EXPECT_EQ(formatMiFloat(-2.5), "-2.5");
