@@ -20,22 +20,27 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The eight decimal digits of n < 10^8, most significant first. On a
-// little-endian machine all eight are split at once, one per byte of a
-// 64-bit word: n into two halves of four digits (one per 32-bit lane), each
-// into two pairs (16-bit lanes), each pair into two digits (bytes). The
+// The eight decimal digit values of n < 10^8, one per byte of a 64-bit word,
+// the most significant in the lowest byte (on a little-endian machine). n is
+// split into two halves of four digits (one per 32-bit lane), each into two
+// pairs (16-bit lanes), each pair into two digits (bytes). The
 // multiplications stand for exact divisions within each lane's range:
 // (x * 10486) >> 20 is x / 100 for x < 10^4, (x * 103) >> 10 is x / 10 for
 // x < 100, and no product reaches into the next lane.
+inline std::uint64_t eightDigitValues(std::uint32_t n) {
+  std::uint64_t v = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
+  const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007Fu;
+  v = hundreds | ((v - hundreds * 100) << 16);
+  const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Fu;
+  return tens | ((v - tens * 10) << 8);
+}
+
+constexpr std::uint64_t kZeroChars = 0x3030303030303030u;
+
 void eightDigits(std::uint32_t n, char* at) {
   if constexpr (std::endian::native == std::endian::little) {
-    std::uint64_t v = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
-    const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007Fu;
-    v = hundreds | ((v - hundreds * 100) << 16);
-    const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Fu;
-    v = tens | ((v - tens * 10) << 8);
-    v |= 0x3030303030303030u;
-    std::memcpy(at, &v, 8);
+    const std::uint64_t chars = eightDigitValues(n) | kZeroChars;
+    std::memcpy(at, &chars, 8);
   } else {
     const std::uint32_t high = n / 10000;
     const std::uint32_t low = n % 10000;
@@ -44,6 +49,21 @@ void eightDigits(std::uint32_t n, char* at) {
     std::memcpy(at + 4, kDigitPairs + 2 * (low / 100), 2);
     std::memcpy(at + 6, kDigitPairs + 2 * (low % 100), 2);
   }
+}
+
+// The digits of n without leading zeros, and their count. Below 10^8 eight
+// bytes are stored whatever the count: the lengths of coordinates vary at
+// random, and a loop per digit would be mispredicted at its end.
+std::size_t integerDigits(std::uint64_t n, char* at) {
+  if (std::endian::native == std::endian::little && n < 100000000) {
+    const std::uint64_t values = eightDigitValues(static_cast<std::uint32_t>(n));
+    // The leading zeros are the lowest bytes that hold 0; nought keeps one.
+    const int zeros = std::countr_zero(values | (std::uint64_t{1} << 56)) / 8;
+    const std::uint64_t chars = (values | kZeroChars) >> (8 * zeros);
+    std::memcpy(at, &chars, 8);
+    return static_cast<std::size_t>(8 - zeros);
+  }
+  return static_cast<std::size_t>(std::to_chars(at, at + 24, n).ptr - at);
 }
 
 constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
@@ -55,7 +75,8 @@ constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
 bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3]) {
   groups[0] = groups[1] = groups[2] = 0;
   if (k == 0) return false;
-  int restAgainstHalf;
+  bool above;  // the rest beyond the 24th digit is above half a unit of it
+  bool tie;    // or exactly half
 #if defined(__SIZEOF_INT128__)
   // The fraction as a 64-bit binary fraction (exact, as k <= 60): each
   // multiplication by 10^8 moves the next eight digits into the high word
@@ -67,7 +88,6 @@ bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3
     groups[group] = static_cast<std::uint32_t>(product >> 64);
   }
   const std::uint64_t half = std::uint64_t{1} << 63;
-  restAgainstHalf = rest > half ? 1 : rest == half ? 0 : -1;
 #else
   const std::uint64_t mask = (std::uint64_t{1} << k) - 1;
   for (int group = 0; group < 3; ++group) {
@@ -77,12 +97,18 @@ bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3
       fraction &= mask;
     }
   }
+  const std::uint64_t rest = fraction;
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
-  restAgainstHalf = fraction > half ? 1 : fraction == half ? 0 : -1;
 #endif
-  // The 24th digit is odd exactly when the last group is.
-  if (restAgainstHalf < 0 || (restAgainstHalf == 0 && (groups[2] & 1) == 0)) return false;
-  for (int group = 2; group >= 0; --group) {
+  above = rest > half;
+  tie = rest == half;
+  // The 24th digit is odd exactly when the last group is. Rounding up or
+  // not is a coin toss for most values, so the step is added, not branched
+  // on; only its carry, which is rare, takes a branch.
+  groups[2] += static_cast<std::uint32_t>(above | (tie & ((groups[2] & 1) != 0)));
+  if (groups[2] < kGroupLimit) return false;
+  groups[2] = 0;
+  for (int group = 1; group >= 0; --group) {
     if (++groups[group] < kGroupLimit) return false;
     groups[group] = 0;
   }
@@ -131,10 +157,11 @@ std::size_t renderFixed24Fast(double value, char* out) {
   if (roundedFractionGroups(fraction, shift, groups)) ++integerPart;
 
   // Written in place, digits included: a copy read back right after its
-  // bytes were stored piecewise would stall on the store buffer.
-  std::size_t length = 0;
-  if (negative) out[length++] = '-';
-  length = static_cast<std::size_t>(std::to_chars(out + length, out + length + 24, integerPart).ptr - out);
+  // bytes were stored piecewise would stall on the store buffer. The sign is
+  // written either way and counted or not.
+  out[0] = '-';
+  std::size_t length = negative ? 1 : 0;
+  length += integerDigits(integerPart, out + length);
   out[length++] = '.';
   for (int group = 0; group < 3; ++group) eightDigits(groups[group], out + length + 8 * group);
   return length + kFractionDigits;
