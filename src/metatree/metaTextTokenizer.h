@@ -157,12 +157,21 @@ public:
       digits = digits * kRunScale[run.length] + run.value;
       decimals = run.length;
       p += run.length;
+      // A fraction of more than eight digits goes on in a second run: hosts
+      // write 14 significant digits, so computed coordinates have them. The
+      // digits may wrap here; the count below then refuses them.
+      if (run.length == kDigitRun && end_ - p >= kDigitRun) {
+        run = digitRun(p);
+        digits = digits * kRunScale[run.length] + run.value;
+        decimals += run.length;
+        p += run.length;
+      }
     }
     // Runs as long as a load may go on; a word that goes on is left to the
     // general conversion.
     if (run.length == kDigitRun || isWordClass(kCharTable.of[*p])) return false;
     const std::ptrdiff_t digitCount = (p - first) - (hasPoint ? 1 : 0);
-    if (digitCount == 0) return false;
+    if (digitCount == 0 || digitCount > kShortDecimalDigits) return false;
     const double magnitude = static_cast<double>(digits) / kPowersOfTen[decimals];
     value = negative ? -magnitude : magnitude;
     pos_ = p;
