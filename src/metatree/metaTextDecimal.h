@@ -90,6 +90,8 @@ inline digitRunC digitRun(const unsigned char* text) {
 
 // The same with an optional leading "-", as the reader meets numbers.
 inline bool parseShortDecimal(std::string_view word, double& value) {
+  // A sign, a point and 15 digits at most: a longer word is refused unread.
+  if (word.size() > static_cast<std::size_t>(kShortDecimalDigits) + 2) return false;
   const char* first = word.data();
   const char* last = first + word.size();
   const bool negative = first != last && *first == '-';

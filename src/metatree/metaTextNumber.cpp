@@ -160,7 +160,11 @@ bool parseTextNumber(std::string_view word, double& value) {
     if (first == last || *first == '+' || *first == '-') return false;
   }
   double parsed = 0.0;
-  if (parsePlainDecimal(*first == '-' ? first + 1 : first, last, parsed)) {
+  // Both conversions give the correctly rounded double. The plain one pays
+  // only for words it can take without scanning what from_chars then scans
+  // again: past a sign, a point and 15 digits it mostly fails at the end.
+  if (last - first <= metaText::kShortDecimalDigits + 2 &&
+      parsePlainDecimal(*first == '-' ? first + 1 : first, last, parsed)) {
     value = negative ? -parsed : parsed;
     return true;
   }
