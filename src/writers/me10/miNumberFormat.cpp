@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "lorvane/util/decimalDigits.h"
+
 namespace lorvane {
 namespace {
 
@@ -127,7 +129,12 @@ std::string formatMiFloat(double value) {
 }
 
 std::size_t formatMiInt(std::int32_t value, char* out) {
-  return static_cast<std::size_t>(std::to_chars(out, out + kMiNumberBufferSize, value).ptr - out);
+  // The sign is written either way and counted or not.
+  static_assert(kMiNumberBufferSize >= 1 + kDigitsRoom);
+  out[0] = '-';
+  const std::size_t sign = value < 0 ? 1 : 0;
+  const auto wide = static_cast<std::int64_t>(value);
+  return sign + writeDigits(static_cast<std::uint64_t>(wide < 0 ? -wide : wide), out + sign);
 }
 
 }  // namespace lorvane

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "lorvane/util/decimalDigits.h"
+
 namespace lorvane {
 namespace {
 
@@ -20,23 +22,6 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// The eight decimal digit values of n < 10^8, one per byte of a 64-bit word,
-// the most significant in the lowest byte (on a little-endian machine). n is
-// split into two halves of four digits (one per 32-bit lane), each into two
-// pairs (16-bit lanes), each pair into two digits (bytes). The
-// multiplications stand for exact divisions within each lane's range:
-// (x * 10486) >> 20 is x / 100 for x < 10^4, (x * 103) >> 10 is x / 10 for
-// x < 100, and no product reaches into the next lane.
-inline std::uint64_t eightDigitValues(std::uint32_t n) {
-  std::uint64_t v = (n / 10000) | (static_cast<std::uint64_t>(n % 10000) << 32);
-  const std::uint64_t hundreds = ((v * 10486) >> 20) & 0x0000007F0000007Fu;
-  v = hundreds | ((v - hundreds * 100) << 16);
-  const std::uint64_t tens = ((v * 103) >> 10) & 0x000F000F000F000Fu;
-  return tens | ((v - tens * 10) << 8);
-}
-
-constexpr std::uint64_t kZeroChars = 0x3030303030303030u;
-
 void eightDigits(std::uint32_t n, char* at) {
   if constexpr (std::endian::native == std::endian::little) {
     const std::uint64_t chars = eightDigitValues(n) | kZeroChars;
@@ -49,21 +34,6 @@ void eightDigits(std::uint32_t n, char* at) {
     std::memcpy(at + 4, kDigitPairs + 2 * (low / 100), 2);
     std::memcpy(at + 6, kDigitPairs + 2 * (low % 100), 2);
   }
-}
-
-// The digits of n without leading zeros, and their count. Below 10^8 eight
-// bytes are stored whatever the count: the lengths of coordinates vary at
-// random, and a loop per digit would be mispredicted at its end.
-std::size_t integerDigits(std::uint64_t n, char* at) {
-  if (std::endian::native == std::endian::little && n < 100000000) {
-    const std::uint64_t values = eightDigitValues(static_cast<std::uint32_t>(n));
-    // The leading zeros are the lowest bytes that hold 0; nought keeps one.
-    const int zeros = std::countr_zero(values | (std::uint64_t{1} << 56)) / 8;
-    const std::uint64_t chars = (values | kZeroChars) >> (8 * zeros);
-    std::memcpy(at, &chars, 8);
-    return static_cast<std::size_t>(8 - zeros);
-  }
-  return static_cast<std::size_t>(std::to_chars(at, at + 24, n).ptr - at);
 }
 
 constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
@@ -161,7 +131,7 @@ std::size_t renderFixed24Fast(double value, char* out) {
   // written either way and counted or not.
   out[0] = '-';
   std::size_t length = negative ? 1 : 0;
-  length += integerDigits(integerPart, out + length);
+  length += writeDigits(integerPart, out + length);
   out[length++] = '.';
   for (int group = 0; group < 3; ++group) eightDigits(groups[group], out + length + 8 * group);
   return length + kFractionDigits;

@@ -82,6 +82,10 @@ TEST(MiNumberFormat, IntegersAreWrittenAsPercentD) {
   EXPECT_EQ(std::string(buffer, formatMiInt(0, buffer)), "0");
   EXPECT_EQ(std::string(buffer, formatMiInt(-17, buffer)), "-17");
   EXPECT_EQ(std::string(buffer, formatMiInt(std::numeric_limits<std::int32_t>::min(), buffer)), "-2147483648");
+  // Eight digits and fewer are written a word at a time, more another way.
+  EXPECT_EQ(std::string(buffer, formatMiInt(-99999999, buffer)), "-99999999");
+  EXPECT_EQ(std::string(buffer, formatMiInt(100000000, buffer)), "100000000");
+  EXPECT_EQ(std::string(buffer, formatMiInt(1020304, buffer)), "1020304");
 }
 
 TEST(MiNumberFormat, TheProcessLocaleDoesNotChangeTheDecimalPoint) {
