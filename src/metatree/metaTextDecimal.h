@@ -17,6 +17,8 @@ inline bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The most digits a short decimal has (see below): 10^15 is below 2^53.
 inline constexpr std::ptrdiff_t kShortDecimalDigits = 15;
+// The longest word such a decimal can be: a sign, a point and its digits.
+inline constexpr std::ptrdiff_t kShortDecimalChars = kShortDecimalDigits + 2;
 
 // Plain decimals (digits with at most one point, no exponent) whose digits
 // fit in 53 bits are the quotient of two exactly representable doubles, and
@@ -90,8 +92,8 @@ inline digitRunC digitRun(const unsigned char* text) {
 
 // The same with an optional leading "-", as the reader meets numbers.
 inline bool parseShortDecimal(std::string_view word, double& value) {
-  // A sign, a point and 15 digits at most: a longer word is refused unread.
-  if (word.size() > static_cast<std::size_t>(kShortDecimalDigits) + 2) return false;
+  // A longer word is refused unread.
+  if (word.size() > static_cast<std::size_t>(kShortDecimalChars)) return false;
   const char* first = word.data();
   const char* last = first + word.size();
   const bool negative = first != last && *first == '-';

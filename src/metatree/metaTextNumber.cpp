@@ -163,7 +163,7 @@ bool parseTextNumber(std::string_view word, double& value) {
   // Both conversions give the correctly rounded double. The plain one pays
   // only for words it can take without scanning what from_chars then scans
   // again: past a sign, a point and 15 digits it mostly fails at the end.
-  if (last - first <= metaText::kShortDecimalDigits + 2 &&
+  if (last - first <= metaText::kShortDecimalChars &&
       parsePlainDecimal(*first == '-' ? first + 1 : first, last, parsed)) {
     value = negative ? -parsed : parsed;
     return true;

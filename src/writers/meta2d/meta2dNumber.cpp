@@ -45,8 +45,6 @@ constexpr std::uint32_t kGroupLimit = 100000000;  // 10^8
 bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3]) {
   groups[0] = groups[1] = groups[2] = 0;
   if (k == 0) return false;
-  bool above;  // the rest beyond the 24th digit is above half a unit of it
-  bool tie;    // or exactly half
 #if defined(__SIZEOF_INT128__)
   // The fraction as a 64-bit binary fraction (exact, as k <= 60): each
   // multiplication by 10^8 moves the next eight digits into the high word
@@ -70,8 +68,9 @@ bool roundedFractionGroups(std::uint64_t fraction, int k, std::uint32_t groups[3
   const std::uint64_t rest = fraction;
   const std::uint64_t half = std::uint64_t{1} << (k - 1);
 #endif
-  above = rest > half;
-  tie = rest == half;
+  // The rest beyond the 24th digit against half a unit of it.
+  const bool above = rest > half;
+  const bool tie = rest == half;
   // The 24th digit is odd exactly when the last group is. Rounding up or
   // not is a coin toss for most values, so the step is added, not branched
   // on; only its carry, which is rare, takes a branch.
