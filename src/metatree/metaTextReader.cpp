@@ -35,8 +35,8 @@ std::string_view resolveEscapes(std::string_view text, std::string& out) {
 
 // A node made whole before it is linked, so a failure leaves the tree intact.
 template <class SetValue>
-metaTreeC* makeNode(long long line, SetValue setValue) {
-  metaTreeC* node = nodeFactoryC::newNode();
+metaTreeC* makeNode(nodeFactoryC& nodes, long long line, SetValue setValue) {
+  metaTreeC* node = nodes.newNode();
   try {
     setValue(node->value());
   } catch (...) {
@@ -114,6 +114,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
   // Declared before the chain: the nodes let go of their keys first.
   metaText::keyTableC keys(storedClasses);
   chainGuardC chain;
+  nodeFactoryC nodes;
   // Level 0 is the top chain; levels 1 .. kMaxSectionDepth are open sections.
   std::vector<levelC> levels(static_cast<std::size_t>(kMaxSectionDepth) + 1, levelC{nullptr, nullptr});
   levelC* level = levels.data();
@@ -128,6 +129,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
   const auto countToken = [&] {
     if (progress && --untilReport == 0) {
       untilReport = kTokensPerReport;
+      nodes.giveBack();
       progress(static_cast<double>(tokens.consumed()) / static_cast<double>(totalBytes), progressContext_);
     }
   };
@@ -157,7 +159,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
               return nullptr;
             }
           }
-          node = makeNode(line_, [&](metaValueC& v) { v.setNumber(number); });
+          node = nodes.newNumberNode(number, static_cast<std::int32_t>(line_));
           // Numbers in a row parted by a comma alone are read here, without
           // a round of the loop each.
           if (!tokens.nextIsCommaAndNumber()) break;
@@ -170,7 +172,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
         const std::string_view word = tokens.readWord();
         bool stored = false;
         sharedStrC* const key = keys.intern(word, stored, tokens.readable(word, 8));
-        node = makeNode(line_, [&](metaValueC& v) { v.shareText(metaValueKind::key, key); });
+        node = nodes.newKeyNode(key, static_cast<std::int32_t>(line_));
         holdsStoredObjects |= stored;
         break;
       }
@@ -182,7 +184,7 @@ metaTreeC* metaTextReaderC::readChain(metaText::tokenizerC& tokens, std::uint64_
         }
         const std::string_view content =
             raw_ || !token.hasBackslash ? token.text : resolveEscapes(token.text, unescaped);
-        node = makeNode(line_, [&](metaValueC& v) { v.setString(content); });
+        node = makeNode(nodes, line_, [&](metaValueC& v) { v.setString(content); });
         break;
       }
       case metaText::charClass::open: {

@@ -207,6 +207,32 @@ void release(void* node) {
   }
 }
 
+std::size_t takeFreshRun(freshRunC& run) {
+  pageC* page = gPool.head;
+  if (!gPool.pagedNodes || !page || page->freeList || page->used == 0 || page->fresh + 1 >= gPool.capacity)
+    return 0;
+  const std::uint32_t taken = gPool.capacity - 1 - page->fresh;
+  run.page = page;
+  run.next = cellsOf(page) + std::size_t{page->fresh} * gPool.cellBytes;
+  page->fresh += taken;
+  page->used += taken;
+  gPool.live += taken;
+  run.end = cellsOf(page) + std::size_t{page->fresh} * gPool.cellBytes;
+  return taken;
+}
+
+std::size_t giveBackRun(freshRunC& run) {
+  pageC* page = run.page;
+  const auto left = static_cast<std::uint32_t>(static_cast<std::size_t>(run.end - run.next) / gPool.cellBytes);
+  if (left == 0 || cellsOf(page) + std::size_t{page->fresh} * gPool.cellBytes != run.end || page->used <= left)
+    return 0;
+  page->fresh -= left;
+  page->used -= left;
+  gPool.live -= left;
+  run.next = run.end;
+  return left;
+}
+
 std::size_t pageCount() { return gPages; }
 std::size_t liveNodes() { return gPool.live; }
 

@@ -33,18 +33,26 @@ extern poolC gPool;
 
 inline unsigned char* cellsOf(pageC* page) { return reinterpret_cast<unsigned char*>(page) + sizeof(pageC); }
 
-// A never used cell of the page in use, taken as allocate would take it; null
-// where allocate has more to do (no page, a page with freed cells, an empty
-// page, the page's last cell), and then it is the one to call. A fresh cell
-// was never poisoned, so there is nothing to unpoison.
-inline void* takeFreshCell() {
-  pageC* page = gPool.head;
-  if (!gPool.pagedNodes || !page || page->freeList || page->used == 0 || page->used + 1 >= gPool.capacity)
-    return nullptr;
-  void* cell = cellsOf(page) + std::size_t{page->fresh++} * gPool.cellBytes;
-  ++page->used;
-  ++gPool.live;
-  return cell;
-}
+// Never used cells of the page in use, taken at once and counted as handed
+// out, for a reader that makes nodes by the million: it then cuts them off
+// one after another without a call.
+struct freshRunC {
+  unsigned char* next = nullptr;
+  unsigned char* end = nullptr;
+  pageC* page = nullptr;
+};
+
+// Every fresh cell of the page in use but its last, which allocate takes so
+// that it sees the page full; none where allocate has more to do (no page, a
+// page with freed cells, an empty page), and then it is the one to call.
+// Gives the number taken. A fresh cell was never poisoned, so there is
+// nothing to unpoison.
+std::size_t takeFreshRun(freshRunC& run);
+
+// Gives back the run's cells not cut off as if they were never taken, and
+// their number; none where that cannot be done (the page took fresh cells
+// since, or it would be left empty), and then they are to be released one
+// by one.
+std::size_t giveBackRun(freshRunC& run);
 
 }  // namespace lorvane::nodePages

@@ -79,6 +79,7 @@ public:
 
 private:
   friend class metaTreeC;
+  friend class nodeFactoryC;  // the runtime's reader fills fresh values in one go
   void setText(metaValueKind kind, std::string_view text);
   void dropText();
 
