@@ -32,15 +32,14 @@ public:
   // length, which spares a short key its byte-wise load.
   sharedStrC* intern(std::string_view key, bool& stored, bool padded = false) {
     const foldC fold = foldOf(key, padded);
-    for (std::size_t i = fold.hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
-      slotC& slot = slots_[i];
-      if (!slot.text) return add(slot, fold, key, stored);
-      if (slot.fold.hash == fold.hash && slot.fold.head == fold.head && slot.fold.tail == fold.tail &&
-          slot.size == key.size() && (key.size() <= kFoldedWhole || sameText(slot.text->view(), key))) {
-        stored = slot.stored;
-        return slot.text;
-      }
+    // A key met before is most often in its home slot: that case is taken
+    // inline, the rest in a call.
+    const slotC& home = slots_[fold.hash & (slots_.size() - 1)];
+    if (home.text && holds(home, fold, key)) {
+      stored = home.stored;
+      return home.text;
     }
+    return find(fold, key, stored);
   }
 
 private:
@@ -62,6 +61,25 @@ private:
     std::size_t size = 0;
     bool stored = false;
   };
+
+  static bool holds(const slotC& slot, const foldC& fold, std::string_view key) {
+    return slot.fold.hash == fold.hash && slot.fold.head == fold.head && slot.fold.tail == fold.tail &&
+           slot.size == key.size() && (key.size() <= kFoldedWhole || sameText(slot.text->view(), key));
+  }
+
+#if defined(__GNUC__)
+  [[gnu::noinline]]
+#endif
+  sharedStrC* find(const foldC& fold, std::string_view key, bool& stored) {
+    for (std::size_t i = fold.hash & (slots_.size() - 1);; i = (i + 1) & (slots_.size() - 1)) {
+      slotC& slot = slots_[i];
+      if (!slot.text) return add(slot, fold, key, stored);
+      if (holds(slot, fold, key)) {
+        stored = slot.stored;
+        return slot.text;
+      }
+    }
+  }
 
   static std::uint64_t load8(const char* p) {
     std::uint64_t word;
@@ -101,7 +119,7 @@ private:
     // Grown before the text is made, so that a failure leaves nothing unheld.
     if ((used_ + 1) * 2 > slots_.size()) {
       grow();
-      return intern(key, stored);
+      return find(fold, key, stored);
     }
     slot.text = new sharedStrC(key);
     slot.fold = fold;
