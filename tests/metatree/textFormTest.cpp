@@ -192,6 +192,20 @@ TEST(TextReaderGrammar, KeysAreToldApartByEveryByteAndLength) {
   EXPECT_EQ(r.tree.node()->value().text().view().data(), r.tree.node()->next()->next()->value().text().view().data());
 }
 
+// Past the key table's first size, with keys colliding in their home slots.
+TEST(TextReaderGrammar, ThousandsOfKeysEachKeepTheirOneText) {
+  std::string text;
+  for (int round = 0; round < 2; ++round)
+    for (int i = 0; i < 3000; ++i) text += (text.empty() ? "K" : ",K") + std::to_string(i);
+  readResultC r = read(text);
+  EXPECT_TRUE(writeTree(r.tree.node(), false, false) == text);
+  std::vector<metaTreeC*> nodes;
+  for (metaTreeC* node = r.tree.node(); node; node = node->next()) nodes.push_back(node);
+  ASSERT_EQ(nodes.size(), 6000u);
+  for (std::size_t i = 0; i < 3000; ++i)
+    EXPECT_EQ(&nodes[i]->value().text(), &nodes[i + 3000]->value().text()) << i;
+}
+
 TEST(TextReaderGrammar, ReadNodesAreRootsLinkedBothWays) {
   readResultC r = read("A{B C} D");
   metaTreeC* a = r.tree.node();
