@@ -54,6 +54,21 @@ metaTreeC::~metaTreeC() {
   destroyChain(following);
 }
 
+// A leaf whose siblings before it and parent go before it is looked at
+// again, destroyed as delete destroys it but for what the destructor does
+// for links: a tree's nodes go by the million.
+void metaTreeC::destroyLoose(metaTreeC* node) {
+  if (node->value_.nodeBits_ & kMarked) {
+    node->next_ = node->prev_ = node->parent_ = nullptr;
+    delete node;
+    return;
+  }
+  countTreeChange();
+  const bool paged = (node->value_.nodeBits_ & kPaged) != 0;
+  node->value_.~metaValueC();
+  if (memManSystemC* system = memManSystemC::get(false)) system->freeNode(node, paged);
+}
+
 void metaTreeC::destroyChain(metaTreeC* chain) {
   if (!chain) return;
   // Depth first along the parent links, with no recursion and no stack: go
@@ -70,8 +85,7 @@ void metaTreeC::destroyChain(metaTreeC* chain) {
     }
     metaTreeC* next = node->next_;
     metaTreeC* up = node->parent_;
-    node->next_ = node->prev_ = node->parent_ = nullptr;
-    delete node;
+    destroyLoose(node);
     if (next) {
       node = next;
     } else if (depth == 0) {

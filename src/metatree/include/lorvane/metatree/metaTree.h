@@ -110,6 +110,7 @@ private:
   static constexpr std::uint8_t kPaged = 1;
   static constexpr std::uint8_t kMarked = 2;
   static metaTreeC* markOf(const metaTreeC* node);
+  static void destroyLoose(metaTreeC* node);
   // Where operator new took the storage, for the constructor to record.
   static bool lastAllocationPaged_;
 
