@@ -54,9 +54,9 @@ metaTreeC::~metaTreeC() {
   destroyChain(following);
 }
 
-// A leaf whose siblings before it and parent go before it is looked at
-// again, destroyed as delete destroys it but for what the destructor does
-// for links: a tree's nodes go by the million.
+// A leaf the walk is done with, its links no longer followed: destroyed as
+// delete destroys it, less the destructor's work on links. A tree's nodes
+// go by the million.
 void metaTreeC::destroyLoose(metaTreeC* node) {
   if (node->value_.nodeBits_ & kMarked) {
     node->next_ = node->prev_ = node->parent_ = nullptr;
