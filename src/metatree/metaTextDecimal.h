@@ -62,31 +62,85 @@ struct digitRunC {
   std::ptrdiff_t length;
 };
 
+namespace swar {
+
+inline constexpr std::uint64_t kOnes = 0x0101010101010101u;
+
+inline std::uint64_t load8(const unsigned char* text) {
+  std::uint64_t bytes;
+  std::memcpy(&bytes, text, sizeof bytes);
+  return bytes;
+}
+
+// Bits set in each byte of a little-endian word that is no digit. A digit is
+// 0x30 to 0x39: its high half is 3, and adding 6 keeps it 3. Carries only
+// run towards later bytes, so the answer holds up to the first byte of 0xFA
+// or more, which is no digit.
+inline std::uint64_t notDigits(std::uint64_t bytes) {
+  return ((bytes & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((bytes + 0x06 * kOnes) & 0xF0 * kOnes) ^ 0x30 * kOnes);
+}
+
+// The value of the first length (1 to 8) bytes of a word, all digits: moved
+// to the last bytes with zeros before them, eight digits with leading zeros
+// are combined pairwise. Borrows from the bytes after the digits run away
+// from them.
+inline std::uint64_t digitsValue(std::uint64_t bytes, std::ptrdiff_t length) {
+  std::uint64_t v = (bytes - 0x30 * kOnes) << (8 * (kDigitRun - length));
+  v = v * 10 + (v >> 8);
+  return (((v & 0x000000FF000000FFu) * (100 + (std::uint64_t{1000000} << 32))) +
+          (((v >> 16) & 0x000000FF000000FFu) * (1 + (std::uint64_t{10000} << 32)))) >>
+         32;
+}
+
+}  // namespace swar
+
 inline digitRunC digitRun(const unsigned char* text) {
   if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101u;
-    std::uint64_t bytes;
-    std::memcpy(&bytes, text, sizeof bytes);
-    // A digit is 0x30 to 0x39: its high half is 3, and adding 6 keeps it 3.
-    // Carries only run towards later bytes, which do not count once one
-    // byte is no digit.
-    const std::uint64_t notDigit =
-        ((bytes & 0xF0 * kOnes) ^ 0x30 * kOnes) | (((bytes + 0x06 * kOnes) & 0xF0 * kOnes) ^ 0x30 * kOnes);
+    const std::uint64_t bytes = swar::load8(text);
+    const std::uint64_t notDigit = swar::notDigits(bytes);
     const std::ptrdiff_t length = notDigit ? std::countr_zero(notDigit) / 8 : kDigitRun;
     if (length == 0) return {0, 0};
-    // The run's digit values in the last bytes, zeros before them: eight
-    // digits with leading zeros, combined pairwise.
-    std::uint64_t v = (bytes - 0x30 * kOnes) << (8 * (kDigitRun - length));
-    v = v * 10 + (v >> 8);
-    v = (((v & 0x000000FF000000FFu) * (100 + (std::uint64_t{1000000} << 32))) +
-         (((v >> 16) & 0x000000FF000000FFu) * (1 + (std::uint64_t{10000} << 32)))) >>
-        32;
-    return {v, length};
+    return {swar::digitsValue(bytes, length), length};
   } else {
     digitRunC run{0, 0};
     while (run.length < kDigitRun && isDecimalDigit(static_cast<char>(text[run.length])))
       run.value = run.value * 10 + static_cast<std::uint64_t>(text[run.length++] - '0');
     return run;
+  }
+}
+
+// A decimal with a point whose word and the byte after it lie within the
+// eight bytes at text, as coordinates of a few decimals are ("523.417,"),
+// read from one load where words are little-endian: the value of its
+// digits, how many of them follow the point, and its length; a length of 0
+// where the text begins otherwise.
+struct pointDecimalC {
+  std::uint64_t digits = 0;
+  std::ptrdiff_t decimals = 0;
+  std::ptrdiff_t length = 0;
+};
+
+inline pointDecimalC pointDecimal(const unsigned char* text) {
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t bytes = swar::load8(text);
+    const std::uint64_t notDigit = swar::notDigits(bytes);
+    if (!notDigit) return {};
+    const int point = std::countr_zero(notDigit) / 8;
+    // Digits and a point carry nothing on, so the bytes up to the next one
+    // that is no digit are told right too.
+    if (text[point] != '.' || point == kDigitRun - 1) return {};
+    const std::uint64_t afterPoint = notDigit & (~std::uint64_t{0} << (8 * point + 8));
+    if (!afterPoint) return {};
+    const int end = std::countr_zero(afterPoint) / 8;
+    const std::ptrdiff_t count = end - 1;
+    if (count == 0) return {};
+    // The digits after the point moved down over it.
+    const std::uint64_t beforePoint = (std::uint64_t{1} << (8 * point)) - 1;
+    const std::uint64_t joined = (bytes & beforePoint) | ((bytes >> 8) & ~beforePoint);
+    return {swar::digitsValue(joined, count), end - point - 1, end};
+  } else {
+    (void)text;
+    return {};
   }
 }
 

@@ -146,6 +146,13 @@ public:
     const bool negative = *p == '-';
     p += negative ? 1 : 0;
     const unsigned char* const first = p;
+    if (const pointDecimalC word = pointDecimal(p); word.length != 0) {
+      if (isWordClass(kCharTable.of[p[word.length]])) return false;
+      const double magnitude = static_cast<double>(word.digits) / kPowersOfTen[word.decimals];
+      value = negative ? -magnitude : magnitude;
+      pos_ = p + word.length;
+      return true;
+    }
     digitRunC run = digitRun(p);
     std::uint64_t digits = run.value;
     p += run.length;

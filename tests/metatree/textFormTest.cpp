@@ -380,6 +380,9 @@ TEST(TextReaderNumbers, NumbersAmongOthersReadAsStrtodReadsThem) {
       word += static_cast<char>('0' + std::uniform_int_distribution<int>(0, 9)(random));
     }
     if (point == length) word += '.';
+    // An exponent goes on with the word after its digits.
+    if (std::uniform_int_distribution<int>(0, 9)(random) == 0)
+      word += "e" + std::to_string(std::uniform_int_distribution<int>(-30, 30)(random));
     expected.push_back(std::strtod(word.c_str(), nullptr));
     text += word;
     text += separators[std::uniform_int_distribution<std::size_t>(0, separators.size() - 1)(random)];
