@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -119,6 +120,36 @@ TEST(NodePages, ATextReadUnderReplacedHooksTakesEveryNodeFromThem) {
   tree.release();
   memManSystemC::setHooks(saved);
   delete paged;
+  EXPECT_EQ(check.leaked(), 0);
+}
+
+// The same for hooks a host installs while a read reports its progress:
+// every node read after the report comes from them.
+TEST(NodePages, HooksReplacedDuringAReadTakeTheNodesReadAfterwards) {
+  memManCheckLeakC check;
+  const memManHooksC saved = memManSystemC::hooks();
+  std::string text = "A";
+  for (int i = 1; i < 200000; ++i) text += ",A";
+  struct reportC {
+    memManHooksC hooks;
+    int reports = 0;
+  } report{saved};
+  metaTextReaderC reader;
+  reader.setProgress(
+      [](double, void* context) {
+        auto* r = static_cast<reportC*>(context);
+        if (r->reports++ == 0) {
+          memManSystemC::setHooks({&countingAlloc, r->hooks.free, r->hooks.realloc});
+          gAllocated = 0;
+        }
+      },
+      &report);
+  metaObjectC tree = reader.readTree(text, true);
+  ASSERT_GT(report.reports, 0);
+  // The first report comes after 65,536 tokens; the rest are nodes.
+  EXPECT_GE(gAllocated, 200000 - 65536);
+  tree.release();
+  memManSystemC::setHooks(saved);
   EXPECT_EQ(check.leaked(), 0);
 }
 
